@@ -1,0 +1,122 @@
+#include "util/TextFile.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class TempDir {
+public:
+    TempDir()
+    {
+        std::string pattern = (fs::temp_directory_path() / "feldora-test-XXXXXX").string();
+        path_ = mkdtemp(pattern.data());
+    }
+    ~TempDir() { fs::remove_all(path_); }
+    std::string file(const std::string &name) const { return path_ + "/" + name; }
+    const std::string &path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+void writeBytes(const std::string &path, const std::string &bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+} // namespace
+
+TEST(TextEncoding, DecodesWindows1252AndUtf8)
+{
+    EXPECT_EQ(DecodeText("H\xF6" "he \x80"), "Höhe €");       // Windows-1252
+    EXPECT_EQ(DecodeText("Höhe €"), "Höhe €");              // already UTF-8
+    EXPECT_EQ(DecodeText("\xEF\xBB\xBF" "abc"), "abc");     // BOM dropped
+    EXPECT_EQ(DecodeText("a\x81z"), "a\xC2\x81z");          // undefined byte kept as Latin-1
+    EXPECT_EQ(EncodeWindows1252("Höhe € ß"), "H\xF6" "he \x80 \xDF");
+    EXPECT_EQ(EncodeWindows1252("日x"), "?x");
+}
+
+TEST(TextEncoding, Utf8Validation)
+{
+    EXPECT_TRUE(IsValidUtf8("plain"));
+    EXPECT_TRUE(IsValidUtf8("Ä€𝄞"));
+    EXPECT_FALSE(IsValidUtf8("\xC3"));          // truncated
+    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));      // overlong
+    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));  // surrogate
+    EXPECT_FALSE(IsValidUtf8("\xF6" "he"));
+}
+
+TEST(TextLines, AnyLineEndAndNoPhantomLastLine)
+{
+    EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
+    EXPECT_EQ(SplitLines("a\r\n"), (std::vector<std::string>{"a"}));
+    EXPECT_EQ(SplitLines("a\r\n\r\n"), (std::vector<std::string>{"a", ""}));
+    EXPECT_TRUE(SplitLines("").empty());
+}
+
+TEST(TextFiles, WriteIsWindows1252WithCrLfAndReadsBack)
+{
+    TempDir dir;
+    std::string path = dir.file("x.txt");
+    WriteTextLines(path, {"Höhe", "", "Maß"});
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(bytes, "H\xF6" "he\r\n\r\nMa\xDF\r\n");
+    EXPECT_EQ(ReadTextLines(path), (std::vector<std::string>{"Höhe", "", "Maß"}));
+}
+
+TEST(TextFiles, FailedSaveKeepsThePreviousFile)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root may write anywhere";
+    TempDir dir;
+    std::string path = dir.file("keep.txt");
+    writeBytes(path, "old\r\n");
+    chmod(dir.path().c_str(), 0555);
+    EXPECT_THROW(WriteTextLines(path, {"new"}), FileError);
+    chmod(dir.path().c_str(), 0755);
+    EXPECT_EQ(ReadTextLines(path), (std::vector<std::string>{"old"}));
+}
+
+TEST(TextFiles, SaveIntoMissingFolderFailsWithGermanMessage)
+{
+    TempDir dir;
+    try {
+        WriteTextLines(dir.file("nope/x.txt"), {"a"});
+        FAIL() << "no error";
+    } catch (const FileError &e) {
+        EXPECT_NE(std::string(e.what()).find("konnte nicht gespeichert werden"), std::string::npos) << e.what();
+    }
+}
+
+TEST(TextFiles, ReplacingKeepsPermissionsAndLeavesNoTemporaryFile)
+{
+    TempDir dir;
+    std::string path = dir.file("p.txt");
+    writeBytes(path, "x");
+    chmod(path.c_str(), 0600);
+    WriteTextLines(path, {"y"});
+    struct stat st;
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    int files = 0;
+    for ([[maybe_unused]] const auto &entry : fs::directory_iterator(dir.path()))
+        ++files;
+    EXPECT_EQ(files, 1);
+}
+
+TEST(TextFiles, MissingFileIsAGermanError)
+{
+    try {
+        ReadTextLines("/nonexistent/feldora.txt");
+        FAIL() << "no error";
+    } catch (const FileError &e) {
+        EXPECT_NE(std::string(e.what()).find("kann nicht geöffnet werden"), std::string::npos) << e.what();
+    }
+}

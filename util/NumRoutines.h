@@ -1,0 +1,30 @@
+#pragma once
+
+// Small numeric routines with the sentinel conventions of the limit tables and drawings.
+
+double Log10OrMinus99(double x); // -99 for x <= 0
+double Log10OrZero(double x);    // 0 for x <= 0
+double Pow10(double x);
+double DbToFactor(double db);    // power ratio of db
+int FloorInt(double x);
+int CeilInt(double x);
+int IntDigits(double x);
+double Decade(double x);
+double DecadeCeil(double x);
+double DecadeFloor(double x);
+bool InHalfOpenRange(double x, double lo, double hi);
+bool InClosedRange(double x, double lo, double hi);
+bool InIntRange(int n, int lo, int hi);
+bool WithinPercent(double percent, double ref, double x);
+int SignOf(double x);
+double MinOf(double a, double b);
+double MaxOf(double a, double b);
+int MinOf(int a, int b);
+int MaxOf(int a, int b);
+int ClampNonNegative(int n);
+int RoundedMean(int a, int b);  // ties to even
+double RoundHalfEven(double x);
+double RadToDeg(double x);
+double SinDeg(double a);
+double CosDeg(double a);
+double AngleDeg(double y, double x); // in (-180, 180]
