@@ -10,7 +10,7 @@ mode=${1:-run}
 
 packages=(build-essential cmake pkg-config qt6-base-dev qt6-translations-l10n
   libpng-dev zlib1g-dev libjpeg62-turbo-dev libgtest-dev googletest libbenchmark-dev
-  fonts-liberation2 xvfb xauth locales)
+  libinih-dev fonts-liberation2 xvfb xauth locales)
 [ "$mode" = fuzz ] && packages+=(clang libclang-rt-14-dev)
 
 as_root() {
@@ -65,7 +65,9 @@ case "$mode" in
       name=$(basename "$f")
       mkdir -p "build-fuzz/corpus/$name"
       echo "== $name ($seconds s)"
-      "$f" -max_total_time="$seconds" -max_len=1100000 "build-fuzz/corpus/$name" fuzz/seeds 2>&1 | tail -n 3
+      seeds=()
+      [ -d "fuzz/seeds/$name" ] && seeds=("fuzz/seeds/$name")
+      "$f" -max_total_time="$seconds" -max_len=1100000 -rss_limit_mb=4096 "build-fuzz/corpus/$name" "${seeds[@]}" 2>&1 | tail -n 3
     done
     ;;
   *)
