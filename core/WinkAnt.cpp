@@ -1,0 +1,235 @@
+#include "core/WinkAnt.h"
+
+#include "util/ConvertError.h"
+#include "util/DecimalText.h"
+#include "util/NumRoutines.h"
+#include "util/TextFile.h"
+#include "util/TextRoutines.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+const std::string kPolHeader = "[Polarisation]";
+const std::string kRangeHeader = "[Bereich]";
+const std::string kStepHeader = "[Schrittweite]";
+const std::string kSectionHeader = "[MHz]";
+
+bool startsWith(const std::string &line, const std::string &head)
+{
+    return line.rfind(head, 0) == 0;
+}
+
+// The value of the last line carrying the header: the text after the header and one
+// separator character (blank, colon, equals sign ...).
+std::optional<std::string> headerValue(const std::vector<std::string> &lines,
+                                       const std::string &header)
+{
+    std::optional<std::string> value;
+    for (const std::string &line : lines)
+        if (startsWith(line, header))
+            value = DropHead(line, CharCount(header) + 1);
+    return value;
+}
+
+std::int16_t readStep(const std::vector<std::string> &lines)
+{
+    std::string text = headerValue(lines, kStepHeader).value_or(std::string());
+    int step = StrictToInt(text);
+    // Zero or negative steps would stack every value on one angle or run backwards.
+    if (step < 1 || step > kMaxAngle)
+        throw ConvertError("Die Schrittweite '" + text
+                           + "' ist ungültig; erlaubt sind ganze Zahlen von 1 bis "
+                           + std::to_string(kMaxAngle) + " Grad.");
+    return static_cast<std::int16_t>(step);
+}
+
+struct SectionHead {
+    char polarisation = 0; // 0 when the polarisation text is empty
+    double frequency = 0;
+};
+
+SectionHead parseSectionHead(const std::string &line, const std::string &polText)
+{
+    std::vector<std::string> fields = SplitText(line, ',');
+    auto field = [&fields](size_t i) { return i < fields.size() ? fields[i] : std::string(); };
+    SectionHead head;
+    std::string second = field(1);
+    if (!second.empty() && (second[0] == 'v' || second[0] == 'h')) {
+        head.polarisation = second[0];
+        head.frequency = TolerantToFloat(field(2));
+        TolerantToFloat(field(3)); // required, not evaluated
+    } else {
+        head.polarisation = polText.empty() ? 0 : polText[0];
+        head.frequency = TolerantToFloat(second);
+        TolerantToFloat(field(2)); // required, not evaluated
+    }
+    return head;
+}
+
+bool sectionFitsBand(double frequency, BandIndex band)
+{
+    if (frequency == 0)
+        return true;
+    if (band < 1 || band > kBandCount)
+        return false;
+    return WithinPercent(10, BandCenter(band), frequency);
+}
+
+} // namespace
+
+std::string AngleFileName(const std::string &path)
+{
+    size_t slash = path.find_last_of("/\\");
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0)
+        name.erase(dot);
+    return name;
+}
+
+TWinkAnt TWinkAnt::FromFile(const std::string &path, BandIndex band)
+{
+    return FromLines(ReadTextLines(path), AngleFileName(path), band);
+}
+
+TWinkAnt TWinkAnt::FromLines(const std::vector<std::string> &rawLines, const std::string &name,
+                             BandIndex band)
+{
+    TWinkAnt data;
+    data.Name = name;
+
+    std::vector<std::string> lines;
+    lines.reserve(rawLines.size());
+    for (const std::string &line : rawLines)
+        lines.push_back(RemoveQuotes(line));
+
+    std::string polText = headerValue(lines, kPolHeader).value_or(std::string());
+    StrictToInt(headerValue(lines, kRangeHeader).value_or(std::string())); // must be an integer
+    std::int16_t step = readStep(lines);
+
+    // The first line is never a section header.
+    std::vector<size_t> heads;
+    for (size_t i = 1; i < lines.size(); ++i)
+        if (startsWith(lines[i], kSectionHeader))
+            heads.push_back(i);
+
+    const size_t maxValues = static_cast<size_t>(kMaxAngle / step) + 1;
+    for (size_t s = 0; s < heads.size(); ++s) {
+        SectionHead head = parseSectionHead(lines[heads[s]], polText);
+        size_t end = s + 1 < heads.size() ? heads[s + 1] : lines.size();
+
+        std::vector<double> values;
+        for (size_t i = heads[s] + 1; i < end; ++i) {
+            if (Trim(lines[i]).empty())
+                continue;
+            std::vector<double> lineValues = SplitFloats(lines[i], ',');
+            values.insert(values.end(), lineValues.begin(), lineValues.end());
+            if (values.size() > maxValues)
+                throw ConvertError("Der Abschnitt '" + lines[heads[s]]
+                                   + "' hat mehr Werte als Winkel bis " + std::to_string(kMaxAngle)
+                                   + " Grad.");
+        }
+        if (!sectionFitsBand(head.frequency, band))
+            continue;
+
+        std::vector<std::int16_t> angles;
+        angles.reserve(values.size());
+        for (size_t k = 0; k < values.size(); ++k)
+            angles.push_back(static_cast<std::int16_t>(static_cast<int>(k) * step));
+
+        if (head.polarisation == 'v') {
+            data.WinkelV = std::move(angles);
+            data.DaempfungV = std::move(values);
+        } else if (head.polarisation == 'h') {
+            data.WinkelH = std::move(angles);
+            data.DaempfungH = std::move(values);
+        }
+    }
+
+    data.Polarisation = polText;
+    data.Schrittweite = step;
+    return data;
+}
+
+int InitialPolChoice(const std::string &polarisation)
+{
+    return polarisation.find('v') == std::string::npos ? 1 : 0;
+}
+
+int CorrectPolChoice(int requested, const std::string &polarisation)
+{
+    int choice = requested;
+    if (choice == 0 && polarisation.find('v') == std::string::npos)
+        choice = 1;
+    if (choice == 1 && polarisation.find('h') == std::string::npos)
+        choice = 0;
+    return choice;
+}
+
+AngleTable CalculateAngleTable(const TWinkAnt *angleData, int polChoice,
+                               const FarFieldResult &result)
+{
+    AngleTable table;
+    if (angleData == nullptr)
+        return table;
+    const bool horizontal = polChoice == 1;
+    table.Angles = horizontal ? angleData->WinkelH : angleData->WinkelV;
+    table.Attenuations = horizontal ? angleData->DaempfungH : angleData->DaempfungV;
+    // Both lists come from one section; never index past the shorter one.
+    size_t n = std::min(table.Angles.size(), table.Attenuations.size());
+    table.Angles.resize(n);
+    table.Attenuations.resize(n);
+    table.EirpByAngle.reserve(n);
+    table.DistanceByAngle.reserve(n);
+    for (double attenuation : table.Attenuations) {
+        double k = DbToFactor(-attenuation);
+        table.EirpByAngle.push_back(k * result.EIRP);
+        table.DistanceByAngle.push_back(FarFieldDistance(result.ELimit, k * result.AveragedEIRP)
+                                        * result.SafetyFieldFactor);
+    }
+    return table;
+}
+
+AngleGrid AngleGridRows(const AngleTable &table)
+{
+    size_t n = std::min({table.Angles.size(), table.Attenuations.size(), table.EirpByAngle.size(),
+                         table.DistanceByAngle.size()});
+    AngleGrid grid;
+    grid.reserve(n + 1);
+    grid.push_back(SplitText("Winkel;Dämpfung;EIRP;Abst. PS", ';'));
+    for (size_t i = 0; i < n; ++i)
+        grid.push_back({FormatInt("%5d", table.Angles[i]),
+                        FormatValue("%7.2f", table.Attenuations[i]),
+                        FormatValue("%7.2f", table.EirpByAngle[i]),
+                        FormatValue("%7.2f", table.DistanceByAngle[i])});
+    return grid;
+}
+
+std::vector<std::string> AngleExportLines(const AngleGrid &grid)
+{
+    std::vector<std::string> lines;
+    lines.reserve(grid.size());
+    for (const auto &row : grid) {
+        std::string line;
+        for (const std::string &cell : row)
+            line += PadLeft(cell, 9) + " ;";
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+std::string AngleCopyText(const AngleGrid &grid)
+{
+    std::string text;
+    for (const auto &row : grid) {
+        for (size_t c = 0; c < row.size(); ++c) {
+            if (c > 0)
+                text += '\t';
+            text += row[c];
+        }
+        text += "\r\n";
+    }
+    return text;
+}
