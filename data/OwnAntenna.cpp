@@ -1,0 +1,65 @@
+#include "data/OwnAntenna.h"
+
+#include "data/DataFile.h"
+#include "util/DecimalText.h"
+#include "util/TextFile.h"
+
+#include <algorithm>
+
+namespace
+{
+
+std::string withPoint(std::string text)
+{
+    std::replace(text.begin(), text.end(), ',', '.');
+    return text;
+}
+
+// A line break would split the catalogue line or the section header.
+std::string oneLine(std::string text)
+{
+    std::replace(text.begin(), text.end(), '\r', ' ');
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+std::string memoLine(const std::string &a, const std::string &b, const std::string &c)
+{
+    return FormatText("%5s", a) + " " + FormatText("%5s", b) + " " + FormatText("%5s", c);
+}
+
+} // namespace
+
+OwnAntennaLine MakeOwnAntennaLine(const std::string &frequency, const std::string &gain, const std::string &elements)
+{
+    return OwnAntennaLine{withPoint(frequency), withPoint(gain), elements};
+}
+
+std::vector<std::string> OwnAntennaMemoLines(const std::vector<OwnAntennaLine> &lines)
+{
+    std::vector<std::string> memo{memoLine("f[MHz]", "G[dBi]", "#Elem.")};
+    for (const OwnAntennaLine &l : lines)
+        memo.push_back(memoLine(l.frequency, l.gain, l.elements));
+    return memo;
+}
+
+std::string OwnAntennaCatalogueLine(const OwnAntenna &antenna)
+{
+    std::string line = antenna.name + "," + antenna.type + ",";
+    for (const OwnAntennaLine &l : antenna.lines)
+        line += l.frequency + "," + l.gain + "," + l.elements + ",";
+    return oneLine(line + "#");
+}
+
+void FileOwnAntenna(const std::string &userCatalogue, const OwnAntenna &antenna)
+{
+    std::string category = oneLine(antenna.category);
+    TDataFile file(userCatalogue);
+    // Without a user catalogue yet, the antenna starts one.
+    if (FileExists(userCatalogue))
+        file.Load();
+    if (!file.SectionExists(category))
+        file.AddSection(category);
+    file.AddLine(category, OwnAntennaCatalogueLine(antenna));
+    file.SaveAndClose();
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+// What the own-antenna dialog files into AntUser.txt: one catalogue line under the section of
+// its category. The dialog window only collects the texts.
+
+#include <string>
+#include <vector>
+
+struct OwnAntennaLine {
+    std::string frequency; // MHz, decimal point
+    std::string gain;      // dBi, decimal point
+    std::string elements;  // free text, as a rule the number of elements
+
+    bool operator==(const OwnAntennaLine &) const = default;
+};
+
+struct OwnAntenna {
+    std::string name = "MyAnt";    // EditName
+    std::string type = "MyAntTyp"; // EditAntTyp
+    std::string category;          // EditKategorie: the manufacturer it is listed under
+    std::vector<OwnAntennaLine> lines;
+};
+
+// ButAddFrequenzClick: the line as it is kept. The catalogue separates fields by commas and
+// reads numbers with a point, so a decimal comma in frequency or gain becomes a point
+// ("12,5" is 12.5, not two fields). All other texts stay as typed.
+OwnAntennaLine MakeOwnAntennaLine(const std::string &frequency, const std::string &gain, const std::string &elements);
+
+// The memo: the heading "f[MHz] G[dBi] #Elem." and one line per frequency line, each text
+// right-aligned in at least 5 characters, separated by one blank.
+std::vector<std::string> OwnAntennaMemoLines(const std::vector<OwnAntennaLine> &lines);
+
+// name,type,{frequency,gain,elements,}...# — "MyAnt,MyAntTyp,10,3,1,#" with the presets.
+std::string OwnAntennaCatalogueLine(const OwnAntenna &antenna);
+
+inline constexpr const char *kOwnAntennaSavedMessage = "Antenne wurde in der Datei AntUser.txt gespeichert";
+
+// ButSaveAntClick without the window: appends "[" + category + "]" at the end when no
+// section has that name (compared exactly), puts the catalogue line last in that section and
+// writes the file back (Windows-1252, CR LF, atomic). A missing user catalogue is created.
+// Throws FileError when the file cannot be read or written; the file is then unchanged.
+void FileOwnAntenna(const std::string &userCatalogue, const OwnAntenna &antenna);

@@ -1,0 +1,171 @@
+#include "mainwindow/Controls.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPalette>
+#include <QRadioButton>
+#include <QStyleFactory>
+
+namespace ui {
+
+QFont windowFont(int pixelSize, bool bold)
+{
+    QFont f("Liberation Sans");
+    f.setPixelSize(pixelSize);
+    f.setBold(bold);
+    return f;
+}
+
+QFont arialFont(int pixelSize) { return windowFont(pixelSize); }
+
+QFont courierFont(int pixelSize)
+{
+    QFont f("Liberation Mono");
+    f.setStyleHint(QFont::Monospace);
+    f.setPixelSize(pixelSize);
+    return f;
+}
+
+void ApplyFeldoraStyle()
+{
+    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    QApplication::setFont(windowFont(11));
+    // The caption sits on the frame line, so child positions count from the box's top edge.
+    qApp->setStyleSheet("QGroupBox { border: 1px solid #a8a8a8; border-radius: 2px; margin-top: 6px; }"
+                        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+                        " left: 7px; top: 0px; padding: 0px 2px; }"
+                        "QListWidget, QTableWidget { outline: 0; }");
+}
+
+QColor buttonFace() { return QApplication::palette().color(QPalette::Button); }
+QColor infoBackground() { return QApplication::palette().color(QPalette::ToolTipBase); }
+
+QString hintText(const char *text) { return QString::fromUtf8(text).replace("\r\n", "\n"); }
+
+TEdit::TEdit(QWidget *parent, const QString &name, FieldKind kind, bool enterLeaves)
+    : QLineEdit(parent), kind_(kind), enterLeaves_(enterLeaves)
+{
+    setObjectName(name);
+    setAlignment(Qt::AlignCenter);
+    setFrame(true);
+    setTextMargins(0, 0, 0, 0);
+    setKind(kind);
+}
+
+void TEdit::setKind(FieldKind kind)
+{
+    kind_ = kind;
+    const bool display = kind == FieldKind::Display;
+    setReadOnly(display);
+    setFocusPolicy(display ? Qt::ClickFocus : Qt::StrongFocus);
+    if (display)
+        setCursor(Qt::ArrowCursor);
+    else
+        unsetCursor();
+    setBackground(display ? buttonFace() : QColor(Qt::white));
+}
+
+void TEdit::setBackground(const QColor &color)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Base, color);
+    setPalette(p);
+}
+
+void TEdit::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    // A message box or menu taking the focus is no leaving of the field.
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+        return;
+    if (leavingByEnter_)
+        return;
+    if (!isReadOnly())
+        emit exited();
+}
+
+void TEdit::keyPressEvent(QKeyEvent *event)
+{
+    if (enterLeaves_ && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        // Enter moves on as if the user had left the field; the exit runs exactly once.
+        leavingByEnter_ = true;
+        focusNextChild();
+        leavingByEnter_ = false;
+        emit exited();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void TEdit::mousePressEvent(QMouseEvent *event)
+{
+    QLineEdit::mousePressEvent(event);
+    emit clicked();
+}
+
+void TEdit::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QLineEdit::mouseDoubleClickEvent(event);
+    emit doubleClicked();
+}
+
+TLabel::TLabel(QWidget *parent, const QString &name, const QString &caption, Qt::Alignment align)
+    : QLabel(caption, parent)
+{
+    setObjectName(name);
+    setAlignment(align);
+}
+
+void TLabel::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QLabel::mouseDoubleClickEvent(event);
+    emit doubleClicked();
+}
+
+TRadioGroup::TRadioGroup(QWidget *parent, const QString &name, const QString &caption,
+                         const QStringList &items, int columns)
+    : QGroupBox(caption, parent), columns_(columns)
+{
+    setObjectName(name);
+    for (int i = 0; i < items.size(); ++i) {
+        auto *button = new QRadioButton(items[i], this);
+        button->setObjectName(name + "_" + QString::number(i));
+        buttons_.addButton(button, i);
+    }
+    connect(&buttons_, &QButtonGroup::idClicked, this, &TRadioGroup::clicked);
+}
+
+int TRadioGroup::itemIndex() const { return buttons_.checkedId(); }
+
+void TRadioGroup::setItemIndex(int index)
+{
+    if (QAbstractButton *b = buttons_.button(index))
+        b->setChecked(true);
+}
+
+void TRadioGroup::resizeEvent(QResizeEvent *event)
+{
+    QGroupBox::resizeEvent(event);
+    placeButtons();
+}
+
+void TRadioGroup::placeButtons()
+{
+    const QList<QAbstractButton *> list = buttons_.buttons();
+    const int n = static_cast<int>(list.size());
+    if (n == 0)
+        return;
+    const int rows = (n + columns_ - 1) / columns_;
+    const int top = title().isEmpty() ? 2 : 14;
+    const int left = 6;
+    const int w = (width() - 2 * left) / columns_;
+    const int h = (height() - top - 2) / rows;
+    for (int i = 0; i < n; ++i) {
+        // Items run down the first column, then the next, as in the classic control.
+        const int column = i / rows;
+        const int row = i % rows;
+        list[i]->setGeometry(left + column * w, top + row * h, w, h);
+    }
+}
+
+} // namespace ui

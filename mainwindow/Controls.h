@@ -1,0 +1,90 @@
+#pragma once
+
+// Small widget classes that give the main window the behaviour its handlers expect:
+// an edit that reports leaving (focus out or Enter), clicks and double-clicks; a label with
+// double-click; a radio group whose index can be set without running a handler.
+
+#include <QButtonGroup>
+#include <QColor>
+#include <QFont>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStringList>
+
+class QWidget;
+
+namespace ui {
+
+enum class FieldKind { Input, Display };
+
+class TEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    TEdit(QWidget *parent, const QString &name, FieldKind kind, bool enterLeaves = false);
+    void setKind(FieldKind kind);
+    FieldKind kind() const { return kind_; }
+    void setBackground(const QColor &color);
+
+signals:
+    void exited();       // the user left the field (focus elsewhere, or Enter)
+    void clicked();
+    void doubleClicked();
+
+protected:
+    void focusOutEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    FieldKind kind_;
+    bool enterLeaves_;
+    bool leavingByEnter_ = false;
+};
+
+class TLabel : public QLabel {
+    Q_OBJECT
+public:
+    TLabel(QWidget *parent, const QString &name, const QString &caption,
+           Qt::Alignment align = Qt::AlignRight | Qt::AlignVCenter);
+
+signals:
+    void doubleClicked();
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+};
+
+// A group of radio buttons in columns, like the classic radio group control.
+class TRadioGroup : public QGroupBox {
+    Q_OBJECT
+public:
+    TRadioGroup(QWidget *parent, const QString &name, const QString &caption, const QStringList &items,
+                int columns);
+    int itemIndex() const;
+    void setItemIndex(int index); // from code: runs no handler
+    int count() const { return static_cast<int>(buttons_.buttons().size()); }
+
+signals:
+    void clicked(int index); // user clicks only
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void placeButtons();
+    QButtonGroup buttons_;
+    int columns_;
+};
+
+QFont windowFont(int pixelSize = 11, bool bold = false); // "MS Sans Serif" -> Liberation Sans
+QFont arialFont(int pixelSize = 11);
+QFont courierFont(int pixelSize = 11);                    // "Courier New" -> Liberation Mono
+QColor buttonFace();
+QColor infoBackground();
+QString hintText(const char *text); // CR LF -> line break
+// Fusion style, Liberation fonts, classic group-box frames; for the program and its tests.
+void ApplyFeldoraStyle();
+
+} // namespace ui

@@ -1,0 +1,124 @@
+#include "mainwindow/DialogService.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace {
+
+QtDialogService &qtService()
+{
+    static QtDialogService service;
+    return service;
+}
+
+DialogService *&current()
+{
+    static DialogService *service = nullptr;
+    return service;
+}
+
+QWidget *parentWindow() { return QApplication::activeWindow(); }
+
+void showMemo(const QString &text)
+{
+    QDialog dialog(parentWindow());
+    dialog.setWindowTitle("Information");
+    auto *layout = new QVBoxLayout(&dialog);
+    auto *memo = new QPlainTextEdit(&dialog);
+    memo->setReadOnly(true);
+    memo->setPlainText(text);
+    layout->addWidget(memo);
+    dialog.resize(480, 360);
+    dialog.exec();
+}
+
+} // namespace
+
+QString DisplayText(const QString &text)
+{
+    QString t = text;
+    t.replace("\r\n", "\n");
+    return t;
+}
+
+DialogService &Dialogs() { return current() ? *current() : qtService(); }
+
+DialogService *SetDialogService(DialogService *service)
+{
+    DialogService *previous = current();
+    current() = service;
+    return previous;
+}
+
+void InstallDialogMessageSink()
+{
+    SetMessageSink([](MessageKind kind, const std::string &text) {
+        Dialogs().message(kind, QString::fromStdString(text));
+    });
+}
+
+void QtDialogService::message(MessageKind kind, const QString &text)
+{
+    const QString shown = DisplayText(text);
+    const QString title = QApplication::applicationDisplayName();
+    switch (kind) {
+    case MessageKind::Warning:
+        QMessageBox::warning(parentWindow(), title, shown);
+        break;
+    case MessageKind::Information:
+        QMessageBox::information(parentWindow(), title, shown);
+        break;
+    case MessageKind::Error:
+        QMessageBox::critical(parentWindow(), title, shown);
+        break;
+    case MessageKind::InfoMemo:
+        showMemo(shown);
+        break;
+    }
+}
+
+std::optional<QString> QtDialogService::inputText(const QString &title, const QString &prompt,
+                                                  const QString &preset)
+{
+    bool ok = false;
+    QString text = QInputDialog::getText(parentWindow(), title, DisplayText(prompt), QLineEdit::Normal, preset, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+QString QtDialogService::openFileName(const QString &title, const QString &directory, const QString &filter)
+{
+    return QFileDialog::getOpenFileName(parentWindow(), title, directory, filter);
+}
+
+QString QtDialogService::saveFileName(const QString &title, const QString &proposedPath, const QString &filter,
+                                      const QString &selectedFilter, const QString &defaultSuffix)
+{
+    QFileDialog dialog(parentWindow(), title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(filter);
+    dialog.selectNameFilter(selectedFilter);
+    dialog.setDefaultSuffix(defaultSuffix);
+    dialog.selectFile(proposedPath);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+bool QtDialogService::openWithDesktop(const QString &path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool QtDialogService::openUrl(const QString &url) { return QDesktopServices::openUrl(QUrl(url)); }
+
+void QtDialogService::setClipboardText(const QString &text) { QApplication::clipboard()->setText(text); }

@@ -1,0 +1,52 @@
+#pragma once
+
+// Every modal interaction of the windows goes through one replaceable service: message boxes,
+// input dialogs, file dialogs, opening files with the desktop, the clipboard. Tests install
+// their own service that answers and records, so nothing blocks.
+
+#include "util/Messages.h"
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+class DialogService {
+public:
+    virtual ~DialogService() = default;
+
+    virtual void message(MessageKind kind, const QString &text) = 0;
+    // nullopt when the user cancels.
+    virtual std::optional<QString> inputText(const QString &title, const QString &prompt,
+                                             const QString &preset) = 0;
+    // Empty when cancelled. filter in Qt form ("Textdateien (*.txt);;Alle Dateien (*)").
+    virtual QString openFileName(const QString &title, const QString &directory, const QString &filter) = 0;
+    virtual QString saveFileName(const QString &title, const QString &proposedPath, const QString &filter,
+                                 const QString &selectedFilter, const QString &defaultSuffix) = 0;
+    virtual bool openWithDesktop(const QString &path) = 0;
+    virtual bool openUrl(const QString &url) = 0;
+    virtual void setClipboardText(const QString &text) = 0;
+};
+
+// The service in use; a QtDialogService until someone installs another.
+DialogService &Dialogs();
+// Installs a service (not owned) and returns the previous one; nullptr restores the Qt service.
+DialogService *SetDialogService(DialogService *service);
+// Routes the core's messages (util/Messages.h) into the dialog service.
+void InstallDialogMessageSink();
+
+// The real thing: Qt message boxes and dialogs, parented to the active window.
+class QtDialogService : public DialogService {
+public:
+    void message(MessageKind kind, const QString &text) override;
+    std::optional<QString> inputText(const QString &title, const QString &prompt, const QString &preset) override;
+    QString openFileName(const QString &title, const QString &directory, const QString &filter) override;
+    QString saveFileName(const QString &title, const QString &proposedPath, const QString &filter,
+                         const QString &selectedFilter, const QString &defaultSuffix) override;
+    bool openWithDesktop(const QString &path) override;
+    bool openUrl(const QString &url) override;
+    void setClipboardText(const QString &text) override;
+};
+
+// CR LF of the program's texts as Qt line breaks.
+QString DisplayText(const QString &text);

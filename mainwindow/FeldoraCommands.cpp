@@ -1,0 +1,187 @@
+// Start sequence, settings file and the commands of the main menu.
+#include "mainwindow/FeldoraU.h"
+
+#include "core/WiesbeckLib.h"
+#include "data/AntennenLib.h"
+#include "mainwindow/DialogService.h"
+#include "mainwindow/InfoTexts.h"
+#include "mainwindow/ListLookups.h"
+#include "util/Messages.h"
+#include "util/TextFile.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QTabWidget>
+#include <QThread>
+#include <QTimer>
+#include <QUrl>
+#include <QUrlQuery>
+
+namespace {
+QString qs(const std::string &s) { return QString::fromStdString(s); }
+} // namespace
+
+void TFeldoraForm::showSplash()
+{
+    auto *splash = new QLabel(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    splash->setObjectName("Splash");
+    splash->setAlignment(Qt::AlignCenter);
+    splash->setText(QString("<div style='font-size:48px;font-weight:bold;color:#1a3c78'>Feldora</div>"
+                            "<div style='font-size:16px'>%1 &ndash; Sicherheitsabstände nach BEMFV</div>")
+                        .arg(kVersionText));
+    splash->setAutoFillBackground(true);
+    splash->resize(420, 200);
+    splash->show();
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 2500) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(20);
+    }
+    delete splash;
+}
+
+void TFeldoraForm::FormCreate()
+{
+    trace("FormCreate");
+    setWindowTitle(QString("%1 %2").arg(kProgramTitle, kVersionText));
+    currentFileName_.clear();
+    if (showSplash_)
+        showSplash();
+    const std::string dir = programDir_.toStdString();
+    settings_ = ReadSettings(SettingsFilePath(dir), dir);
+    move(settings_.left, settings_.top);
+    MIPfade->setChecked(settings_.individualPaths);
+    MIAutoload->setChecked(settings_.autoload);
+    const FeldoraPaths paths = DerivePaths(dir, settings_, DesktopFolder());
+    antennaFile_ = qs(paths.antennaFile);
+    userAntennaFile_ = qs(paths.userAntennaFile);
+    angleDir_ = qs(paths.angleDir);
+    desktopDir_ = qs(paths.desktopDir);
+}
+
+void TFeldoraForm::FormClose()
+{
+    trace("FormClose");
+    settings_.left = pos().x();
+    settings_.top = pos().y();
+    settings_.individualPaths = MIPfade->isChecked();
+    settings_.autoload = MIAutoload->isChecked();
+    try {
+        WriteSettings(SettingsFilePath(programDir_.toStdString()), settings_);
+    } catch (const FileError &e) {
+        ShowWarning(e.what());
+    }
+}
+
+void TFeldoraForm::closeEvent(QCloseEvent *event)
+{
+    guarded([this] { FormClose(); });
+    event->accept();
+}
+
+bool TFeldoraForm::AfterCreation()
+{
+    bool ok = true;
+    guarded([this, &ok] {
+        trace("AfterCreation");
+        fillCableList();
+        CBBand->setCurrentIndex(14);
+        EditPlugAtt->setText("0,3");
+        EditCableLength->setText("10");
+        CLBSetCheck(CLBCable, 18);
+        UpdateCable();
+        UpdateBetriebsart();
+        PageControl->setCurrentWidget(TabSheetAntenne);
+        PageControl->setTabVisible(PageControl->indexOf(TabSheetWinkel), false);
+        gain_ = 0;
+        power_ = 100;
+        if (!FileExists(antennaFile_.toStdString())) {
+            ShowWarning("Die Datei " + antennaFile_.toStdString() + " konnte nicht gefunden werden.");
+            ok = false;
+            return;
+        }
+        antennen_.reset();
+        antennen_ = std::make_unique<TAntennen>(antennaFile_.toStdString(), userAntennaFile_.toStdString());
+        fillManufacturers();
+        selectedManufacturer_.clear();
+        matchingLine_ = -1;
+        fillConnectorGrid();
+        LBWiesAnt->clear();
+        for (const std::string &name : WiesAntNames())
+            LBWiesAnt->addItem(QString::fromStdString(name));
+        LBWiesAnt->setCurrentRow(0);
+        EditFSi->setText("1,4142");
+        UpdateFreq();
+        calc();
+    });
+    if (!ok)
+        close();
+    return ok;
+}
+
+void TFeldoraForm::MIAntDateiModifyClick() { Dialogs().openWithDesktop(antennaFile_); }
+void TFeldoraForm::MIAntUserModifyClick() { Dialogs().openWithDesktop(userAntennaFile_); }
+
+void TFeldoraForm::MIAntennenNeuLadenClick()
+{
+    trace("MIAntennenNeuLadenClick");
+    antennen_.reset();
+    if (AfterCreation())
+        PageControl->setCurrentWidget(TabSheetAntenne);
+}
+
+void TFeldoraForm::MIPfadeClick()
+{
+    ShowInfo("Sie sollten Feldora schließen und neu starten.\r\nErst dann werden die Einstellungen in der "
+             "ini-Datei (un-)wirksam.");
+}
+
+void TFeldoraForm::MIAutoloadClick() {}
+
+void TFeldoraForm::MIPfadeAnzeigenClick()
+{
+    ShowInfoList({"Pfad zu den Winkeldaten: " + angleDir_.toStdString(), "Antennendatei: " + antennaFile_.toStdString(),
+                  "Userdatei: " + userAntennaFile_.toStdString(), "Arbeitsverzeichnis: " + programDir_.toStdString()});
+}
+
+void TFeldoraForm::MIEndClick() { close(); }
+void TFeldoraForm::MIDebugModeClick() {}
+
+void TFeldoraForm::MIBekannteFehlerClick() { ShowInfo(info::kKnownFaults); }
+void TFeldoraForm::MIGoodiesClick() { ShowInfo(info::kGoodies); }
+void TFeldoraForm::MIHistoryClick() { ShowInfo(info::kHistory); }
+void TFeldoraForm::MIHinweisClick() { ShowInfo(info::kNotice); }
+
+void TFeldoraForm::MIeMailanAutorClick()
+{
+    QUrl url(QString("mailto:") + info::kMailTo);
+    QUrlQuery query;
+    query.addQueryItem("subject", info::kMailSubject);
+    query.addQueryItem("body", QString::fromUtf8(info::kMailBody));
+    url.setQuery(query);
+    Dialogs().openUrl(url.toString());
+}
+
+void TFeldoraForm::openDocument(const QString &fileName)
+{
+    const QString path = programDir_ + fileName;
+    if (!FileExists(path.toStdString())) {
+        ShowError("Die Datei " + path.toStdString() + " konnte nicht gefunden werden!");
+        return;
+    }
+    Dialogs().openWithDesktop(path);
+}
+
+void TFeldoraForm::MIAnzeigeClick() { openDocument("Feldora_Anzeige.pdf"); }
+void TFeldoraForm::MIKonfigurationClick() { openDocument("Feldora_Konfiguration.pdf"); }
+void TFeldoraForm::MIAnleitungClick() { openDocument("Feldora_Anleitung.pdf"); }
+void TFeldoraForm::MIErlaeuterungClick() { openDocument("Feldora_Erlaeuterung.pdf"); }
+void TFeldoraForm::MIWiesbeckClick() { openDocument("Feldora_Wiesbeck.pdf"); }
+void TFeldoraForm::MIBedienungClick() { openDocument("Feldora_Bedienung.pdf"); }

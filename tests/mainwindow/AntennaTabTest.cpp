@@ -1,0 +1,76 @@
+#include "FormFixture.h"
+
+#include <QPushButton>
+
+TEST_F(FormTest, CatalogueListsAndFrequencyMatch)
+{
+    start();
+    auto *makers = find<QListWidget>("LBHersteller");
+    ASSERT_EQ(makers->count(), 1);
+    clickListEntry("LBHersteller", "Test");
+    EXPECT_EQ(find<QListWidget>("LBTypen")->count(), 3);
+    clickListEntry("LBTypen", "Beam 2m");
+    EXPECT_EQ(text("EditAntName"), "Beam 2m");
+    EXPECT_EQ(text("EditAntTyp"), "Yagi");
+    EXPECT_EQ(text("EditAntGain"), "10,000");
+    EXPECT_TRUE(find<QPushButton>("ButTakeAnt")->isEnabled());
+    click("ButTakeAnt");
+    EXPECT_EQ(text("EditAntenne"), "Beam 2m");
+    EXPECT_EQ(text("EditGain"), "10,000");
+    EXPECT_DOUBLE_EQ(form->gain(), 10);
+
+    clickListEntry("LBTypen", "UHF"); // lines 430 and 50 MHz: none fits 2m
+    EXPECT_FALSE(find<QPushButton>("ButTakeAnt")->isEnabled());
+    EXPECT_EQ(form->matchingLine(), -1);
+}
+
+TEST_F(FormTest, BandChangeRematchesTheSelectedAntenna)
+{
+    start();
+    clickListEntry("LBHersteller", "Test");
+    clickListEntry("LBTypen", "Beam 2m");
+    click("ButTakeAnt");
+    chooseBand("40m"); // the beam has no 40m line
+    EXPECT_DOUBLE_EQ(form->gain(), 0);
+    EXPECT_EQ(text("EditAntenne"), "");
+    EXPECT_EQ(text("EditGain"), "0,000");
+
+    clickListEntry("LBTypen", "Dipol 40m");
+    chooseBand("20m");
+    chooseBand("40m"); // its first line fits 40m: taken with its gain
+    EXPECT_EQ(text("EditAntenne"), "Dipol 40m");
+    EXPECT_DOUBLE_EQ(form->gain(), 2.15);
+    EXPECT_EQ(text("EditGain"), "2,150");
+}
+
+TEST_F(FormTest, ManufacturerClickClearsTheChoice)
+{
+    start();
+    clickListEntry("LBHersteller", "Test");
+    clickListEntry("LBTypen", "Beam 2m");
+    click("ButTakeAnt");
+    clickListEntry("LBHersteller", "Test");
+    EXPECT_EQ(text("EditAntenne"), "");
+    EXPECT_EQ(text("EditGain"), "");
+    EXPECT_FALSE(find<QPushButton>("ButTakeAnt")->isEnabled());
+    EXPECT_EQ(form->matchingLine(), -1);
+}
+
+TEST_F(FormTest, EditingAndReloadingTheCatalogue)
+{
+    start();
+    trigger("MIAntDateiModify");
+    trigger("MIAntUserModify");
+    EXPECT_EQ(dialogs.opened, QStringList({path("Antennen.txt"), path("AntUser.txt")}));
+
+    type("EditPower", "750");
+    chooseBand("40m");
+    QFile file(path("Antennen.txt"));
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write("[Neu]\r\nLoop,Magnetisch,7.1,-1,1,#\r\n");
+    file.close();
+    trigger("MIAntennenNeuLaden");
+    EXPECT_EQ(find<QComboBox>("CBBand")->currentText(), "2m");
+    EXPECT_EQ(text("EditPower"), "100");
+    EXPECT_EQ(find<QListWidget>("LBHersteller")->count(), 2);
+}

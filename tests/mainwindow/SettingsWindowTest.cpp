@@ -1,0 +1,66 @@
+#include "FormFixture.h"
+
+#include "util/TextFile.h"
+
+TEST_F(FormTest, FirstStartWritesAllEightKeysOnClosing)
+{
+    start();
+    form->close();
+    const std::vector<std::string> lines = ReadTextLines(path("Feldora.ini").toStdString());
+    std::string all;
+    for (const std::string &l : lines)
+        all += l + "\n";
+    for (const char *key : {"Left=", "Top=", "IndPfade=0", "AutoLoad=0", "Antennen=", "AngDir=", "LastSavedFileName=",
+                            "CADFileName="})
+        EXPECT_NE(all.find(key), std::string::npos) << key << "\n" << all;
+}
+
+TEST_F(FormTest, IndividualPathsTakeTheUserFileFromTheOtherFolder)
+{
+    QTemporaryDir other;
+    QFile::copy(FELDORA_TEST_DATA "/win_Antennen.txt", other.path() + "/Katalog.txt");
+    WriteTextLines(path("Feldora.ini").toStdString(),
+                   {"[Optionen]", "indpfade=1", "autoload=1", "[Dateinamen]",
+                    "Antennen=" + (other.path() + "/Katalog.txt").toStdString(), "AngDir=/tmp/winkel"});
+    start(false);
+    ASSERT_TRUE(started) << dialogs.lastMessage().toStdString();
+    EXPECT_TRUE(form->findChild<QAction *>("MIPfade")->isChecked());
+    EXPECT_TRUE(form->findChild<QAction *>("MIAutoload")->isChecked());
+    trigger("MIPfadeAnzeigen");
+    EXPECT_EQ(dialogs.lastMessage(), "Pfad zu den Winkeldaten: /tmp/winkel/\r\nAntennendatei: " + other.path() +
+                                         "/Katalog.txt\r\nUserdatei: " + other.path() + "/AntUser.txt\r\n"
+                                         "Arbeitsverzeichnis: " + dir.path() + "/\r\n");
+}
+
+TEST_F(FormTest, TogglingIndividualPathsOnlyTellsAndIsStoredOnClosing)
+{
+    start();
+    trigger("MIPfade");
+    EXPECT_EQ(dialogs.lastMessage(), "Sie sollten Feldora schließen und neu starten.\r\nErst dann werden die "
+                                     "Einstellungen in der ini-Datei (un-)wirksam.");
+    form->close();
+    std::string all;
+    for (const std::string &l : ReadTextLines(path("Feldora.ini").toStdString()))
+        all += l + "\n";
+    EXPECT_NE(all.find("IndPfade=1"), std::string::npos) << all;
+}
+
+TEST_F(FormTest, DocumentsAndInfoTexts)
+{
+    start();
+    trigger("MIBedienung");
+    EXPECT_EQ(dialogs.lastMessage(), "Die Datei " + path("Feldora_Bedienung.pdf") + " konnte nicht gefunden werden!");
+    QFile pdf(path("Feldora_Anzeige.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::WriteOnly));
+    pdf.close();
+    trigger("MIAnzeige");
+    EXPECT_EQ(dialogs.opened.last(), path("Feldora_Anzeige.pdf"));
+    trigger("MIeMailanAutor");
+    EXPECT_TRUE(dialogs.opened.last().startsWith("mailto:"));
+    for (const char *entry : {"MIBekannteFehler", "MIGoodies", "MIHistory", "MIHinweis"}) {
+        dialogs.clear();
+        trigger(entry);
+        ASSERT_EQ(dialogs.messages.size(), 1u) << entry;
+        EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Information);
+    }
+}

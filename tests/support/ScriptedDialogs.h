@@ -1,0 +1,48 @@
+#pragma once
+
+// A dialog service for tests: answers input and file dialogs from a script, records every
+// message and every request to open something, and never blocks.
+
+#include "mainwindow/DialogService.h"
+
+#include <QStringList>
+#include <deque>
+#include <vector>
+
+struct ShownMessage {
+    MessageKind kind;
+    QString text;
+};
+
+class ScriptedDialogs : public DialogService {
+public:
+    ScriptedDialogs();
+    ~ScriptedDialogs() override;
+
+    // Next answers, in order; nullopt answers "Abbrechen".
+    std::deque<std::optional<QString>> inputAnswers;
+    std::deque<QString> fileAnswers; // empty string = cancelled
+
+    std::vector<ShownMessage> messages;
+    QStringList inputTitles;
+    QStringList opened;
+    QString clipboard;
+    int unexpected = 0; // dialogs asked for without a scripted answer
+
+    QString lastMessage() const { return messages.empty() ? QString() : messages.back().text; }
+    void clear();
+
+    void message(MessageKind kind, const QString &text) override;
+    std::optional<QString> inputText(const QString &title, const QString &prompt, const QString &preset) override;
+    QString openFileName(const QString &title, const QString &directory, const QString &filter) override;
+    QString saveFileName(const QString &title, const QString &proposedPath, const QString &filter,
+                         const QString &selectedFilter, const QString &defaultSuffix) override;
+    bool openWithDesktop(const QString &path) override;
+    bool openUrl(const QString &url) override;
+    void setClipboardText(const QString &text) override;
+
+    QString lastProposedPath;
+
+private:
+    DialogService *previous_;
+};
