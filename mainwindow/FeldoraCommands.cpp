@@ -108,7 +108,13 @@ bool TFeldoraForm::AfterCreation()
             return;
         }
         antennen_.reset();
-        antennen_ = std::make_unique<TAntennen>(antennaFile_.toStdString(), userAntennaFile_.toStdString());
+        try {
+            antennen_ = std::make_unique<TAntennen>(antennaFile_.toStdString(), userAntennaFile_.toStdString());
+        } catch (const FileError &e) { // present but unreadable: as good as missing
+            ShowWarning(e.what());
+            ok = false;
+            return;
+        }
         fillManufacturers();
         selectedManufacturer_.clear();
         matchingLine_ = -1;
