@@ -152,25 +152,3 @@ FarFieldTexts FormatFarField(const FarFieldResult &r)
 std::string GainText(double gain) { return FormatValue("%3.3f", gain); }
 std::string PowerText(double power) { return FormatSigDigits(3, power); }
 std::string FactorText(double factor) { return FormatValue("%3.2f", factor); }
-
-std::string NormalizeDutyFactorText(const std::string &typed)
-{
-    const std::string normalized = NormalizeDecimal(Trim(typed));
-    auto value = TryStrictToFloat(normalized);
-    if (!value)
-        return "0,167";
-    if (*value > 1)
-        return "1,0";
-    if (*value < 0.04)
-        return "0,04";
-    return normalized;
-}
-
-std::string NormalizeMarginText(const std::string &typed)
-{
-    const std::string normalized = NormalizeDecimal(Trim(typed));
-    auto value = TryStrictToFloat(normalized);
-    if (!value || *value < 0)
-        return "0";
-    return normalized;
-}

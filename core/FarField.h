@@ -80,9 +80,3 @@ std::string GainText(double gain);   // "%3.3f"
 std::string PowerText(double power); // three significant digits
 std::string FactorText(double factor); // "%3.2f"
 
-// A typed free duty factor as the program keeps it: above 1 "1,0", below 0.04 "0,04",
-// not a number "0,167", otherwise the text with the decimal comma.
-std::string NormalizeDutyFactorText(const std::string &typed);
-// A typed personal safety margin in dB: negative or not a number "0", otherwise the text
-// with the decimal comma (a negative margin would shrink the distance below the legal one).
-std::string NormalizeMarginText(const std::string &typed);

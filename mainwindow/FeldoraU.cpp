@@ -2,6 +2,7 @@
 #include "mainwindow/FeldoraU.h"
 
 #include "data/AntennenLib.h"
+#include "data/ConfigFile.h"
 #include "mainwindow/DialogService.h"
 #include "util/ConvertError.h"
 #include "util/DecimalText.h"
@@ -349,7 +350,7 @@ void TFeldoraForm::EditfreeTXRXDblClick()
                                       "0,167");
     if (!answer)
         return;
-    EditfreeTXRX->setText(qs(NormalizeDutyFactorText(answer->toStdString())));
+    EditfreeTXRX->setText(qs(FreeDutyFactorText(answer->toStdString())));
     CBBand->setFocus();
     UpdateBetriebsart();
 }
@@ -360,7 +361,7 @@ void TFeldoraForm::EditmySafetyFactorDblClick()
     auto answer = Dialogs().inputText("Persönlicher Sicherheitsfaktor", "Faktor in dB eingeben:", "0");
     if (!answer)
         return;
-    EditmySafetyFactor->setText(qs(NormalizeMarginText(answer->toStdString()) + " dB"));
+    EditmySafetyFactor->setText(qs(SafetyMarginText(answer->toStdString())));
     CBBand->setFocus();
     UpdateBetriebsart();
 }

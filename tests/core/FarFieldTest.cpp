@@ -182,18 +182,3 @@ TEST(FarFieldTexts, AsTheWindowShowsThem)
     EXPECT_EQ(PowerText(8.6034), "8,60");
     EXPECT_EQ(PowerText(2520.83), "2520");
 }
-
-TEST(TypedFactors, DutyFactorAndMarginAsKept)
-{
-    struct {
-        const char *typed, *duty, *margin;
-    } cases[] = {
-        {"1.5", "1,0", "1,5"},   {"0.02", "0,04", "0,02"}, {"Wort", "0,167", "0"},
-        {"0.25", "0,25", "0,25"}, {"-3", "0,04", "0"},     {"3", "1,0", "3"},
-        {"", "0,167", "0"},      {"1", "1", "1"},
-    };
-    for (const auto &c : cases) {
-        EXPECT_EQ(NormalizeDutyFactorText(c.typed), c.duty) << c.typed;
-        EXPECT_EQ(NormalizeMarginText(c.typed), c.margin) << c.typed;
-    }
-}
