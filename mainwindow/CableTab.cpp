@@ -13,17 +13,19 @@
 
 namespace {
 
-enum class Read { Ok, NotANumber, Negative };
-
-Read readNonNegative(const QLineEdit *edit, double &value)
+// Reads a length or loss typed into a field; a rejected entry is reported, the field emptied
+// and focused, and the update stops.
+bool readNonNegative(QLineEdit *edit, double &value, const char *notANumber, const char *negative)
 {
     auto v = TryTolerantToFloat(edit->text().toStdString());
-    if (!v)
-        return Read::NotANumber;
-    if (*v < 0)
-        return Read::Negative;
-    value = *v;
-    return Read::Ok;
+    if (v && *v >= 0) {
+        value = *v;
+        return true;
+    }
+    ShowWarning(v ? negative : notANumber);
+    edit->clear();
+    edit->setFocus();
+    return false;
 }
 
 QString fixed2(double x) { return QString::fromStdString(FormatValue("%3.2f", x)); }
@@ -64,35 +66,13 @@ void TFeldoraForm::UpdateCable()
     bool told = false; // the "not suitable" message is shown at most once per update
     for (;;) {
         double length = cable_.CableLength;
-        switch (readNonNegative(EditCableLength, length)) {
-        case Read::NotANumber:
-            ShowWarning("Die Kabellänge muß eine Gleitkommazahl sein!");
-            EditCableLength->clear();
-            EditCableLength->setFocus();
+        if (!readNonNegative(EditCableLength, length, "Die Kabellänge muß eine Gleitkommazahl sein!",
+                             "Die Kabellänge muß eine positive Gleitkommazahl sein!"))
             return;
-        case Read::Negative:
-            ShowWarning("Die Kabellänge muß eine positive Gleitkommazahl sein!");
-            EditCableLength->clear();
-            EditCableLength->setFocus();
-            return;
-        case Read::Ok:
-            break;
-        }
         double plug = cable_.PlugAtt;
-        switch (readNonNegative(EditPlugAtt, plug)) {
-        case Read::NotANumber:
-            ShowWarning("Die Dämpfung muß eine positve Gleitkommazahl sein!");
-            EditPlugAtt->clear();
-            EditPlugAtt->setFocus();
+        if (!readNonNegative(EditPlugAtt, plug, "Die Dämpfung muß eine positve Gleitkommazahl sein!",
+                             "Die Dämpfung muß eine positive Gleitkommazahl sein!"))
             return;
-        case Read::Negative:
-            ShowWarning("Die Dämpfung muß eine positive Gleitkommazahl sein!");
-            EditPlugAtt->clear();
-            EditPlugAtt->setFocus();
-            return;
-        case Read::Ok:
-            break;
-        }
         cable_.CableLength = length;
         cable_.PlugAtt = plug;
         cable_.AttFreq = fixedFrequency_ ? workingFrequency_ : BandLowerEdge(static_cast<BandIndex>(CBBand->currentIndex() + 1));

@@ -42,6 +42,32 @@ QColor infoBackground() { return QApplication::palette().color(QPalette::ToolTip
 
 QString hintText(const char *text) { return QString::fromUtf8(text).replace("\r\n", "\n"); }
 
+QGroupBox *makeGroupBox(QWidget *parent, const char *name, const char *caption, int x, int y, int w, int h)
+{
+    auto *box = new QGroupBox(QString::fromUtf8(caption), parent);
+    box->setObjectName(name);
+    box->setGeometry(x, y, w, h);
+    return box;
+}
+
+TLabel *makeLabel(QWidget *parent, const char *name, const char *caption, int x, int y, int w, int h,
+                  Qt::Alignment align)
+{
+    auto *l = new TLabel(parent, name, QString::fromUtf8(caption), align);
+    l->setGeometry(x, y, w, h);
+    return l;
+}
+
+TEdit *makeEdit(QWidget *parent, const char *name, FieldKind kind, int x, int y, int w, int h, const char *hint,
+                bool enterLeaves)
+{
+    auto *e = new TEdit(parent, name, kind, enterLeaves);
+    e->setGeometry(x, y, w, h);
+    if (hint)
+        e->setToolTip(hintText(hint));
+    return e;
+}
+
 TEdit::TEdit(QWidget *parent, const QString &name, FieldKind kind, bool enterLeaves)
     : QLineEdit(parent), kind_(kind), enterLeaves_(enterLeaves)
 {

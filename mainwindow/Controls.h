@@ -78,6 +78,13 @@ private:
     int columns_;
 };
 
+// Controls at their pixel positions, named for the handlers and tests that find them.
+QGroupBox *makeGroupBox(QWidget *parent, const char *name, const char *caption, int x, int y, int w, int h);
+TLabel *makeLabel(QWidget *parent, const char *name, const char *caption, int x, int y, int w, int h,
+                  Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
+TEdit *makeEdit(QWidget *parent, const char *name, FieldKind kind, int x, int y, int w, int h,
+                const char *hint = nullptr, bool enterLeaves = false);
+
 QFont windowFont(int pixelSize = 11, bool bold = false); // "MS Sans Serif" -> Liberation Sans
 QFont arialFont(int pixelSize = 11);
 QFont courierFont(int pixelSize = 11);                    // "Courier New" -> Liberation Mono

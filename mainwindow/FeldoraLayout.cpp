@@ -16,31 +16,15 @@ using ui::hintText;
 using ui::TEdit;
 using ui::TLabel;
 
+using ui::makeEdit;
+using ui::makeGroupBox;
+
 namespace {
 
-QGroupBox *groupBox(QWidget *parent, const char *name, const char *caption, int x, int y, int w, int h)
-{
-    auto *box = new QGroupBox(QString::fromUtf8(caption), parent);
-    box->setObjectName(name);
-    box->setGeometry(x, y, w, h);
-    return box;
-}
-
+// Labels of the left column stand right-aligned before their fields.
 TLabel *label(QWidget *parent, const char *name, const char *caption, int x, int y, int w, int h)
 {
-    auto *l = new TLabel(parent, name, QString::fromUtf8(caption));
-    l->setGeometry(x, y, w, h);
-    return l;
-}
-
-TEdit *edit(QWidget *parent, const char *name, FieldKind kind, int x, int y, int w, int h, const char *hint = nullptr,
-            bool enterLeaves = false)
-{
-    auto *e = new TEdit(parent, name, kind, enterLeaves);
-    e->setGeometry(x, y, w, h);
-    if (hint)
-        e->setToolTip(hintText(hint));
-    return e;
+    return ui::makeLabel(parent, name, caption, x, y, w, h, Qt::AlignRight | Qt::AlignVCenter);
 }
 
 } // namespace
@@ -54,15 +38,15 @@ void TFeldoraForm::createControls()
     setCentralWidget(client);
 
     label(client, "Label25", "Rufzeichen: ", 24, 11, 73, 21);
-    EditCall = edit(client, "EditCall", FieldKind::Input, 104, 12, 89, 19, nullptr, true);
+    EditCall = makeEdit(client, "EditCall", FieldKind::Input, 104, 12, 89, 19, nullptr, true);
     EditCall->setFont(ui::windowFont(13));
     EditCall->setText("DL0XYZ");
 
     createInputGroup(client);
     createOutputGroup(client);
 
-    auto *dist = groupBox(client, "GBDist", "Sicherheitsabstand (Fernfeldrechnung)", 8, 474, 201, 59);
-    EditrPS = edit(dist, "EditrPS", FieldKind::Display, 48, 19, 105, 25,
+    auto *dist = makeGroupBox(client, "GBDist", "Sicherheitsabstand (Fernfeldrechnung)", 8, 474, 201, 59);
+    EditrPS = makeEdit(dist, "EditrPS", FieldKind::Display, 48, 19, 105, 25,
                    "Sicherheitsabstand für den Personenschutz\r\nin Fernfeldrechnung\r\nDoppelklick: Vorgabe eines Abstands");
     EditrPS->setFont(ui::windowFont(16, true));
     EditrPS->setBackground(QColor(171, 226, 131));
@@ -80,7 +64,7 @@ void TFeldoraForm::createControls()
     PageControl->setTabVisible(PageControl->indexOf(TabSheetWinkel), false);
 
     // The trace lies right of the client area and is never visible.
-    auto *debug = groupBox(client, "GBDebug", "Debug", 608, 0, 369, 505);
+    auto *debug = makeGroupBox(client, "GBDebug", "Debug", 608, 0, 369, 505);
     dm = new QPlainTextEdit(debug);
     dm->setObjectName("dm");
     dm->setGeometry(8, 16, 353, 481);
@@ -91,7 +75,7 @@ void TFeldoraForm::createControls()
 
 void TFeldoraForm::createInputGroup(QWidget *client)
 {
-    auto *box = groupBox(client, "GBEingabe", "Eingabe", 8, 35, 201, 222);
+    auto *box = makeGroupBox(client, "GBEingabe", "Eingabe", 8, 35, 201, 222);
     label(box, "Label1", "Afu-Band", 8, 14, 73, 21);
     CBBand = new QComboBox(box);
     CBBand->setObjectName("CBBand");
@@ -101,49 +85,49 @@ void TFeldoraForm::createInputGroup(QWidget *client)
     on(CBBand, &QComboBox::activated, &TFeldoraForm::CBBandChange);
 
     label(box, "LaFreq", "Freq. [MHz]", 8, 38, 89, 17);
-    EditFreq = edit(box, "EditFreq", FieldKind::Display, 104, 38, 89, 17,
+    EditFreq = makeEdit(box, "EditFreq", FieldKind::Display, 104, 38, 89, 17,
                     "Doppelklick zur Eingabe einer festern Frequenz");
     on(EditFreq, &TEdit::doubleClicked, &TFeldoraForm::EditFreqDblClick);
 
     const char *antennaHint = "Ausgewählte Antenne\r\nZum Ändern klicken!";
     label(box, "Label2", "Ant.-Name", 9, 60, 88, 17);
-    EditAntenne = edit(box, "EditAntenne", FieldKind::Display, 104, 60, 89, 17, antennaHint);
+    EditAntenne = makeEdit(box, "EditAntenne", FieldKind::Display, 104, 60, 89, 17, antennaHint);
     on(EditAntenne, &TEdit::clicked, &TFeldoraForm::EditAntenneChange);
     label(box, "Label17", "Ant.-Typ", 9, 82, 88, 17);
-    EditAntennenTyp = edit(box, "EditAntennenTyp", FieldKind::Display, 104, 82, 89, 17, antennaHint);
+    EditAntennenTyp = makeEdit(box, "EditAntennenTyp", FieldKind::Display, 104, 82, 89, 17, antennaHint);
     on(EditAntennenTyp, &TEdit::clicked, &TFeldoraForm::EditAntenneChange);
 
     label(box, "Label3", "Höhe [m]", 8, 105, 97, 17);
-    EditHoehe = edit(box, "EditHoehe", FieldKind::Input, 112, 105, 81, 17, "Antennenhöhe über Boden", true);
+    EditHoehe = makeEdit(box, "EditHoehe", FieldKind::Input, 112, 105, 81, 17, "Antennenhöhe über Boden", true);
     EditHoehe->setText("10");
     on(EditHoehe, &TEdit::exited, &TFeldoraForm::EditHoeheExit);
 
     label(box, "Label4", "Leistung (PEP) [W]", 8, 128, 97, 17);
-    EditPower = edit(box, "EditPower", FieldKind::Input, 112, 128, 81, 17,
+    EditPower = makeEdit(box, "EditPower", FieldKind::Input, 112, 128, 81, 17,
                      "Ausgangsleistung (PEP) des Senders\r\nRechte Maustaste für weitere Optionen", true);
     EditPower->setText("100");
     on(EditPower, &TEdit::exited, &TFeldoraForm::EditPowerExit);
     createPowerMenu();
 
     label(box, "Label5", "Betriebsart", 8, 151, 105, 17);
-    EditMode = edit(box, "EditMode", FieldKind::Display, 120, 151, 73, 17, "Betriebsart\r\nZum Ändern klicken!");
+    EditMode = makeEdit(box, "EditMode", FieldKind::Display, 120, 151, 73, 17, "Betriebsart\r\nZum Ändern klicken!");
     on(EditMode, &TEdit::clicked, &TFeldoraForm::EditModeClick);
 
     label(box, "Label6", "Gewinn [dBi]", 8, 175, 105, 17);
-    EditGain = edit(box, "EditGain", FieldKind::Display, 120, 175, 73, 17,
+    EditGain = makeEdit(box, "EditGain", FieldKind::Display, 120, 175, 73, 17,
                     "Antennengewinn der ausgewählten Antenne\r\nZum Ändern klicken!\r\nDoppelklick für 0 dBi.");
     on(EditGain, &TEdit::clicked, &TFeldoraForm::EditAntenneChange);
     on(EditGain, &TEdit::doubleClicked, &TFeldoraForm::EditGainDblClick);
 
     label(box, "Label13", "Speisedämpfung [dB]", 8, 198, 105, 17);
-    EditAtt = edit(box, "EditAtt", FieldKind::Display, 120, 198, 73, 17,
+    EditAtt = makeEdit(box, "EditAtt", FieldKind::Display, 120, 198, 73, 17,
                    "Dämpfung zwischen Sender und Antenne\r\nZum Ändern klicken!");
     on(EditAtt, &TEdit::clicked, &TFeldoraForm::EditAttClick);
 }
 
 void TFeldoraForm::createOutputGroup(QWidget *client)
 {
-    auto *box = groupBox(client, "GBAusgabe", "Ausgabe", 8, 258, 201, 215);
+    auto *box = makeGroupBox(client, "GBAusgabe", "Ausgabe", 8, 258, 201, 215);
     struct Row {
         const char *label, *caption;
         int top;
@@ -172,10 +156,10 @@ void TFeldoraForm::createOutputGroup(QWidget *client)
             LaEIRP = l;
         if (row.target == &EditERP)
             LaERP = l;
-        *row.target = edit(box, row.field, FieldKind::Display, 120, row.top, 73, 17, row.hint);
+        *row.target = makeEdit(box, row.field, FieldKind::Display, 120, row.top, 73, 17, row.hint);
     }
     label(box, "Label27", "Nahfeldgrenze", 8, 182, 97, 17);
-    EditrNahfeld = edit(box, "EditrNahfeld", FieldKind::Display, 120, 183, 73, 17,
+    EditrNahfeld = makeEdit(box, "EditrNahfeld", FieldKind::Display, 120, 183, 73, 17,
                         "Ende des reaktiven Nahfeldes.\r\nLiegen Punkte des nicht kontrollierbaren Bereiches\r\n"
                         "innerhalb dieser Grenze, müssen sie durch eine Nah-\r\nfeldbetrachtung abgesichert werde.");
     EditrNahfeld->setBackground(QColor(255, 174, 253));

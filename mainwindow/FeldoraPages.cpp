@@ -16,6 +16,10 @@ using ui::hintText;
 using ui::TEdit;
 using ui::TLabel;
 
+using ui::makeEdit;
+using ui::makeGroupBox;
+using ui::makeLabel;
+
 namespace {
 
 QWidget *page(QTabWidget *tabs, const char *name, const char *caption)
@@ -24,32 +28,6 @@ QWidget *page(QTabWidget *tabs, const char *name, const char *caption)
     w->setObjectName(name);
     tabs->addTab(w, QString::fromUtf8(caption));
     return w;
-}
-
-QGroupBox *groupBox(QWidget *parent, const char *name, const char *caption, int x, int y, int w, int h)
-{
-    auto *box = new QGroupBox(QString::fromUtf8(caption), parent);
-    box->setObjectName(name);
-    box->setGeometry(x, y, w, h);
-    return box;
-}
-
-TLabel *label(QWidget *parent, const char *name, const char *caption, int x, int y, int w, int h,
-              Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
-{
-    auto *l = new TLabel(parent, name, QString::fromUtf8(caption), align);
-    l->setGeometry(x, y, w, h);
-    return l;
-}
-
-TEdit *edit(QWidget *parent, const char *name, FieldKind kind, int x, int y, int w, int h,
-            const char *hint = nullptr, bool enterLeaves = false)
-{
-    auto *e = new TEdit(parent, name, kind, enterLeaves);
-    e->setGeometry(x, y, w, h);
-    if (hint)
-        e->setToolTip(hintText(hint));
-    return e;
 }
 
 QLabel *note(QWidget *parent, const char *name, const char *text, int x, int y, int w, int h, const QFont &font)
@@ -108,10 +86,10 @@ void setButtonFaceBackground(QWidget *w)
 void TFeldoraForm::createAntennaPage()
 {
     QWidget *p = TabSheetAntenne = page(PageControl, "TabSheetAntenne", "Antenne");
-    label(p, "Label30", "Hersteller", 3, 0, 93, 17);
-    label(p, "Label31", "Antennenname", 105, 0, 121, 17);
-    label(p, "Label32", "Antennendaten", 234, 0, 131, 17);
-    label(p, "Label33", "Freq.     Gewinn   Elemente", 234, 16, 131, 17)->setFont(ui::windowFont(9));
+    makeLabel(p, "Label30", "Hersteller", 3, 0, 93, 17);
+    makeLabel(p, "Label31", "Antennenname", 105, 0, 121, 17);
+    makeLabel(p, "Label32", "Antennendaten", 234, 0, 131, 17);
+    makeLabel(p, "Label33", "Freq.     Gewinn   Elemente", 234, 16, 131, 17)->setFont(ui::windowFont(9));
     LBHersteller = listBox(p, "LBHersteller", 1, 16, 98, 473);
     LBTypen = listBox(p, "LBTypen", 103, 16, 125, 473);
     LBAntBand = listBox(p, "LBAntBand", 232, 32, 135, 265);
@@ -126,15 +104,15 @@ void TFeldoraForm::createAntennaPage()
     on(LBTypen, &QListWidget::itemClicked, &TFeldoraForm::LBTypenClick);
     on(LBAntBand, &QListWidget::itemClicked, &TFeldoraForm::LBTypenClick);
 
-    auto *chosen = groupBox(p, "GBAnt", "Gewählte Antenne", 232, 301, 135, 104);
-    label(chosen, "Label34", "Name", 8, 17, 45, 17);
-    label(chosen, "Label35", "Typ", 8, 38, 45, 17);
-    label(chosen, "Label36", "Gewinn", 8, 59, 45, 17);
-    EditAntName = edit(chosen, "EditAntName", FieldKind::Display, 56, 17, 73, 17, "Antennenname");
-    EditAntTyp = edit(chosen, "EditAntTyp", FieldKind::Display, 56, 38, 73, 17, "Antennentyp (z.B. Dipol, Yagi usw.)");
-    EditAntGain = edit(chosen, "EditAntGain", FieldKind::Display, 56, 59, 73, 17,
+    auto *chosen = makeGroupBox(p, "GBAnt", "Gewählte Antenne", 232, 301, 135, 104);
+    makeLabel(chosen, "Label34", "Name", 8, 17, 45, 17);
+    makeLabel(chosen, "Label35", "Typ", 8, 38, 45, 17);
+    makeLabel(chosen, "Label36", "Gewinn", 8, 59, 45, 17);
+    EditAntName = makeEdit(chosen, "EditAntName", FieldKind::Display, 56, 17, 73, 17, "Antennenname");
+    EditAntTyp = makeEdit(chosen, "EditAntTyp", FieldKind::Display, 56, 38, 73, 17, "Antennentyp (z.B. Dipol, Yagi usw.)");
+    EditAntGain = makeEdit(chosen, "EditAntGain", FieldKind::Display, 56, 59, 73, 17,
                        "Antennengewinn in dBi (Hauptstrahlrichtung)");
-    LabelWinkOK = label(chosen, "LabelWinkOK", "Winkeldaten vorhanden", 8, 80, 121, 21);
+    LabelWinkOK = makeLabel(chosen, "LabelWinkOK", "Winkeldaten vorhanden", 8, 80, 121, 21);
     LabelWinkOK->hide();
     ButTakeAnt = button(p, "ButTakeAnt", "Antenne nehmen", 240, 416, 121, 64);
     ButTakeAnt->setEnabled(false);
@@ -144,7 +122,7 @@ void TFeldoraForm::createAntennaPage()
 void TFeldoraForm::createModePage()
 {
     QWidget *p = TabsheetBetriebsart = page(PageControl, "TabsheetBetriebsart", "Betriebsart");
-    auto *modeBox = groupBox(p, "GroupBox2", "Betriebsart (bestimmt den Faktor Fmod(Pers))", 8, 8, 353, 169);
+    auto *modeBox = makeGroupBox(p, "GroupBox2", "Betriebsart (bestimmt den Faktor Fmod(Pers))", 8, 8, 353, 169);
     QStringList modes;
     for (const char *m : kModeNames)
         modes << m;
@@ -164,7 +142,7 @@ void TFeldoraForm::createModePage()
     on(RGMode, &ui::TRadioGroup::clicked, &TFeldoraForm::UpdateBetriebsart);
     on(RGFCCBNetzA, &ui::TRadioGroup::clicked, &TFeldoraForm::UpdateBetriebsart);
 
-    auto *dutyBox = groupBox(p, "GroupBox1", "Intermittierender Betrieb (bestimmt den Faktor F(B))", 8, 184, 353, 153);
+    auto *dutyBox = makeGroupBox(p, "GroupBox1", "Intermittierender Betrieb (bestimmt den Faktor F(B))", 8, 184, 353, 153);
     QStringList duties;
     for (const char *d : kDutyEntries)
         duties << d;
@@ -172,8 +150,8 @@ void TFeldoraForm::createModePage()
     RGDutyCycle->setGeometry(8, 16, 233, 49);
     RGDutyCycle->setItemIndex(0);
     on(RGDutyCycle, &ui::TRadioGroup::clicked, &TFeldoraForm::UpdateBetriebsart);
-    auto *freeBox = groupBox(dutyBox, "GBFreeTXRX", "Freier Faktor F(B)", 248, 16, 97, 49);
-    EditfreeTXRX = edit(freeBox, "EditfreeTXRX", FieldKind::Display, 17, 20, 65, 17, "Doppelclick zum Ändern!");
+    auto *freeBox = makeGroupBox(dutyBox, "GBFreeTXRX", "Freier Faktor F(B)", 248, 16, 97, 49);
+    EditfreeTXRX = makeEdit(freeBox, "EditfreeTXRX", FieldKind::Display, 17, 20, 65, 17, "Doppelclick zum Ändern!");
     EditfreeTXRX->setText("0,167");
     on(EditfreeTXRX, &TEdit::doubleClicked, &TFeldoraForm::EditfreeTXRXDblClick);
     STRXTX = note(dutyBox, "STRXTX",
@@ -182,21 +160,21 @@ void TFeldoraForm::createModePage()
                   "verringert sich die durchschnittliche Leistung entsprechend, was den Schutzabstand verringert.",
                   8, 72, 337, 73, ui::arialFont(11));
 
-    auto *factors = groupBox(p, "GBFaktoren", "Faktoren Zusammenfassung", 8, 344, 169, 116);
-    label(factors, "Label14", "Fmod(Pers)", 8, 23, 80, 17);
-    label(factors, "Label15", "F(B)", 8, 52, 80, 17);
-    label(factors, "Label16", "Fgesamt", 8, 83, 80, 17);
-    EditModeFactor = edit(factors, "EditModeFactor", FieldKind::Display, 96, 23, 65, 17);
-    EditDutyCycle = edit(factors, "EditDutyCycle", FieldKind::Display, 96, 52, 65, 17);
-    EditFactor = edit(factors, "EditFactor", FieldKind::Display, 96, 83, 65, 17,
+    auto *factors = makeGroupBox(p, "GBFaktoren", "Faktoren Zusammenfassung", 8, 344, 169, 116);
+    makeLabel(factors, "Label14", "Fmod(Pers)", 8, 23, 80, 17);
+    makeLabel(factors, "Label15", "F(B)", 8, 52, 80, 17);
+    makeLabel(factors, "Label16", "Fgesamt", 8, 83, 80, 17);
+    EditModeFactor = makeEdit(factors, "EditModeFactor", FieldKind::Display, 96, 23, 65, 17);
+    EditDutyCycle = makeEdit(factors, "EditDutyCycle", FieldKind::Display, 96, 52, 65, 17);
+    EditFactor = makeEdit(factors, "EditFactor", FieldKind::Display, 96, 83, 65, 17,
                       "Gesamter Faktor, der zur Umrechnung\r\nder maximalen Leistung in die durchschnittliche\r\n"
                       "Leistung verwendet wird.\r\n(Nur Personenschutz!)");
     EditModeFactor->setToolTip(EditFmodPers->toolTip());
     EditDutyCycle->setToolTip(EditFB->toolTip());
 
-    auto *margin = groupBox(p, "GBPersSichFaktor", "Persönlicher Sicherheitsfaktor", 184, 344, 177, 116);
-    label(margin, "Label18", "Pers. Sich. Fak.", 8, 22, 85, 17);
-    EditmySafetyFactor = edit(margin, "EditmySafetyFactor", FieldKind::Display, 96, 22, 65, 17,
+    auto *margin = makeGroupBox(p, "GBPersSichFaktor", "Persönlicher Sicherheitsfaktor", 184, 344, 177, 116);
+    makeLabel(margin, "Label18", "Pers. Sich. Fak.", 8, 22, 85, 17);
+    EditmySafetyFactor = makeEdit(margin, "EditmySafetyFactor", FieldKind::Display, 96, 22, 65, 17,
                               "Ein zusätzlicher Aufschlag in dB, der\r\ndie Grenzfeldstärken entsprechend\r\n"
                               "verringert, um bei Nachmessungen\r\ndie Messunsicherheiten berücksichtigen\r\n"
                               "zu können.\r\nZum Ändern bitte doppelklicken.");
@@ -218,19 +196,19 @@ void TFeldoraForm::createCablePage()
     on(CLBCable, &QListWidget::itemClicked, &TFeldoraForm::CLBCableClick);
 
     const auto rightLabel = Qt::AlignRight | Qt::AlignVCenter;
-    label(p, "Label19", "Arbeitsfrequenz [MHz]", 166, 24, 137, 17, rightLabel);
-    EditAttFreq = edit(p, "EditAttFreq", FieldKind::Display, 310, 24, 49, 17, "Niedrigste Frequenz im Band");
-    label(p, "Label20", "Dämpfung [dB/100m]", 166, 48, 137, 17, rightLabel);
-    EditCableAtt100 = edit(p, "EditCableAtt100", FieldKind::Display, 310, 48, 49, 17, "Dämpfung bezogen auf 100 m", true);
+    makeLabel(p, "Label19", "Arbeitsfrequenz [MHz]", 166, 24, 137, 17, rightLabel);
+    EditAttFreq = makeEdit(p, "EditAttFreq", FieldKind::Display, 310, 24, 49, 17, "Niedrigste Frequenz im Band");
+    makeLabel(p, "Label20", "Dämpfung [dB/100m]", 166, 48, 137, 17, rightLabel);
+    EditCableAtt100 = makeEdit(p, "EditCableAtt100", FieldKind::Display, 310, 48, 49, 17, "Dämpfung bezogen auf 100 m", true);
     on(EditCableAtt100, &TEdit::exited, &TFeldoraForm::EditCableLengthExit);
-    label(p, "Label21", "Kabellänge [m]", 166, 72, 137, 17, rightLabel);
-    EditCableLength = edit(p, "EditCableLength", FieldKind::Input, 310, 72, 49, 17, nullptr, true);
+    makeLabel(p, "Label21", "Kabellänge [m]", 166, 72, 137, 17, rightLabel);
+    EditCableLength = makeEdit(p, "EditCableLength", FieldKind::Input, 310, 72, 49, 17, nullptr, true);
     on(EditCableLength, &TEdit::exited, &TFeldoraForm::EditCableLengthExit);
-    label(p, "Label22", "Kabeldämpfung [dB]", 166, 96, 137, 17, rightLabel);
-    EditCableAtt = edit(p, "EditCableAtt", FieldKind::Display, 310, 96, 49, 17,
+    makeLabel(p, "Label22", "Kabeldämpfung [dB]", 166, 96, 137, 17, rightLabel);
+    EditCableAtt = makeEdit(p, "EditCableAtt", FieldKind::Display, 310, 96, 49, 17,
                         "Resultierende Kabeldämpfung\r\nfür gewünschte Länge");
-    label(p, "Label24", "sonstige Dämpfungen [dB]", 166, 120, 137, 17, rightLabel);
-    EditPlugAtt = edit(p, "EditPlugAtt", FieldKind::Input, 310, 120, 49, 17, "Kabel, Stecker, SWR-Meter etc. ", true);
+    makeLabel(p, "Label24", "sonstige Dämpfungen [dB]", 166, 120, 137, 17, rightLabel);
+    EditPlugAtt = makeEdit(p, "EditPlugAtt", FieldKind::Input, 310, 120, 49, 17, "Kabel, Stecker, SWR-Meter etc. ", true);
     on(EditPlugAtt, &TEdit::exited, &TFeldoraForm::EditPlugAttExit);
 
     ButSetAttNull = button(p, "ButSetAttNull", "Alle Dämpfungen auf 0 setzten", 192, 156, 97, 45);
@@ -247,11 +225,11 @@ void TFeldoraForm::createCablePage()
     auto *total = note(p, "Label23", "Gesamte Dämpfung\nzwischen Senderausgang\nund Antenneneingang [dB]", 142, 232,
                        137, 41, ui::windowFont(11));
     total->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    EditTotalAtt = edit(p, "EditTotalAtt", FieldKind::Display, 286, 238, 73, 33);
+    EditTotalAtt = makeEdit(p, "EditTotalAtt", FieldKind::Display, 286, 238, 73, 33);
     EditTotalAtt->setFont(ui::windowFont(24));
     EditTotalAtt->setText("0,00");
 
-    auto *info = groupBox(p, "GBPlugAttInfo", "Richtwerte für Steckdämpfungen (ohne Gewähr)", 8, 296, 353, 169);
+    auto *info = makeGroupBox(p, "GBPlugAttInfo", "Richtwerte für Steckdämpfungen (ohne Gewähr)", 8, 296, 353, 169);
     SGConnector = grid(info, "SGConnector", 9, 16, 335, 145, 5, 62);
     SGConnector->setToolTip(QString::fromUtf8("Richtwerte in dB je Steckverbindung aus Herstellerangaben\n"
                                               "und Messungen von Funkamateuren (ohne Gewähr)"));
@@ -263,19 +241,19 @@ void TFeldoraForm::createCablePage()
 void TFeldoraForm::createWiesbeckPage()
 {
     QWidget *p = TabSheetWiesbeck = page(PageControl, "TabSheetWiesbeck", "Wiesbeck");
-    label(p, "Label39", "Wiesbeck-Antenne", 8, 8, 137, 17);
+    makeLabel(p, "Label39", "Wiesbeck-Antenne", 8, 8, 137, 17);
     LBWiesAnt = listBox(p, "LBWiesAnt", 8, 29, 129, 245);
 
-    auto *dir = groupBox(p, "GBDirectivity", "Directivity", 144, 23, 217, 62);
-    label(dir, "Label40", "Wiesbeck-Directivity", 8, 16, 115, 17);
-    EditDirectivity = edit(dir, "EditDirectivity", FieldKind::Display, 128, 16, 65, 17);
+    auto *dir = makeGroupBox(p, "GBDirectivity", "Directivity", 144, 23, 217, 62);
+    makeLabel(dir, "Label40", "Wiesbeck-Directivity", 8, 16, 115, 17);
+    EditDirectivity = makeEdit(dir, "EditDirectivity", FieldKind::Display, 128, 16, 65, 17);
     CBabwDir = new QCheckBox(QString::fromUtf8("abweichende Dir."), dir);
     CBabwDir->setObjectName("CBabwDir");
     CBabwDir->setGeometry(16, 38, 105, 17);
-    EditDirectivityUsed = edit(dir, "EditDirectivityUsed", FieldKind::Input, 128, 38, 65, 17, nullptr, true);
+    EditDirectivityUsed = makeEdit(dir, "EditDirectivityUsed", FieldKind::Input, 128, 38, 65, 17, nullptr, true);
     EditDirectivityUsed->setText("0");
 
-    auto *mean = groupBox(p, "GBMittelwertbildung", "Mittelwert berücksichtigen", 144, 86, 217, 37);
+    auto *mean = makeGroupBox(p, "GBMittelwertbildung", "Mittelwert berücksichtigen", 144, 86, 217, 37);
     CBWiesRXTX = new QCheckBox("RX TX", mean);
     CBWiesRXTX->setObjectName("CBWiesRXTX");
     CBWiesRXTX->setGeometry(16, 15, 80, 17);
@@ -285,21 +263,21 @@ void TFeldoraForm::createWiesbeckPage()
     CBWiesMode->setGeometry(112, 15, 90, 17);
     CBWiesMode->setChecked(true);
 
-    auto *interim = groupBox(p, "GBWiesInfoWerte", "Zwischenergebnisse (informativ)", 144, 124, 217, 81);
-    label(interim, "Label41", "Faktor Höhe und Boden", 8, 17, 125, 17);
-    label(interim, "Label42", "Wiesbeck EIRP", 8, 37, 125, 17);
-    label(interim, "Label43", "kFit PS", 8, 57, 125, 17);
-    EditBodenHoehe = edit(interim, "EditBodenHoehe", FieldKind::Display, 136, 17, 65, 17);
-    EditWiesEIRP = edit(interim, "EditWiesEIRP", FieldKind::Display, 136, 37, 65, 17);
-    EditkFitPS = edit(interim, "EditkFitPS", FieldKind::Display, 136, 57, 65, 17);
+    auto *interim = makeGroupBox(p, "GBWiesInfoWerte", "Zwischenergebnisse (informativ)", 144, 124, 217, 81);
+    makeLabel(interim, "Label41", "Faktor Höhe und Boden", 8, 17, 125, 17);
+    makeLabel(interim, "Label42", "Wiesbeck EIRP", 8, 37, 125, 17);
+    makeLabel(interim, "Label43", "kFit PS", 8, 57, 125, 17);
+    EditBodenHoehe = makeEdit(interim, "EditBodenHoehe", FieldKind::Display, 136, 17, 65, 17);
+    EditWiesEIRP = makeEdit(interim, "EditWiesEIRP", FieldKind::Display, 136, 37, 65, 17);
+    EditkFitPS = makeEdit(interim, "EditkFitPS", FieldKind::Display, 136, 57, 65, 17);
 
-    auto *distance = groupBox(p, "GBWiesAbstaende", "Sicherheitsbstand (im Nahfeld gültig!)", 144, 206, 217, 69);
-    EditWiesAbstandPS = edit(distance, "EditWiesAbstandPS", FieldKind::Display, 32, 25, 153, 28);
+    auto *distance = makeGroupBox(p, "GBWiesAbstaende", "Sicherheitsbstand (im Nahfeld gültig!)", 144, 206, 217, 69);
+    EditWiesAbstandPS = makeEdit(distance, "EditWiesAbstandPS", FieldKind::Display, 32, 25, 153, 28);
     EditWiesAbstandPS->setFont(ui::windowFont(16, true));
     EditWiesAbstandPS->setBackground(QColor(171, 226, 131));
 
-    auto *fsi = groupBox(p, "GBSicherheitsFaktor", "SicherheitsFaktor (FSi)", 8, 276, 353, 70);
-    EditFSi = edit(fsi, "EditFSi", FieldKind::Input, 24, 31, 65, 17,
+    auto *fsi = makeGroupBox(p, "GBSicherheitsFaktor", "SicherheitsFaktor (FSi)", 8, 276, 353, 70);
+    EditFSi = makeEdit(fsi, "EditFSi", FieldKind::Input, 24, 31, 65, 17,
                    "Sicherheitsfaktor (empfohlen 1,4142)\r\nDoppelklick zum Ändern!", true);
     EditFSi->setText("1,4142");
     note(fsi, "STSicherheitsfaktor",
@@ -307,7 +285,7 @@ void TFeldoraForm::createWiesbeckPage()
          "jedoch auch abgewichen werden, was ausdrücklich nicht empfohlen wird.",
          120, 10, 225, 54, ui::arialFont(11));
 
-    auto *infoBox = groupBox(p, "GBWiesInfo", "Information zur Wiesbeckstudie", 8, 348, 353, 116);
+    auto *infoBox = makeGroupBox(p, "GBWiesInfo", "Information zur Wiesbeckstudie", 8, 348, 353, 116);
     MemoWiesInfo = new QPlainTextEdit(infoBox);
     MemoWiesInfo->setObjectName("MemoWiesInfo");
     MemoWiesInfo->setGeometry(8, 15, 337, 91);
@@ -322,7 +300,7 @@ void TFeldoraForm::createWiesbeckPage()
 void TFeldoraForm::createAnglePage()
 {
     QWidget *p = TabSheetWinkel = page(PageControl, "TabSheetWinkel", "Winkel");
-    LabelWinkAnt = label(p, "LabelWinkAnt", "Antenne", 14, 6, 251, 19);
+    LabelWinkAnt = makeLabel(p, "LabelWinkAnt", "Antenne", 14, 6, 251, 19);
     LabelWinkAnt->setFont(ui::windowFont(16, true));
     RGPol = new ui::TRadioGroup(p, "RGPol", "Antennenpolarisation", {"Vertikal", "Horizontal"}, 2);
     RGPol->setGeometry(16, 29, 177, 41);

@@ -285,36 +285,32 @@ void TFeldoraForm::EditERPDblClick()
     setPowerFromInverse(PowerForERP(9.99, currentInput()));
 }
 
+void TFeldoraForm::askWantedPower(const char *title, const char *prompt, const char *preset, const char *quantity,
+                                  double (*powerFor)(double, const FarFieldInput &))
+{
+    auto answer = Dialogs().inputText(title, prompt, preset);
+    if (!answer)
+        return;
+    auto wanted = typedNumber(*answer);
+    if (!wanted) {
+        ShowWarningAfter(std::string(quantity) + " muß eine Gleitkommazahl sein!", "");
+        return;
+    }
+    if (refuseWanted(*wanted, quantity))
+        return;
+    setPowerFromInverse(powerFor(*wanted, currentInput()));
+}
+
 void TFeldoraForm::LaEIRPDblClick()
 {
     trace("LaEIRPDblClick");
-    auto answer = Dialogs().inputText("Berechnung für vorgegebene EIRP", "Bitte EIRP in Watt eingeben", "41");
-    if (!answer)
-        return;
-    auto eirp = typedNumber(*answer);
-    if (!eirp) {
-        ShowWarningAfter("Die EIRP muß eine Gleitkommazahl sein!", "");
-        return;
-    }
-    if (refuseWanted(*eirp, "Die EIRP"))
-        return;
-    setPowerFromInverse(PowerForEIRP(*eirp, currentInput()));
+    askWantedPower("Berechnung für vorgegebene EIRP", "Bitte EIRP in Watt eingeben", "41", "Die EIRP", PowerForEIRP);
 }
 
 void TFeldoraForm::LaERPDblClick()
 {
     trace("LaERPDblClick");
-    auto answer = Dialogs().inputText("Berechnung für vorgegebene ERP", "Bitte ERP in Watt eingeben", "25");
-    if (!answer)
-        return;
-    auto erp = typedNumber(*answer);
-    if (!erp) {
-        ShowWarningAfter("Die ERP muß eine Gleitkommazahl sein!", "");
-        return;
-    }
-    if (refuseWanted(*erp, "Die ERP"))
-        return;
-    setPowerFromInverse(PowerForERP(*erp, currentInput()));
+    askWantedPower("Berechnung für vorgegebene ERP", "Bitte ERP in Watt eingeben", "25", "Die ERP", PowerForERP);
 }
 
 void TFeldoraForm::EditGainDblClick()

@@ -117,6 +117,8 @@ private:
     void EditfreeTXRXDblClick();
     void EditmySafetyFactorDblClick();
     bool refuseWanted(double wanted, const char *what);
+    void askWantedPower(const char *title, const char *prompt, const char *preset, const char *quantity,
+                        double (*powerFor)(double, const FarFieldInput &));
 
     // CableTab.cpp
     void UpdateCable();
