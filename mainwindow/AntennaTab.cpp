@@ -48,8 +48,7 @@ void TFeldoraForm::LBHerstellerClick()
     selectedManufacturer_ = LBHersteller->currentItem()->text();
     for (const std::string &name : antennen_->AntennasOf(selectedManufacturer_.toStdString()))
         LBTypen->addItem(qs(name));
-    PageControl->setTabVisible(PageControl->indexOf(TabSheetWinkel), false);
-    LabelWinkOK->hide();
+    setAngleDataPresent(false);
     ButTakeAnt->setEnabled(false);
     matchingLine_ = -1;
     clearAntennaFields();
@@ -75,8 +74,7 @@ void TFeldoraForm::LBTypenClick()
     else
         LBAntBand->setCurrentRow(-1);
     ButTakeAnt->setEnabled(s.match >= 0);
-    LabelWinkOK->hide();
-    PageControl->setTabVisible(PageControl->indexOf(TabSheetWinkel), false);
+    setAngleDataPresent(false);
     if (s.match >= 0) {
         EditAntName->setText(qs(s.name));
         EditAntTyp->setText(qs(s.type));
@@ -106,10 +104,4 @@ void TFeldoraForm::ButTakeAntClick()
     calc();
     if (antennen_)
         catalogueIndex_ = antennen_->IndexOf(EditAntName->text().toStdString(), selectedManufacturer_.toStdString());
-}
-
-void TFeldoraForm::WinkelLaden(int catalogueIndex)
-{
-    trace("WinkelLaden");
-    (void)catalogueIndex; // angle data come with the angle page
 }

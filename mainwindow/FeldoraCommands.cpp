@@ -99,7 +99,7 @@ bool TFeldoraForm::AfterCreation()
         UpdateCable();
         UpdateBetriebsart();
         PageControl->setCurrentWidget(TabSheetAntenne);
-        PageControl->setTabVisible(PageControl->indexOf(TabSheetWinkel), false);
+        setAngleDataPresent(false);
         gain_ = 0;
         power_ = 100;
         if (!FileExists(antennaFile_.toStdString())) {
@@ -123,6 +123,8 @@ bool TFeldoraForm::AfterCreation()
         for (const std::string &name : WiesAntNames())
             LBWiesAnt->addItem(QString::fromStdString(name));
         LBWiesAnt->setCurrentRow(0);
+        LBWiesAntClick();
+        fsi_ = 1.4142;
         EditFSi->setText("1,4142");
         UpdateFreq();
         calc();

@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -241,60 +242,91 @@ void TFeldoraForm::createCablePage()
 void TFeldoraForm::createWiesbeckPage()
 {
     QWidget *p = TabSheetWiesbeck = page(PageControl, "TabSheetWiesbeck", "Wiesbeck");
-    makeLabel(p, "Label39", "Wiesbeck-Antenne", 8, 8, 137, 17);
+    makeLabel(p, "Label39", "Wiesbeck-Antenne", 8, 8, 137, 17, Qt::AlignCenter);
     LBWiesAnt = listBox(p, "LBWiesAnt", 8, 29, 129, 245);
+    setButtonFaceBackground(LBWiesAnt);
+    LBWiesAnt->setStyleSheet("QListWidget::item { height: 13px; }");
+    on(LBWiesAnt, &QListWidget::itemClicked, &TFeldoraForm::LBWiesAntClick);
 
+    const auto right = Qt::AlignRight | Qt::AlignVCenter;
     auto *dir = makeGroupBox(p, "GBDirectivity", "Directivity", 144, 23, 217, 62);
-    makeLabel(dir, "Label40", "Wiesbeck-Directivity", 8, 16, 115, 17);
-    EditDirectivity = makeEdit(dir, "EditDirectivity", FieldKind::Display, 128, 16, 65, 17);
+    makeLabel(dir, "Label40", "Wiesbeck-Directivity", 8, 16, 113, 17, right);
+    EditDirectivity = makeEdit(dir, "EditDirectivity", FieldKind::Display, 128, 16, 73, 17,
+                               "Directivity, die von Wiesbeck in seiner Studie\r\nfür die gewählte Antenne veröffentlicht wurde.");
     CBabwDir = new QCheckBox(QString::fromUtf8("abweichende Dir."), dir);
     CBabwDir->setObjectName("CBabwDir");
     CBabwDir->setGeometry(16, 38, 105, 17);
-    EditDirectivityUsed = makeEdit(dir, "EditDirectivityUsed", FieldKind::Input, 128, 38, 65, 17, nullptr, true);
+    on(CBabwDir, &QCheckBox::clicked, &TFeldoraForm::calcCall);
+    EditDirectivityUsed = makeEdit(dir, "EditDirectivityUsed", FieldKind::Input, 128, 38, 73, 17,
+                                   "Directivity für die wirkliche Antenne. Sie dient zur Korrektur zwischen "
+                                   "Wiesbeck-Antenne und tatsächlicher Antenne. Sinnvoll ist der Gewinn\r\nder "
+                                   "tatsächlichen Antenne.\r\nRechte Maustaste bietet Optionen zur Auswahl!",
+                                   true);
     EditDirectivityUsed->setText("0");
+    on(EditDirectivityUsed, &TEdit::exited, &TFeldoraForm::EditDirectivityUsedExit);
+    PMWiesAbwDir = new QMenu(this);
+    PMWiesAbwDir->setObjectName("PMWiesAbwDir");
+    menuAction(PMWiesAbwDir, "PMIWiesbeckDirctivityuebernehmen", "Wiesbeck-Dirctivity übernehmen",
+               &TFeldoraForm::PMIWiesbeckDirctivityuebernehmenClick);
+    menuAction(PMWiesAbwDir, "PMIFernfeldGewinnuebernehmen", "Fernfeld-Gewinn übernehmen",
+               &TFeldoraForm::PMIFernfeldGewinnuebernehmenClick);
+    EditDirectivityUsed->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(EditDirectivityUsed, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { PMWiesAbwDir->popup(EditDirectivityUsed->mapToGlobal(pos)); });
 
     auto *mean = makeGroupBox(p, "GBMittelwertbildung", "Mittelwert berücksichtigen", 144, 86, 217, 37);
     CBWiesRXTX = new QCheckBox("RX TX", mean);
     CBWiesRXTX->setObjectName("CBWiesRXTX");
-    CBWiesRXTX->setGeometry(16, 15, 80, 17);
+    CBWiesRXTX->setGeometry(24, 15, 65, 17);
     CBWiesRXTX->setChecked(true);
     CBWiesMode = new QCheckBox("Betriebsart", mean);
     CBWiesMode->setObjectName("CBWiesMode");
-    CBWiesMode->setGeometry(112, 15, 90, 17);
+    CBWiesMode->setGeometry(120, 15, 81, 17);
     CBWiesMode->setChecked(true);
+    on(CBWiesRXTX, &QCheckBox::clicked, &TFeldoraForm::calcCall);
+    on(CBWiesMode, &QCheckBox::clicked, &TFeldoraForm::calcCall);
 
     auto *interim = makeGroupBox(p, "GBWiesInfoWerte", "Zwischenergebnisse (informativ)", 144, 124, 217, 81);
-    makeLabel(interim, "Label41", "Faktor Höhe und Boden", 8, 17, 125, 17);
-    makeLabel(interim, "Label42", "Wiesbeck EIRP", 8, 37, 125, 17);
-    makeLabel(interim, "Label43", "kFit PS", 8, 57, 125, 17);
-    EditBodenHoehe = makeEdit(interim, "EditBodenHoehe", FieldKind::Display, 136, 17, 65, 17);
+    laFakHoeheBoden = makeLabel(interim, "laFakHoeheBoden", "Faktor Höhe und Boden", 8, 17, 121, 17, right);
+    makeLabel(interim, "LaWiesEIRP", "Wiesbeck EIRP", 8, 37, 121, 17, right);
+    makeLabel(interim, "LakFitPS", "kFit PS", 8, 57, 121, 17, right);
+    EditBodenHoehe = makeEdit(interim, "EditBodenHoehe", FieldKind::Display, 136, 17, 65, 17,
+                              "Ermittelter Korrekturfaktor für Boden und Aufbauhöhe.\r\nHier informativ "
+                              "ausgegeben, falls Rechnung von Hand nachvollzogen\r\nwerden soll.");
     EditWiesEIRP = makeEdit(interim, "EditWiesEIRP", FieldKind::Display, 136, 37, 65, 17);
-    EditkFitPS = makeEdit(interim, "EditkFitPS", FieldKind::Display, 136, 57, 65, 17);
+    EditkFitPS = makeEdit(interim, "EditkFitPS", FieldKind::Display, 136, 57, 65, 17,
+                          "Konstante zur Berechnung des Sicherheitsabstands\r\nbeim Personenschutz. Siehe "
+                          "Wiesbeckstudie für Details.");
 
-    auto *distance = makeGroupBox(p, "GBWiesAbstaende", "Sicherheitsbstand (im Nahfeld gültig!)", 144, 206, 217, 69);
-    EditWiesAbstandPS = makeEdit(distance, "EditWiesAbstandPS", FieldKind::Display, 32, 25, 153, 28);
+    GBWiesAbstaende = makeGroupBox(p, "GBWiesAbstaende", "Sicherheitsbstand (im Nahfeld gültig!)", 144, 206, 217, 69);
+    EditWiesAbstandPS = makeEdit(GBWiesAbstaende, "EditWiesAbstandPS", FieldKind::Display, 32, 25, 153, 28);
     EditWiesAbstandPS->setFont(ui::windowFont(16, true));
     EditWiesAbstandPS->setBackground(QColor(171, 226, 131));
+    on(EditWiesAbstandPS, &TEdit::doubleClicked, &TFeldoraForm::EditWiesAbstandPSDblClick);
 
     auto *fsi = makeGroupBox(p, "GBSicherheitsFaktor", "SicherheitsFaktor (FSi)", 8, 276, 353, 70);
     EditFSi = makeEdit(fsi, "EditFSi", FieldKind::Input, 24, 31, 65, 17,
-                   "Sicherheitsfaktor (empfohlen 1,4142)\r\nDoppelklick zum Ändern!", true);
+                       "Sicherheitsfaktor (empfohlen 1,4142)\r\nDoppelklick zum Ändern!", true);
+    EditFSi->setBackground(ui::buttonFace());
     EditFSi->setText("1,4142");
-    note(fsi, "STSicherheitsfaktor",
-         "Als Sicherheitsfaktor ist in der Studie ein Wert von 1,4142 vorgeschlagen. Von diesem Wert kann "
-         "jedoch auch abgewichen werden, was ausdrücklich nicht empfohlen wird.",
-         120, 10, 225, 54, ui::arialFont(11));
+    on(EditFSi, &TEdit::doubleClicked, &TFeldoraForm::EditFSiDblClick);
+    on(EditFSi, &TEdit::exited, &TFeldoraForm::calcCall);
+    STSicherheitsfaktor = note(fsi, "STSicherheitsfaktor",
+                               "Als Sicherheitsfaktor ist in der Studie ein Wert von 1,4142 vorgeschlagen. Von "
+                               "diesem Wert kann jedoch auch abgewichen werden, was ausdrücklich nicht empfohlen wird.",
+                               120, 10, 225, 54, ui::arialFont(11));
 
-    auto *infoBox = makeGroupBox(p, "GBWiesInfo", "Information zur Wiesbeckstudie", 8, 348, 353, 116);
-    MemoWiesInfo = new QPlainTextEdit(infoBox);
+    GBWiesInfo = makeGroupBox(p, "GBWiesInfo", "Information zur Wiesbeckstudie", 8, 348, 353, 116);
+    MemoWiesInfo = new QPlainTextEdit(GBWiesInfo);
     MemoWiesInfo->setObjectName("MemoWiesInfo");
     MemoWiesInfo->setGeometry(8, 15, 337, 91);
     MemoWiesInfo->setReadOnly(true);
+    MemoWiesInfo->setFont(ui::windowFont(11));
+    MemoWiesInfo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QPalette pal = MemoWiesInfo->palette();
     pal.setColor(QPalette::Base, ui::infoBackground());
+    pal.setColor(QPalette::Text, Qt::black);
     MemoWiesInfo->setPalette(pal);
-    // Its behaviour comes with the near-field method.
-    p->setEnabled(true);
 }
 
 void TFeldoraForm::createAnglePage()
@@ -309,6 +341,14 @@ void TFeldoraForm::createAnglePage()
     ButSeitenansicht = button(p, "ButSeitenansicht", "Seitenansicht", 280, 40, 75, 25);
     ButDiagramm->setEnabled(false);      // its window comes later
     ButSeitenansicht->setEnabled(false); // likewise
+    on(RGPol, &ui::TRadioGroup::clicked, &TFeldoraForm::RGPolClick);
     SGWinkel = grid(p, "SGWinkel", 7, 80, 354, 385, 4, 80);
     SGWinkel->setFont(ui::courierFont(11));
+    PM = new QMenu(this);
+    PM->setObjectName("PM");
+    menuAction(PM, "PISave", "Speichern (*.txt)", &TFeldoraForm::PISaveClick);
+    menuAction(PM, "PICopy", "Kopieren", &TFeldoraForm::PICopyClick);
+    SGWinkel->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(SGWinkel, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { PM->popup(SGWinkel->viewport()->mapToGlobal(pos)); });
 }

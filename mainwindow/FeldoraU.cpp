@@ -126,6 +126,8 @@ void TFeldoraForm::calc()
     EditrNahfeld->setText(qs(t.NearFieldDistance));
     EditGain->setText(qs(GainText(gain_)));
     EditPower->setText(qs(PowerText(power_)));
+    WiesCalc();
+    WinkelCalc();
 }
 
 void TFeldoraForm::calcCall()

@@ -11,6 +11,8 @@
 
 #include "core/CableState.h"
 #include "core/FarField.h"
+#include "core/WiesbeckCalc.h"
+#include "core/WinkAnt.h"
 #include "data/Settings.h"
 #include "mainwindow/Controls.h"
 
@@ -26,6 +28,7 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QCheckBox;
+class QGroupBox;
 class QTabWidget;
 class QTableWidget;
 class QWidget;
@@ -58,6 +61,9 @@ public:
     int matchingLine() const { return matchingLine_; }
     int catalogueIndex() const { return catalogueIndex_; }
     const QString &currentFileName() const { return currentFileName_; }
+    const WiesResult &wiesResult() const { return wies_; }
+    const AngleTable &angleTable() const { return angleTable_; }
+    bool angleDataPresent() const { return angleDataPresent_; }
     const QString &programDir() const { return programDir_; }
     const Settings &settings() const { return settings_; }
     QString traceText() const;
@@ -136,7 +142,29 @@ private:
     void LBTypenClick();
     void ButTakeAntClick();
     void clearAntennaFields();
+
+    // WiesbeckTab.cpp
+    void WiesCalc();
+    void WiesPowerCalc(double distance);
+    WiesInput wiesInput() const;
+    void LBWiesAntClick();
+    void EditDirectivityUsedExit();
+    void PMIWiesbeckDirctivityuebernehmenClick();
+    void PMIFernfeldGewinnuebernehmenClick();
+    void EditFSiDblClick();
+    void EditWiesAbstandPSDblClick();
+    void showFsiMark();
+
+    // AngleTab.cpp
     void WinkelLaden(int catalogueIndex);
+    void WinkelLesen(const QString &path);
+    void UpdateWinkelPage();
+    void WinkelCalc();
+    void RGPolClick();
+    void PISaveClick();
+    void PICopyClick();
+    void setAngleDataPresent(bool present);
+    BandIndex angleBand() const;
 
     // FeldoraCommands.cpp
     void FormCreate();
@@ -198,6 +226,9 @@ public:
               *EditWiesEIRP = nullptr, *EditkFitPS = nullptr, *EditWiesAbstandPS = nullptr, *EditFSi = nullptr;
     QCheckBox *CBabwDir = nullptr, *CBWiesRXTX = nullptr, *CBWiesMode = nullptr;
     QPlainTextEdit *MemoWiesInfo = nullptr;
+    QGroupBox *GBWiesInfo = nullptr, *GBWiesAbstaende = nullptr;
+    QLabel *laFakHoeheBoden = nullptr, *STSicherheitsfaktor = nullptr;
+    QMenu *PMWiesAbwDir = nullptr, *PM = nullptr;
     // Angle page
     QLabel *LabelWinkAnt = nullptr;
     ui::TRadioGroup *RGPol = nullptr;
@@ -236,6 +267,13 @@ private:
     int matchingLine_ = -1;
     int catalogueIndex_ = -99;
     double altDirectivity_ = 0;
+    // Wiesbeck
+    WiesResult wies_;
+    double fsi_ = 1.4142;
+    // Angle data of the chosen antenna
+    std::unique_ptr<TWinkAnt> angleData_;
+    bool angleDataPresent_ = false;
+    AngleTable angleTable_;
 };
 
 template <typename Signal, typename Sender>

@@ -203,9 +203,11 @@ TEST_F(FormTest, BandChangeRunsTheWholeChainInOrder)
     find<QPlainTextEdit>("dm")->clear();
     chooseBand("40m");
     const QStringList lines = form->traceText().split('\n');
-    const QStringList expected = {"CBBandChange", "UpdateFreq", "UpDateCable", "calc (pro)", "UpdateFreq",
-                                  "UpdateBetriebsart", "calc (pro)", "UpdateFreq", "LBTypenClick", "calc (pro)",
-                                  "UpdateFreq"};
+    const QStringList expected = {"CBBandChange", "UpdateFreq",    "UpDateCable",       "calc (pro)",
+                                  "UpdateFreq",   "WiesCalc",      "WinkelCalc",        "UpdateBetriebsart",
+                                  "calc (pro)",   "UpdateFreq",    "WiesCalc",          "WinkelCalc",
+                                  "LBTypenClick", "calc (pro)",    "UpdateFreq",        "WiesCalc",
+                                  "WinkelCalc"};
     EXPECT_EQ(lines.mid(0, expected.size()), expected) << form->traceText().toStdString();
     EXPECT_EQ(text("EditEps"), "32,42 V/m");
 
