@@ -165,8 +165,15 @@ int TRadioGroup::itemIndex() const { return buttons_.checkedId(); }
 
 void TRadioGroup::setItemIndex(int index)
 {
-    if (QAbstractButton *b = buttons_.button(index))
+    if (QAbstractButton *b = buttons_.button(index)) {
         b->setChecked(true);
+        return;
+    }
+    // No item: an exclusive group cannot uncheck its last button directly.
+    buttons_.setExclusive(false);
+    for (QAbstractButton *b : buttons_.buttons())
+        b->setChecked(false);
+    buttons_.setExclusive(true);
 }
 
 void TRadioGroup::resizeEvent(QResizeEvent *event)

@@ -63,7 +63,7 @@ public:
     TRadioGroup(QWidget *parent, const QString &name, const QString &caption, const QStringList &items,
                 int columns);
     int itemIndex() const;
-    void setItemIndex(int index); // from code: runs no handler
+    void setItemIndex(int index); // from code: runs no handler; -1 selects nothing
     int count() const { return static_cast<int>(buttons_.buttons().size()); }
 
 signals:

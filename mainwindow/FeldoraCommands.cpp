@@ -127,6 +127,7 @@ bool TFeldoraForm::AfterCreation()
         fsi_ = 1.4142;
         EditFSi->setText("1,4142");
         UpdateFreq();
+        autoload();
         calc();
     });
     if (!ok)

@@ -204,9 +204,9 @@ void TFeldoraForm::createMenus()
     QMenuBar *bar = menuBar();
     QMenu *file = bar->addMenu("&Datei");
     file->setObjectName("MIDatei");
-    MIopen = menuAction(file, "MIopen", "&Öffnen", nullptr);
-    MISave = menuAction(file, "MISave", "&Speichern", nullptr);
-    MISaveAs = menuAction(file, "MISaveAs", "Speichern &unter", nullptr);
+    MIopen = menuAction(file, "MIopen", "&Öffnen", &TFeldoraForm::MIopenClick);
+    MISave = menuAction(file, "MISave", "&Speichern", &TFeldoraForm::MISaveClick);
+    MISaveAs = menuAction(file, "MISaveAs", "Speichern &unter", &TFeldoraForm::MISaveAsClick);
     file->addSeparator();
     MIDrucken = menuAction(file, "MIDrucken", "&Drucken", nullptr);
     file->addSeparator();

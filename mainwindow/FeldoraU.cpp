@@ -220,6 +220,8 @@ void TFeldoraForm::EditHoeheExit()
         return;
     }
     height_ = *h;
+    // Shown and saved with the decimal comma, so the configuration file reads it back.
+    EditHoehe->setText(qs(NormalizeDecimal(Trim(text(EditHoehe)))));
     calcCall();
 }
 

@@ -13,6 +13,7 @@
 #include "core/FarField.h"
 #include "core/WiesbeckCalc.h"
 #include "core/WinkAnt.h"
+#include "data/ConfigFile.h"
 #include "data/Settings.h"
 #include "mainwindow/Controls.h"
 
@@ -165,6 +166,17 @@ private:
     void PICopyClick();
     void setAngleDataPresent(bool present);
     BandIndex angleBand() const;
+
+    // ConfigCommands.cpp: configuration files
+    StationConfig currentConfig() const;
+    bool Speichern(const QString &fileName);
+    bool Oeffnen(const QString &fileName);
+    void applyOpenedConfig(const QString &fileName, const OpenedConfig &opened);
+    AntennaLookup catalogueLookup() const;
+    void autoload();
+    void MIopenClick();
+    void MISaveClick();
+    void MISaveAsClick();
 
     // FeldoraCommands.cpp
     void FormCreate();

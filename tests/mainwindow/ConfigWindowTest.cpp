@@ -1,0 +1,224 @@
+#include "FormFixture.h"
+
+#include "util/TextFile.h"
+
+#include <QCheckBox>
+#include <QPlainTextEdit>
+
+namespace {
+
+// Every text a configuration sets, as the window shows it.
+const char *const kFields[] = {"EditCall", "EditFreq", "EditAntenne", "EditAntennenTyp", "EditHoehe", "EditPower",
+                               "EditMode", "EditGain", "EditAtt", "EditfreeTXRX", "EditCableAtt100",
+                               "EditCableLength", "EditPlugAtt", "EditmySafetyFactor", "EditDirectivityUsed",
+                               "EditFSi", "EditEps", "EditHps", "EditFmodPers", "EditFB", "EditAntIn", "EditEIRP",
+                               "EditERP", "EditrPS", "EditrNahfeld", "EditWiesAbstandPS", "EditTotalAtt"};
+
+} // namespace
+
+class ConfigTest : public FormTest {
+protected:
+    QStringList windowTexts()
+    {
+        QStringList all;
+        for (const char *f : kFields)
+            all << QString(f) + "=" + text(f);
+        all << "band=" + find<QComboBox>("CBBand")->currentText();
+        all << "cable=" + QString::number(find<QListWidget>("CLBCable")->currentRow());
+        all << "wies=" + QString::number(find<QListWidget>("LBWiesAnt")->currentRow());
+        for (const char *r : {"RGMode", "RGDutyCycle", "RGFCCBNetzA"})
+            all << QString(r) + "=" + QString::number(find<ui::TRadioGroup>(r)->itemIndex());
+        for (const char *c : {"CBWiesRXTX", "CBWiesMode", "CBabwDir"})
+            all << QString(c) + "=" + (find<QCheckBox>(c)->isChecked() ? "1" : "0");
+        return all;
+    }
+    void takeBeam()
+    {
+        clickListEntry("LBHersteller", "Test");
+        clickListEntry("LBTypen", "Beam 2m");
+        click("ButTakeAnt");
+    }
+    void saveAs(const QString &name)
+    {
+        dialogs.fileAnswers = {path(name)};
+        trigger("MISaveAs");
+    }
+    void open(const QString &name)
+    {
+        dialogs.fileAnswers = {path(name)};
+        trigger("MIopen");
+    }
+    // Puts the window into another state, so that reopening has something to restore.
+    void disturb()
+    {
+        trigger("MIAntennenNeuLaden");
+        chooseBand("40m");
+        type("EditPower", "5");
+    }
+};
+
+TEST_F(ConfigTest, SaveAndReopenRestoreEveryText)
+{
+    start();
+    takeBeam();
+    // A configuration that touches every field: own cable, free duty factor, margin, Wiesbeck.
+    find<ui::TRadioGroup>("RGMode")->setItemIndex(2);
+    find<ui::TRadioGroup>("RGFCCBNetzA")->setItemIndex(0);
+    find<ui::TRadioGroup>("RGDutyCycle")->setItemIndex(5);
+    dialogs.inputAnswers = {QString("0.25"), QString("2"), QString("1.6")};
+    doubleClick("EditfreeTXRX");
+    doubleClick("EditmySafetyFactor");
+    doubleClick("EditFSi");
+    chooseCable(0);
+    type("EditCableAtt100", "4,5");
+    type("EditHoehe", "7.5");
+    type("EditPower", "250");
+    type("EditCall", "DK9ABC");
+    clickListEntry("LBWiesAnt", "Quad");
+    find<QCheckBox>("CBabwDir")->click();
+    find<QCheckBox>("CBWiesMode")->click();
+    const QStringList before = windowTexts();
+    dialogs.clear();
+    saveAs("voll.txt");
+    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.lastMessage().toStdString();
+
+    const std::vector<std::string> lines = ReadTextLines(path("voll.txt").toStdString());
+    ASSERT_EQ(lines.size(), 19u);
+    EXPECT_EQ(lines[9], "KabelTyp................>Anderes Kabel;4,50");
+    EXPECT_EQ(lines[6], "TXRX-Intervall..........>5    //frei -->");
+
+    disturb();
+    open("voll.txt");
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.lastMessage().toStdString();
+    EXPECT_EQ(windowTexts(), before);
+    EXPECT_EQ(form->currentFileName(), path("voll.txt"));
+}
+
+TEST_F(ConfigTest, FixedFrequencyRoundTrip)
+{
+    start();
+    dialogs.inputAnswers = {QString("70.443")};
+    doubleClick("EditFreq");
+    clickListEntry("LBHersteller", "Test");
+    clickListEntry("LBTypen", "UHF"); // its 50 MHz line is more than 10 % away
+    dialogs.clear();
+    dialogs.fileAnswers = {QString()};
+    trigger("MISaveAs");
+    EXPECT_EQ(dialogs.lastProposedPath, path("DL0XYZ 70MHz.txt"));
+    EXPECT_EQ(dialogs.lastMessage(), "Datei wurde nicht gespeichert!");
+
+    dialogs.inputAnswers = {QString("145")};
+    doubleClick("EditFreq");
+    takeBeam();
+    saveAs("fest.txt");
+    EXPECT_EQ(ReadTextLines(path("fest.txt").toStdString())[1], "Band/Frequenz...........>F145,00");
+    const QStringList before = windowTexts();
+    disturb();
+    open("fest.txt");
+    EXPECT_TRUE(form->fixedFrequencyMode());
+    EXPECT_EQ(find<QComboBox>("CBBand")->currentIndex(), -1);
+    EXPECT_EQ(windowTexts(), before);
+}
+
+TEST_F(ConfigTest, SavingIsRefusedWithoutAFittingAntenna)
+{
+    start();
+    saveAs("leer.txt");
+    EXPECT_EQ(dialogs.lastMessage(), "Antenne passt nicht zur Frequenz! Speicherung nicht möglich!");
+    EXPECT_FALSE(QFile::exists(path("leer.txt")));
+    EXPECT_TRUE(form->settings().lastSavedFileName.empty());
+}
+
+TEST_F(ConfigTest, SaveAsksUntilAFileWasOpened)
+{
+    start();
+    takeBeam();
+    dialogs.fileAnswers = {path("a.txt")};
+    trigger("MISave"); // nothing opened yet: asks
+    EXPECT_TRUE(QFile::exists(path("a.txt")));
+    EXPECT_TRUE(form->currentFileName().isEmpty()); // saving under a name does not make it current
+    EXPECT_EQ(form->settings().lastSavedFileName, path("a.txt").toStdString());
+
+    open("a.txt");
+    type("EditPower", "50");
+    trigger("MISave"); // writes without asking
+    EXPECT_EQ(dialogs.unexpected, 0);
+    EXPECT_EQ(ReadTextLines(path("a.txt").toStdString())[4], "Leistung [W]............>50,0");
+
+    chooseBand("2m"); // a band change forgets the file
+    dialogs.fileAnswers = {QString()};
+    trigger("MISave");
+    EXPECT_EQ(dialogs.lastMessage(), "Datei wurde nicht gespeichert!");
+
+    dialogs.fileAnswers = {QString()};
+    trigger("MIopen");
+    EXPECT_EQ(dialogs.lastMessage(), "Datei wurde nicht geöffnet!");
+}
+
+TEST_F(ConfigTest, FailedOpeningChangesNothing)
+{
+    start();
+    takeBeam();
+    saveAs("gut.txt");
+    std::vector<std::string> lines = ReadTextLines(path("gut.txt").toStdString());
+    lines[0] = "Rufzeichen..............>DF1XX";
+    lines[14] = "Wiesbeck abw. Dir.[dBi].>abc"; // fails late, after many fields would have been set
+    WriteTextLines(path("kaputt.txt").toStdString(), lines);
+    type("EditPower", "42");
+    const QStringList before = windowTexts();
+    dialogs.clear();
+    open("kaputt.txt");
+    EXPECT_EQ(dialogs.lastMessage(), "Abweichende Directivity hat falsches Format!");
+    EXPECT_EQ(windowTexts(), before);
+    EXPECT_TRUE(form->currentFileName().isEmpty());
+
+    lines[14] = "Wiesbeck abw. Dir.[dBi].>0,00";
+    lines[3] = "Höhe [m]................>hoch";
+    WriteTextLines(path("kaputt.txt").toStdString(), lines);
+    open("kaputt.txt");
+    EXPECT_EQ(dialogs.lastMessage(), "Hoehe hat falsches Format!");
+    EXPECT_EQ(windowTexts(), before);
+}
+
+TEST_F(ConfigTest, SavedSafetyFactorAndMarginAreChecked)
+{
+    start();
+    takeBeam();
+    saveAs("f.txt");
+    std::vector<std::string> lines = ReadTextLines(path("f.txt").toStdString());
+    lines[12] = "Pers. Sich. Fakt........>-3 dB";
+    lines[18] = "Wies. Faktor Sicherheit.>2,0000";
+    WriteTextLines(path("f.txt").toStdString(), lines);
+    open("f.txt");
+    EXPECT_EQ(text("EditmySafetyFactor"), "0 dB");
+    EXPECT_EQ(text("EditFSi"), "2,0000");
+    EXPECT_DOUBLE_EQ(form->wiesResult().FSi, 2.0);
+}
+
+TEST_F(ConfigTest, AutoloadAtStartAndAfterReload)
+{
+    start();
+    takeBeam();
+    type("EditPower", "400");
+    saveAs("auto.txt");
+    trigger("MIAutoload");
+    form->close();
+    form.reset();
+
+    start();
+    EXPECT_EQ(text("EditPower"), "400");
+    EXPECT_EQ(text("EditAntenne"), "Beam 2m");
+    type("EditPower", "5");
+    trigger("MIAntennenNeuLaden"); // back to the start values, then the autoload file again
+    EXPECT_EQ(text("EditPower"), "400");
+
+    form->close();
+    form.reset();
+    QFile::remove(path("auto.txt"));
+    dialogs.clear();
+    start();
+    ASSERT_FALSE(dialogs.messages.empty());
+    EXPECT_EQ(dialogs.lastMessage(), "Die Datei " + path("auto.txt") + " konnte nicht gefunden werden");
+    EXPECT_TRUE(form->settings().lastSavedFileName.empty());
+    EXPECT_EQ(text("EditPower"), "100");
+}
