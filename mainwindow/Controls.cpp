@@ -176,6 +176,12 @@ void TRadioGroup::setItemIndex(int index)
     buttons_.setExclusive(true);
 }
 
+QString TRadioGroup::itemText(int index) const
+{
+    QAbstractButton *b = buttons_.button(index);
+    return b ? b->text() : QString();
+}
+
 void TRadioGroup::resizeEvent(QResizeEvent *event)
 {
     QGroupBox::resizeEvent(event);

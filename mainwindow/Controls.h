@@ -65,6 +65,7 @@ public:
     int itemIndex() const;
     void setItemIndex(int index); // from code: runs no handler; -1 selects nothing
     int count() const { return static_cast<int>(buttons_.buttons().size()); }
+    QString itemText(int index) const; // empty for no item
 
 signals:
     void clicked(int index); // user clicks only

@@ -15,6 +15,7 @@
 #include "core/WinkAnt.h"
 #include "data/ConfigFile.h"
 #include "data/Settings.h"
+#include "print/DruckenText.h"
 #include "mainwindow/Controls.h"
 
 #include <QMainWindow>
@@ -68,6 +69,11 @@ public:
     const QString &programDir() const { return programDir_; }
     const Settings &settings() const { return settings_; }
     QString traceText() const;
+
+    // The shown texts for the printout and the report without a window.
+    PrintoutTexts printoutTexts() const;
+    // Opens a configuration as "&Öffnen" does; false when it could not be opened.
+    bool openConfiguration(const QString &fileName) { return Oeffnen(fileName); }
 
     // Runs a handler body; a conversion failure nobody caught ends it with a German error box.
     void guarded(const std::function<void()> &body);

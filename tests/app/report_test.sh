@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# feldora --bericht without a display: output, messages and exit codes.
+# Usage: report_test.sh FELDORA_BINARY SHIPPED_DATA_DIR FIXTURES_DIR
+set -u
+bin=$1 data=$2 fixtures=$3
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$bin" "$work/feldora"
+cp -r "$data"/. "$work/"
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+fail=0
+check() { if ! eval "$2"; then echo "FEHLER: $1"; fail=1; fi; }
+
+"$work/feldora" --bericht "$fixtures/report_yagi2m.txt" >"$work/out" 2>"$work/err"
+rc=$?
+check "Exit 0 bei gültiger Datei (war $rc)" '[ $rc -eq 0 ]'
+check "erste Zeile" '[ "$(head -n1 "$work/out")" = "Übersicht für eine Konfiguration" ]'
+check "EIRP-Zeile" 'grep -qx "EIRP                          : 1558,48 W" "$work/out"'
+check "Sicherheitsabstand" 'grep -qx "Sicherheitsabstand             : 7,86 m" "$work/out"'
+check "Wiesbeck-Block" 'grep -qx "Wiesbeck-Sicherheitsabstand: 3,62 m" "$work/out"'
+check "Winkeltabelle" 'grep -q "^ Winkel \[°\]" "$work/out"'
+check "keine CR" '! grep -q $'"'"'\r'"'"' "$work/out"'
+check "kein Dezimalpunkt in Zahlen" '! grep -qE "[0-9]\.[0-9]+ (W|m|dB)" "$work/out"'
+check "nichts auf stderr" '[ ! -s "$work/err" ]'
+check "kein Feldora.ini geschrieben" '[ ! -e "$work/Feldora.ini" ]'
+
+"$work/feldora" --bericht "$work/fehlt.txt" >"$work/out" 2>"$work/err"
+rc=$?
+check "Exit 1 bei fehlender Datei (war $rc)" '[ $rc -eq 1 ]'
+check "Meldung mit Fehler:" 'grep -q "^Fehler: " "$work/err"'
+
+"$work/feldora" --bericht >"$work/out" 2>"$work/err"
+rc=$?
+check "Exit 2 bei falschem Aufruf (war $rc)" '[ $rc -eq 2 ]'
+check "Aufruf-Text" 'grep -q "^Aufruf:" "$work/err"'
+
+exit $fail
