@@ -135,6 +135,21 @@ void TEdit::mouseDoubleClickEvent(QMouseEvent *event)
     emit doubleClicked();
 }
 
+TComboBox::TComboBox(QWidget *parent, const QString &name) : QComboBox(parent)
+{
+    setObjectName(name);
+    setEditable(false);
+}
+
+void TComboBox::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
+        QComboBox::keyPressEvent(event);
+        return;
+    }
+    showPopup();
+}
+
 TLabel::TLabel(QWidget *parent, const QString &name, const QString &caption, Qt::Alignment align)
     : QLabel(caption, parent)
 {

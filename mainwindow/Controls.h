@@ -5,6 +5,7 @@
 // double-click; a radio group whose index can be set without running a handler.
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QColor>
 #include <QFont>
 #include <QGroupBox>
@@ -54,6 +55,16 @@ signals:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+};
+
+// A drop-down list for selection only: any key opens the list.
+class TComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    TComboBox(QWidget *parent, const QString &name);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 };
 
 // A group of radio buttons in columns, like the classic radio group control.

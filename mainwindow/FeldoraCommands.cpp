@@ -16,6 +16,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
+#include <QScreen>
 #include <QListWidget>
 #include <QTabWidget>
 #include <QThread>
@@ -37,6 +38,8 @@ void TFeldoraForm::showSplash()
                         .arg(kVersionText));
     splash->setAutoFillBackground(true);
     splash->resize(420, 200);
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        splash->move(screen->geometry().center() - splash->rect().center());
     splash->show();
     QElapsedTimer timer;
     timer.start();

@@ -77,8 +77,7 @@ void TFeldoraForm::createInputGroup(QWidget *client)
 {
     auto *box = makeGroupBox(client, "GBEingabe", "Eingabe", 8, 35, 201, 222);
     label(box, "Label1", "Afu-Band", 8, 14, 73, 21);
-    CBBand = new QComboBox(box);
-    CBBand->setObjectName("CBBand");
+    CBBand = new ui::TComboBox(box, "CBBand");
     CBBand->setGeometry(121, 14, 73, 21);
     for (BandIndex b = 1; b <= kSelectableBands; ++b)
         CBBand->addItem(QString::fromStdString(BandName(b)));
