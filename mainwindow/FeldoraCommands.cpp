@@ -138,8 +138,16 @@ bool TFeldoraForm::AfterCreation()
     return ok;
 }
 
-void TFeldoraForm::MIAntDateiModifyClick() { Dialogs().openWithDesktop(antennaFile_); }
-void TFeldoraForm::MIAntUserModifyClick() { Dialogs().openWithDesktop(userAntennaFile_); }
+void TFeldoraForm::MIAntDateiModifyClick()
+{
+    trace("MIAntDateiModifyClick");
+    Dialogs().openWithDesktop(antennaFile_);
+}
+void TFeldoraForm::MIAntUserModifyClick()
+{
+    trace("MIAntUserModifyClick");
+    Dialogs().openWithDesktop(userAntennaFile_);
+}
 
 void TFeldoraForm::MIAntennenNeuLadenClick()
 {
@@ -151,28 +159,51 @@ void TFeldoraForm::MIAntennenNeuLadenClick()
 
 void TFeldoraForm::MIPfadeClick()
 {
+    trace("MIPfadeClick");
     ShowInfo("Sie sollten Feldora schließen und neu starten.\r\nErst dann werden die Einstellungen in der "
              "ini-Datei (un-)wirksam.");
 }
 
-void TFeldoraForm::MIAutoloadClick() {}
+void TFeldoraForm::MIAutoloadClick() { trace("MIAutoloadClick"); }
 
 void TFeldoraForm::MIPfadeAnzeigenClick()
 {
+    trace("MIPfadeAnzeigenClick");
     ShowInfoList({"Pfad zu den Winkeldaten: " + angleDir_.toStdString(), "Antennendatei: " + antennaFile_.toStdString(),
                   "Userdatei: " + userAntennaFile_.toStdString(), "Arbeitsverzeichnis: " + programDir_.toStdString()});
 }
 
-void TFeldoraForm::MIEndClick() { close(); }
-void TFeldoraForm::MIDebugModeClick() {}
+void TFeldoraForm::MIEndClick()
+{
+    trace("MIEndClick");
+    close();
+}
+void TFeldoraForm::MIDebugModeClick() { trace("MIDebugModeClick"); }
 
-void TFeldoraForm::MIBekannteFehlerClick() { ShowInfo(info::kKnownFaults); }
-void TFeldoraForm::MIGoodiesClick() { ShowInfo(info::kGoodies); }
-void TFeldoraForm::MIHistoryClick() { ShowInfo(info::kHistory); }
-void TFeldoraForm::MIHinweisClick() { ShowInfo(info::kNotice); }
+void TFeldoraForm::MIBekannteFehlerClick()
+{
+    trace("MIBekannteFehlerClick");
+    ShowInfo(info::kKnownFaults);
+}
+void TFeldoraForm::MIGoodiesClick()
+{
+    trace("MIGoodiesClick");
+    ShowInfo(info::kGoodies);
+}
+void TFeldoraForm::MIHistoryClick()
+{
+    trace("MIHistoryClick");
+    ShowInfo(info::kHistory);
+}
+void TFeldoraForm::MIHinweisClick()
+{
+    trace("MIHinweisClick");
+    ShowInfo(info::kNotice);
+}
 
 void TFeldoraForm::MIeMailanAutorClick()
 {
+    trace("MIeMailanAutorClick");
     QUrl url(QString("mailto:") + info::kMailTo);
     QUrlQuery query;
     query.addQueryItem("subject", info::kMailSubject);
@@ -191,9 +222,33 @@ void TFeldoraForm::openDocument(const QString &fileName)
     Dialogs().openWithDesktop(path);
 }
 
-void TFeldoraForm::MIAnzeigeClick() { openDocument("Feldora_Anzeige.pdf"); }
-void TFeldoraForm::MIKonfigurationClick() { openDocument("Feldora_Konfiguration.pdf"); }
-void TFeldoraForm::MIAnleitungClick() { openDocument("Feldora_Anleitung.pdf"); }
-void TFeldoraForm::MIErlaeuterungClick() { openDocument("Feldora_Erlaeuterung.pdf"); }
-void TFeldoraForm::MIWiesbeckClick() { openDocument("Feldora_Wiesbeck.pdf"); }
-void TFeldoraForm::MIBedienungClick() { openDocument("Feldora_Bedienung.pdf"); }
+void TFeldoraForm::MIAnzeigeClick()
+{
+    trace("MIAnzeigeClick");
+    openDocument("Feldora_Anzeige.pdf");
+}
+void TFeldoraForm::MIKonfigurationClick()
+{
+    trace("MIKonfigurationClick");
+    openDocument("Feldora_Konfiguration.pdf");
+}
+void TFeldoraForm::MIAnleitungClick()
+{
+    trace("MIAnleitungClick");
+    openDocument("Feldora_Anleitung.pdf");
+}
+void TFeldoraForm::MIErlaeuterungClick()
+{
+    trace("MIErlaeuterungClick");
+    openDocument("Feldora_Erlaeuterung.pdf");
+}
+void TFeldoraForm::MIWiesbeckClick()
+{
+    trace("MIWiesbeckClick");
+    openDocument("Feldora_Wiesbeck.pdf");
+}
+void TFeldoraForm::MIBedienungClick()
+{
+    trace("MIBedienungClick");
+    openDocument("Feldora_Bedienung.pdf");
+}

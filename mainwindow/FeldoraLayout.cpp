@@ -247,6 +247,15 @@ void TFeldoraForm::createMenus()
     // The test menu is never shown; its trace switch is reachable through its action.
     auto *test = new QMenu("Test", this);
     test->setObjectName("MITest");
+    menuAction(test, "Draufsicht1", "Draufsicht", nullptr); // the site plan comes later
+    test->addSeparator();
+    menuAction(test, "DataFile", "DataFile", nullptr);
+    menuAction(test, "MITXT_WiesInfo", "TXT_WIESINFO", nullptr);
+    menuAction(test, "MITXT_IntWarning", "TXT_IntWarning", nullptr);
+    test->addSeparator();
+    menuAction(test, "MIReadTxtData", "ReadTxtData", nullptr);
+    menuAction(test, "MIWriteTxtData", "WriteTxtData", nullptr);
+    test->addSeparator();
     MIDebugMode = menuAction(test, "MIDebugMode", "DebugMode", &TFeldoraForm::MIDebugModeClick);
     MIDebugMode->setCheckable(true);
     MIDebugMode->setChecked(true);

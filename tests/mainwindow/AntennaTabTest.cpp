@@ -74,3 +74,18 @@ TEST_F(FormTest, EditingAndReloadingTheCatalogue)
     EXPECT_EQ(text("EditPower"), "100");
     EXPECT_EQ(find<QListWidget>("LBHersteller")->count(), 2);
 }
+
+TEST_F(FormTest, ManufacturerSpelledTwoWaysIsListedTwiceButShowsBoth)
+{
+    QFile user(path("AntUser.txt"));
+    ASSERT_TRUE(user.open(QIODevice::WriteOnly));
+    user.write("[TEST]\r\nEigene,Dipol,145,2.15,1,#\r\n");
+    user.close();
+    start();
+    auto *makers = find<QListWidget>("LBHersteller");
+    ASSERT_EQ(makers->count(), 2);
+    clickListEntry("LBHersteller", "TEST");
+    EXPECT_EQ(find<QListWidget>("LBTypen")->count(), 4);
+    clickListEntry("LBHersteller", "Test");
+    EXPECT_EQ(find<QListWidget>("LBTypen")->count(), 4);
+}

@@ -222,3 +222,39 @@ TEST_F(ConfigTest, AutoloadAtStartAndAfterReload)
     EXPECT_TRUE(form->settings().lastSavedFileName.empty());
     EXPECT_EQ(text("EditPower"), "100");
 }
+
+TEST_F(ConfigTest, EveryModeDutyAndSourceSurvivesSaving)
+{
+    start();
+    takeBeam();
+    for (int i = 0; i < 6; ++i) {
+        find<ui::TRadioGroup>("RGMode")->setItemIndex(i);
+        emit find<ui::TRadioGroup>("RGMode")->clicked(i);
+        find<ui::TRadioGroup>("RGDutyCycle")->setItemIndex((i + 2) % 6);
+        emit find<ui::TRadioGroup>("RGDutyCycle")->clicked((i + 2) % 6);
+        find<ui::TRadioGroup>("RGFCCBNetzA")->setItemIndex(i % 3);
+        emit find<ui::TRadioGroup>("RGFCCBNetzA")->clicked(i % 3);
+        const QStringList before = windowTexts();
+        const QString name = QString("kombi%1.txt").arg(i);
+        saveAs(name);
+        disturb();
+        open(name);
+        EXPECT_EQ(windowTexts(), before) << i;
+    }
+}
+
+TEST_F(ConfigTest, WrittenFileIsWindows1252WithCrLfAndLabels)
+{
+    start();
+    takeBeam();
+    saveAs("bytes.txt");
+    QFile f(path("bytes.txt"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_TRUE(bytes.startsWith("Rufzeichen..............>DL0XYZ\r\n"));
+    EXPECT_TRUE(bytes.contains("H\xF6he [m]................>10\r\n"));
+    EXPECT_TRUE(bytes.contains("Antenne.................>Beam 2m;Test\r\n"));
+    EXPECT_EQ(bytes.count("\r\n"), 19);
+    EXPECT_TRUE(bytes.endsWith("Wies. Faktor Sicherheit.>1,4142\r\n"));
+    EXPECT_FALSE(bytes.contains("\xC3")); // no UTF-8 sequences
+}
