@@ -1,5 +1,5 @@
 #include "data/ConfigFile.h"
-#include "DataTestSupport.h"
+#include "FileTestSupport.h"
 #include "MessageRecorder.h"
 #include "core/FarField.h"
 #include "util/DecimalText.h"

@@ -1,5 +1,5 @@
 #include "data/OwnAntenna.h"
-#include "DataTestSupport.h"
+#include "FileTestSupport.h"
 #include "util/TextFile.h"
 
 #include <gtest/gtest.h>

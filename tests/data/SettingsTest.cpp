@@ -1,5 +1,5 @@
 #include "data/Settings.h"
-#include "DataTestSupport.h"
+#include "FileTestSupport.h"
 #include "util/TextFile.h"
 
 #include <filesystem>

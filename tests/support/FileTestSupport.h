@@ -1,6 +1,6 @@
 #pragma once
 
-// Small helpers of the file-format tests: a scratch folder, raw bytes, and failing writes.
+// Small helpers of the file tests: a scratch folder, raw bytes, and failing writes.
 
 #include <csignal>
 #include <cstdlib>
@@ -14,7 +14,7 @@ class TempDir
 public:
     TempDir()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "feldora-data-XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / "feldora-test-XXXXXX").string();
         path_ = mkdtemp(pattern.data());
     }
     ~TempDir() { std::filesystem::remove_all(path_); }
