@@ -39,7 +39,9 @@ void TFeldoraForm::WiesCalc()
     trace("WiesCalc");
     wies_ = WiesCalculate(wiesInput());
     GBWiesInfo->setTitle(QString::fromUtf8(kWiesInfoCaption));
-    MemoWiesInfo->setPlainText(QString::fromUtf8(kWiesInfoText).replace("\r\n", "\n"));
+    static const QString info = QString::fromUtf8(kWiesInfoText).replace("\r\n", "\n");
+    if (MemoWiesInfo->toPlainText() != info) // refilling an unchanged text only costs layout time
+        MemoWiesInfo->setPlainText(info);
     MemoWiesInfo->moveCursor(QTextCursor::Start);
     GBWiesAbstaende->setTitle(QString::fromUtf8(kWiesDistanceCaption));
     laFakHoeheBoden->setText(QString::fromUtf8(kWiesHeightFactorLabel));
