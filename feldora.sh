@@ -46,7 +46,7 @@ case "$mode" in
     if [ -x build/feldora ]; then
       exec build/feldora "${@:2}"
     fi
-    echo "Bisher ist nur der Rechenkern gebaut; das Programmfenster folgt."
+    echo "Das Programm wurde nicht gebaut."
     ;;
   test)
     build build

@@ -2,7 +2,7 @@
 #include "mainwindow/FeldoraU.h"
 
 #include "data/AntennenLib.h"
-#include "mainwindow/DialogService.h"
+#include "views/DialogService.h"
 #include "mainwindow/ListLookups.h"
 #include "util/DecimalText.h"
 #include "util/Messages.h"

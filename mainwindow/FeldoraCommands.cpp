@@ -3,7 +3,7 @@
 
 #include "core/WiesbeckLib.h"
 #include "data/AntennenLib.h"
-#include "mainwindow/DialogService.h"
+#include "views/DialogService.h"
 #include "mainwindow/InfoTexts.h"
 #include "mainwindow/ListLookups.h"
 #include "util/Messages.h"

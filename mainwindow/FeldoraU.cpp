@@ -3,7 +3,7 @@
 
 #include "data/AntennenLib.h"
 #include "data/ConfigFile.h"
-#include "mainwindow/DialogService.h"
+#include "views/DialogService.h"
 #include "util/ConvertError.h"
 #include "util/DecimalText.h"
 #include "util/Messages.h"

@@ -16,7 +16,7 @@
 #include "data/ConfigFile.h"
 #include "data/Settings.h"
 #include "print/DruckenText.h"
-#include "mainwindow/Controls.h"
+#include "views/Controls.h"
 
 #include <QMainWindow>
 #include <QString>

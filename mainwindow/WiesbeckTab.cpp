@@ -2,7 +2,7 @@
 // wanted near-field distance.
 #include "mainwindow/FeldoraU.h"
 
-#include "mainwindow/DialogService.h"
+#include "views/DialogService.h"
 #include "util/DecimalText.h"
 #include "util/Messages.h"
 

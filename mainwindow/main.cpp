@@ -1,25 +1,28 @@
-// Feldora: the safety-distance calculator's program start, and the report without a window.
-#include "mainwindow/Controls.h"
-#include "mainwindow/DialogService.h"
+// Feldora: the safety-distance calculator's program start, and the calls without a window.
+#include "mainwindow/CommandLine.h"
 #include "mainwindow/FeldoraU.h"
+#include "views/Controls.h"
+#include "views/DialogService.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <cstdio>
-#include <cstring>
+#include <exception>
 
 namespace {
 
-// "--bericht DATEI": the first documentation page of a configuration on standard output.
-// Only the program's own messages reach standard error in a report.
+// Only the program's own messages reach standard error without a window.
 void quietQt(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
     if (type == QtFatalMsg)
-        std::fprintf(stderr, "Fehler: %s\n", message.toLocal8Bit().constData());
+        std::fprintf(stderr, "Fehler: %s\n", message.toUtf8().constData());
 }
 
-int runReport(const char *fileName)
+void printError(const std::string &text) { std::fprintf(stderr, "Fehler: %s\n", text.c_str()); }
+
+// "--bericht DATEI": the first documentation page of a configuration on standard output.
+int runReport(const CommandLine &call)
 {
     SetMessageSink(StderrMessageSink); // messages as lines on standard error, no boxes
     FormOptions options;
@@ -27,44 +30,27 @@ int runReport(const char *fileName)
     options.showSplash = false;
     TFeldoraForm form(options);
     if (!form.AfterCreation())
-        return 1;
-    if (!form.openConfiguration(QString::fromLocal8Bit(fileName)))
-        return 1;
+        return kExitFailed;
+    if (!form.openConfiguration(QString::fromLocal8Bit(call.reportFile.c_str())))
+        return kExitFailed;
     for (const std::string &line : ReportLines(form.printoutTexts()))
         std::printf("%s\n", line.c_str());
     std::fflush(stdout);
-    return 0;
+    return kExitOk;
 }
 
-bool wantsReport(int argc, char **argv)
+int runWithoutWindow(const CommandLine &call)
 {
-    return argc >= 2 && std::strcmp(argv[1], "--bericht") == 0;
+    switch (call.mode) {
+    case CommandLine::Mode::Report:
+        return runReport(call);
+    default:
+        return kExitWrongCall;
+    }
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+int runWindow(QApplication &)
 {
-    if (argc >= 2 && (!wantsReport(argc, argv) || argc != 3)) {
-        std::fprintf(stderr, "Aufruf: feldora              (Programmfenster)\n"
-                             "        feldora --bericht DATEI\n"
-                             "                 (Übersicht der Konfiguration DATEI als Text, ohne Fenster)\n");
-        return 2;
-    }
-    const bool report = wantsReport(argc, argv);
-    if (report) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen"); // the report needs no display
-        qInstallMessageHandler(quietQt);
-    }
-
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("Feldora");
-    QApplication::setApplicationDisplayName("Feldora");
-    ui::ApplyFeldoraStyle();
-    if (report)
-        return runReport(argv[2]);
-
     // German standard buttons and dialogs.
     QTranslator qtTranslator;
     if (qtTranslator.load(QLocale(QLocale::German, QLocale::Germany), "qtbase", "_",
@@ -79,4 +65,46 @@ int main(int argc, char *argv[])
         return 1;
     form.show();
     return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    const CommandLine call = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    switch (call.mode) {
+    case CommandLine::Mode::Help:
+        std::fputs(UsageText().c_str(), stdout);
+        return kExitOk;
+    case CommandLine::Mode::Version:
+        std::printf("%s\n", VersionLine().c_str());
+        return kExitOk;
+    case CommandLine::Mode::WrongCall:
+        std::fprintf(stderr, "%s\n%s", call.error.c_str(), UsageText().c_str());
+        return kExitWrongCall;
+    case CommandLine::Mode::Window:
+    case CommandLine::Mode::Report:
+        break;
+    }
+
+    const bool windowless = call.mode != CommandLine::Mode::Window;
+    if (windowless) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen"); // no display needed
+        qInstallMessageHandler(quietQt);
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Feldora");
+    QApplication::setApplicationDisplayName("Feldora");
+    ui::ApplyFeldoraStyle();
+    // Nothing that escapes a handler may abort the program: it ends the call with a German error.
+    try {
+        return windowless ? runWithoutWindow(call) : runWindow(app);
+    } catch (const std::exception &e) {
+        printError(e.what());
+    } catch (...) {
+        printError("Unerwarteter interner Fehler.");
+    }
+    return kExitFailed;
 }

@@ -1,7 +1,7 @@
 // Median time of one band change through the whole update chain, with a catalogue antenna
 // whose line matches; printed only.
-#include "mainwindow/Controls.h"
-#include "mainwindow/DialogService.h"
+#include "views/Controls.h"
+#include "views/DialogService.h"
 #include "mainwindow/FeldoraU.h"
 
 #include <QApplication>

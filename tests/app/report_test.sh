@@ -34,4 +34,19 @@ rc=$?
 check "Exit 2 bei falschem Aufruf (war $rc)" '[ $rc -eq 2 ]'
 check "Aufruf-Text" 'grep -q "^Aufruf:" "$work/err"'
 
+"$work/feldora" --help >"$work/out" 2>"$work/err"
+rc=$?
+check "--help: Exit 0 (war $rc)" '[ $rc -eq 0 ]'
+check "--help: Aufruf auf stdout" 'grep -q "^Aufruf:" "$work/out" && [ ! -s "$work/err" ]'
+
+"$work/feldora" -v >"$work/out" 2>"$work/err"
+rc=$?
+check "-v: Exit 0 (war $rc)" '[ $rc -eq 0 ]'
+check "-v: Versionszeile" '[ "$(cat "$work/out")" = "Feldora v 2.1.0" ] && [ ! -s "$work/err" ]'
+
+"$work/feldora" --bunt >"$work/out" 2>"$work/err"
+rc=$?
+check "unbekannte Option: Exit 2 (war $rc)" '[ $rc -eq 2 ]'
+check "unbekannte Option: Meldung auf stderr, nichts auf stdout" 'grep -q "^Aufruf:" "$work/err" && [ ! -s "$work/out" ]'
+
 exit $fail

@@ -3,7 +3,7 @@
 // A dialog service for tests: answers input and file dialogs from a script, records every
 // message and every request to open something, and never blocks.
 
-#include "mainwindow/DialogService.h"
+#include "views/DialogService.h"
 
 #include <QStringList>
 #include <deque>

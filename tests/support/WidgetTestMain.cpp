@@ -1,6 +1,6 @@
 // Test main for window tests: an offscreen QApplication with the program's style, so no
 // display is needed, not even to list the tests.
-#include "mainwindow/Controls.h"
+#include "views/Controls.h"
 
 #include <QApplication>
 #include <clocale>

@@ -4,6 +4,8 @@
 // an edit that reports leaving (focus out or Enter), clicks and double-clicks; a label with
 // double-click; a radio group whose index can be set without running a handler.
 
+#include "views/draw/DrawCommon.h"
+
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QColor>
@@ -97,9 +99,6 @@ TLabel *makeLabel(QWidget *parent, const char *name, const char *caption, int x,
 TEdit *makeEdit(QWidget *parent, const char *name, FieldKind kind, int x, int y, int w, int h,
                 const char *hint = nullptr, bool enterLeaves = false);
 
-QFont windowFont(int pixelSize = 11, bool bold = false); // "MS Sans Serif" -> Liberation Sans
-QFont arialFont(int pixelSize = 11);
-QFont courierFont(int pixelSize = 11);                    // "Courier New" -> Liberation Mono
 QColor buttonFace();
 QColor infoBackground();
 QString hintText(const char *text); // CR LF -> line break

@@ -1,4 +1,4 @@
-#include "mainwindow/DialogService.h"
+#include "views/DialogService.h"
 
 #include <QApplication>
 #include <QClipboard>

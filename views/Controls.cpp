@@ -1,4 +1,4 @@
-#include "mainwindow/Controls.h"
+#include "views/Controls.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -7,24 +7,6 @@
 #include <QStyleFactory>
 
 namespace ui {
-
-QFont windowFont(int pixelSize, bool bold)
-{
-    QFont f("Liberation Sans");
-    f.setPixelSize(pixelSize);
-    f.setBold(bold);
-    return f;
-}
-
-QFont arialFont(int pixelSize) { return windowFont(pixelSize); }
-
-QFont courierFont(int pixelSize)
-{
-    QFont f("Liberation Mono");
-    f.setStyleHint(QFont::Monospace);
-    f.setPixelSize(pixelSize);
-    return f;
-}
 
 void ApplyFeldoraStyle()
 {

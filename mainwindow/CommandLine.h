@@ -1,0 +1,32 @@
+#pragma once
+
+// The program's one command-line parser. Without arguments Feldora opens its window; every
+// other call runs without a window and answers on standard output and standard error.
+
+#include <string>
+#include <vector>
+
+struct CommandLine {
+    enum class Mode {
+        Window,    // no arguments
+        Report,    // --bericht DATEI [options]
+        Help,      // --help, -h: usage on standard output, status 0
+        Version,   // --version, -v
+        WrongCall, // usage and `error` on standard error, status 2
+    };
+    Mode mode = Mode::Window;
+    std::string reportFile; // DATEI of --bericht
+    std::string error;      // German, why the call is wrong
+};
+
+// args without the program name.
+CommandLine ParseCommandLine(const std::vector<std::string> &args);
+// The German usage text, ending in a line break.
+std::string UsageText();
+// "Feldora v 2.1.0"
+std::string VersionLine();
+
+// Exit statuses of the calls without a window.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitWrongCall = 2;

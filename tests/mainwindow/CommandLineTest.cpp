@@ -1,0 +1,34 @@
+#include "mainwindow/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+using Mode = CommandLine::Mode;
+
+TEST(CommandLine, CallsAndTheirModes)
+{
+    struct Case {
+        const char *name;
+        std::vector<std::string> args;
+        Mode mode;
+        std::string reportFile;
+    };
+    const Case cases[] = {
+        {"no arguments opens the window", {}, Mode::Window, ""},
+        {"report", {"--bericht", "a.txt"}, Mode::Report, "a.txt"},
+        {"help long", {"--help"}, Mode::Help, ""},
+        {"help short", {"-h"}, Mode::Help, ""},
+        {"version long", {"--version"}, Mode::Version, ""},
+        {"version short", {"-v"}, Mode::Version, ""},
+        {"report without file", {"--bericht"}, Mode::WrongCall, ""},
+        {"report with an option for a file", {"--bericht", "--help"}, Mode::WrongCall, ""},
+        {"unknown option", {"--bunt"}, Mode::WrongCall, ""},
+        {"unknown option after report", {"--bericht", "a.txt", "--bunt"}, Mode::WrongCall, ""},
+        {"help with more", {"--help", "x"}, Mode::WrongCall, ""},
+    };
+    for (const Case &c : cases) {
+        const CommandLine call = ParseCommandLine(c.args);
+        EXPECT_EQ(call.mode, c.mode) << c.name;
+        EXPECT_EQ(call.reportFile, c.reportFile) << c.name;
+        EXPECT_EQ(call.error.empty(), c.mode != Mode::WrongCall) << c.name;
+    }
+}
