@@ -145,7 +145,7 @@ def main():
     os.makedirs(args.out, exist_ok=True)
     with tempfile.TemporaryDirectory() as work_dir:
         for file_name, pol_text, last_angle, sections in ANTENNAS:
-            lines = [f"Berechnet mit nec2c (Freiraum) aus tools/nec, Daempfung unter dem Maximum in dB",
+            lines = [f"Berechnet mit nec2c (Freiraum) aus tools/nec, Daempfung unter dem Maximum in dB, hoechstens 20",
                      f"[Polarisation] {pol_text}", f"[Bereich] {last_angle}", f"[Schrittweite] {STEP}"]
             for letter, mhz, deck in sections:
                 deck_path = os.path.join(args.decks, deck)
