@@ -25,8 +25,12 @@ the per-angle safety distance scales. Symmetric antennas (dipole, verticals) are
 written to 180 (the lower half; the views mirror it upwards), directional antennas to
 360 so that the back lobe and the upper half are kept.
 
-Attenuations are capped at 60 dB: deeper values are nulls of the idealised model (NEC
-writes -999.99 dB for an exact zero), and 60 dB already shrinks the distance to 1/1000.
+Attenuations are capped at 20 dB, in every direction and so towards the rear as well. The
+model's nulls are perfect; a real station fills them with currents on the coax and the mast,
+ground reflections and neighbouring metal, so measured nulls and front/back ratios of real
+antennas rarely pass 15-20 dB. A deeper value would cut the distance in that direction below
+what the station really gives (60 dB would cut it to a thousandth). The cap keeps the data on
+the side of the larger distance.
 
 Usage (from the repository root):  python3 tools/nec2ang.py
 """
@@ -41,7 +45,7 @@ import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
-MAX_ATTENUATION = 60.0
+MAX_ATTENUATION = 20.0
 STEP = 1  # degrees
 VALUES_PER_LINE = 10
 
@@ -49,16 +53,20 @@ VALUES_PER_LINE = 10
 # The names are those of the catalogue: manufacturer + " " + antenna name + ".ang".
 ANTENNAS = [
     ("Drahtantennen Dipol 80m.ang", "h", 180, [("h", "3.65", "dipol_80m.nec")]),
-    ("Vertikalantennen Groundplane 2m.ang", "v", 180, [("v", "145", "groundplane_2m.nec")]),
-    ("Vertikalantennen Vertikal 2m-70cm.ang", "v", 180,
+    ("Vertikale Groundplane 2m.ang", "v", 180, [("v", "145", "groundplane_2m.nec")]),
+    ("Vertikale Duoband 260 cm.ang", "v", 180,
      [("v", "145", "vertikal_2m.nec"), ("v", "435", "vertikal_70cm.nec")]),
     # Used with vertical elements for FM and horizontal ones for SSB: both in one file.
     ("Yagis Yagi 2m 9 El..ang", "vh", 360,
      [("v", "145", "yagi_2m_9el_v.nec"), ("h", "145", "yagi_2m_9el_h.nec")]),
+    ("Yagis HB9CV 6m.ang", "h", 360, [("h", "50.5", "hb9cv_6m.nec")]),
+    ("Yagis HB9CV 2m.ang", "h", 360, [("h", "145", "hb9cv_2m.nec")]),
+    ("Yagis HB9CV 70cm.ang", "h", 360, [("h", "435", "hb9cv_70cm.nec")]),
     ("Quads Quad 2 El. 20m.ang", "h", 360, [("h", "14.175", "quad_2el_20m.nec")]),
     ("Beams Tribander 3 El..ang", "h", 360,
      [("h", "14.175", "tribander_20m.nec"), ("h", "21.225", "tribander_15m.nec"),
-      ("h", "28.5", "tribander_10m.nec")]),
+      ("h", "28.85", "tribander_10m.nec")]),
+    ("Beams Moxon 6m.ang", "h", 360, [("h", "50.5", "moxon_6m.nec")]),
 ]
 
 
@@ -137,7 +145,7 @@ def main():
     os.makedirs(args.out, exist_ok=True)
     with tempfile.TemporaryDirectory() as work_dir:
         for file_name, pol_text, last_angle, sections in ANTENNAS:
-            lines = [f"Berechnet mit nec2c (Freiraum) aus tools/nec, Daempfung unter dem Maximum in dB",
+            lines = [f"Berechnet mit nec2c (Freiraum) aus tools/nec, Daempfung unter dem Maximum in dB, hoechstens 20",
                      f"[Polarisation] {pol_text}", f"[Bereich] {last_angle}", f"[Schrittweite] {STEP}"]
             for letter, mhz, deck in sections:
                 deck_path = os.path.join(args.decks, deck)

@@ -15,8 +15,8 @@ check() { if ! eval "$2"; then echo "FEHLER: $1"; fail=1; fi; }
 rc=$?
 check "Exit 0 bei gültiger Datei (war $rc)" '[ $rc -eq 0 ]'
 check "erste Zeile" '[ "$(head -n1 "$work/out")" = "Übersicht für eine Konfiguration" ]'
-check "EIRP-Zeile" 'grep -qx "EIRP                          : 1558,48 W" "$work/out"'
-check "Sicherheitsabstand" 'grep -qx "Sicherheitsabstand             : 7,86 m" "$work/out"'
+check "EIRP-Zeile" 'grep -qx "EIRP                          : 1594,79 W" "$work/out"'
+check "Sicherheitsabstand" 'grep -qx "Sicherheitsabstand             : 7,95 m" "$work/out"'
 check "Wiesbeck-Block" 'grep -qx "Wiesbeck-Sicherheitsabstand: 3,62 m" "$work/out"'
 check "Winkeltabelle" 'grep -q "^ Winkel \[°\]" "$work/out"'
 check "keine CR" '! grep -q $'"'"'\r'"'"' "$work/out"'

@@ -3,12 +3,16 @@
 #include "data/AntennenLib.h"
 #include "util/DecimalText.h"
 #include "util/TextFile.h"
+#include "util/TextRoutines.h"
 
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <map>
 #include <random>
+#include <set>
+#include <tuple>
 #include <unistd.h>
 
 using Lines = std::vector<std::string>;
@@ -499,11 +503,15 @@ TEST(ShippedCatalogue, HoldsTheAntennasWithAngleFiles)
     };
     for (const Case &c : std::vector<Case>{
              {"Drahtantennen", "Dipol 80m", "Halbwellendipol", {3.65}, {2.15}, {"1"}},
-             {"Vertikalantennen", "Groundplane 2m", "Lambda/4-Groundplane", {145}, {2.15}, {"1"}},
-             {"Vertikalantennen", "Vertikal 2m-70cm", "Collinear", {145, 435}, {4.5, 7.2}, {"2x5/8", "3x5/8"}},
-             {"Yagis", "Yagi 2m 9 El.", "Yagi", {145}, {13}, {"9"}},
+             {"Vertikale", "Groundplane 2m", "Lambda/4-Groundplane", {145}, {2.3}, {"1"}},
+             {"Vertikale", "Duoband 260 cm", "Collinear 2m/70cm", {145, 435}, {4.7, 7.5}, {"2x5/8", "3x5/8"}},
+             {"Yagis", "Yagi 2m 9 El.", "Yagi", {145}, {13.1}, {"9"}},
+             {"Yagis", "HB9CV 6m", "Zwei Elemente phasengespeist", {50.5}, {6.7}, {"2"}},
+             {"Yagis", "HB9CV 2m", "Zwei Elemente phasengespeist", {145}, {6.7}, {"2"}},
+             {"Yagis", "HB9CV 70cm", "Zwei Elemente phasengespeist", {435}, {6.7}, {"2"}},
              {"Quads", "Quad 2 El. 20m", "Cubical Quad", {14.175}, {7.5}, {"2"}},
-             {"Beams", "Tribander 3 El.", "Yagi", {14.175, 21.225, 28.5}, {8, 8, 8}, {"3", "3", "3"}},
+             {"Beams", "Tribander 3 El.", "Yagi", {14.175, 21.225, 28.85}, {8, 8.1, 8.2}, {"3", "3", "3"}},
+             {"Beams", "Moxon 6m", "Moxon-Rechteck", {50.5}, {6.5}, {"2"}},
          }) {
         int i = cat.IndexOf(c.name, c.manufacturer);
         ASSERT_NE(i, kNoAntenna) << c.name;
@@ -515,6 +523,59 @@ TEST(ShippedCatalogue, HoldsTheAntennasWithAngleFiles)
         EXPECT_EQ(cat.Daten()[k].Gains, c.gains);
         EXPECT_EQ(cat.Daten()[k].Elements, c.elements);
     }
+}
+
+// Every angle file belongs to a catalogue entry: its name is manufacturer + " " + name.
+TEST(ShippedCatalogue, EveryAngleFileNamesAnEntry)
+{
+    TAntennen cat(kShipped + "/Antennen.txt", kShipped + "/AntUser.txt");
+    std::set<std::string> entries;
+    for (int i = 0; i < cat.Count(); ++i)
+        entries.insert(cat.Hersteller()[static_cast<size_t>(i)] + " " + cat.Namen()[static_cast<size_t>(i)]);
+    int files = 0;
+    for (const auto &entry : fs::directory_iterator(kShipped + "/ang")) {
+        if (entry.path().extension() != ".ang")
+            continue;
+        ++files;
+        EXPECT_TRUE(entries.count(entry.path().stem().string())) << entry.path().stem().string();
+    }
+    EXPECT_GE(files, 6);
+}
+
+// tools/Gewinnquellen.csv names the source of every catalogue gain; the catalogue never lies
+// below its source, and the table holds no line the catalogue has lost.
+TEST(ShippedCatalogue, EveryGainHasASource)
+{
+    TAntennen cat(kShipped + "/Antennen.txt", kShipped + "/AntUser.txt");
+    const Lines rows = ReadTextLines(kShipped + "/../../tools/Gewinnquellen.csv");
+    ASSERT_GT(rows.size(), 1u);
+    using Key = std::tuple<std::string, std::string, double>; // manufacturer, name, MHz
+    std::map<Key, std::pair<double, double>> sources;         // -> catalogue gain, source value
+    for (size_t r = 1; r < rows.size(); ++r) {
+        if (rows[r].empty())
+            continue;
+        Lines f = SplitText(rows[r], ';');
+        ASSERT_EQ(f.size(), 6u) << rows[r];
+        ASSERT_FALSE(f[4].empty()) << rows[r];
+        const Key key{f[0], f[1], TolerantToFloat(f[2])};
+        EXPECT_EQ(sources.count(key), 0u) << "doppelt: " << rows[r];
+        sources[key] = {TolerantToFloat(f[3]), TolerantToFloat(f[5])};
+    }
+    size_t lines = 0;
+    for (int i = 0; i < cat.Count(); ++i) {
+        const size_t k = static_cast<size_t>(i);
+        if (cat.Hersteller()[k] == "Eigene Antennen")
+            continue;
+        const RData &d = cat.Daten()[k];
+        for (size_t j = 0; j < d.Freqs.size(); ++j, ++lines) {
+            SCOPED_TRACE(cat.Hersteller()[k] + " " + cat.Namen()[k] + " " + std::to_string(d.Freqs[j]));
+            auto it = sources.find(Key{cat.Hersteller()[k], cat.Namen()[k], d.Freqs[j]});
+            ASSERT_NE(it, sources.end()) << "keine Quelle";
+            EXPECT_DOUBLE_EQ(it->second.first, d.Gains[j]);
+            EXPECT_GE(d.Gains[j], it->second.second - 0.05);
+        }
+    }
+    EXPECT_EQ(lines, sources.size());
 }
 
 TEST(ShippedCatalogue, IsWindows1252WithCrLf)

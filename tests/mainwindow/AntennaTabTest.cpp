@@ -1,6 +1,7 @@
 #include "FormFixture.h"
 
 #include <QPushButton>
+#include <QStyle>
 
 TEST_F(FormTest, CatalogueListsAndFrequencyMatch)
 {
@@ -88,4 +89,37 @@ TEST_F(FormTest, ManufacturerSpelledTwoWaysIsListedTwiceButShowsBoth)
     EXPECT_EQ(find<QListWidget>("LBTypen")->count(), 4);
     clickListEntry("LBHersteller", "Test");
     EXPECT_EQ(find<QListWidget>("LBTypen")->count(), 4);
+}
+
+// The shipped categories and names are short enough to be read in full in their lists.
+TEST_F(FormTest, ShippedNamesFitTheirLists)
+{
+    const QString shipped = FELDORA_TEST_DATA "/../../resources/data/";
+    ASSERT_TRUE(QFile::copy(shipped + "Antennen.txt", path("Antennen.txt")));
+    ASSERT_TRUE(QFile::copy(shipped + "AntUser.txt", path("AntUser.txt")));
+    start(false);
+    ASSERT_TRUE(started);
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.lastMessage().toStdString();
+
+    auto textWidth = [](QListWidget *l) {
+        const QStyle *style = l->style();
+        const int rows = l->count() * l->sizeHintForRow(0);
+        const bool scrolls = rows > l->height() - 2 * l->frameWidth();
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, l) + 1;
+        return l->width() - 2 * l->frameWidth() - (scrolls ? style->pixelMetric(QStyle::PM_ScrollBarExtent) : 0)
+            - 2 * margin;
+    };
+    auto fits = [&](QListWidget *l) {
+        const QFontMetrics fm(l->font());
+        for (int i = 0; i < l->count(); ++i)
+            EXPECT_LE(fm.horizontalAdvance(l->item(i)->text()), textWidth(l))
+                << l->objectName().toStdString() << ": " << l->item(i)->text().toStdString();
+    };
+    auto *makers = find<QListWidget>("LBHersteller");
+    ASSERT_GE(makers->count(), 8);
+    fits(makers);
+    for (int m = 0; m < makers->count(); ++m) {
+        clickListEntry("LBHersteller", makers->item(m)->text());
+        fits(find<QListWidget>("LBTypen"));
+    }
 }
