@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
@@ -122,3 +123,13 @@ bool QtDialogService::openWithDesktop(const QString &path)
 bool QtDialogService::openUrl(const QString &url) { return QDesktopServices::openUrl(QUrl(url)); }
 
 void QtDialogService::setClipboardText(const QString &text) { QApplication::clipboard()->setText(text); }
+
+void QtDialogService::setClipboardImage(const QImage &picture) { QApplication::clipboard()->setImage(picture); }
+
+std::optional<QColor> QtDialogService::chooseColor(const QColor &initial)
+{
+    const QColor chosen = QColorDialog::getColor(initial, QApplication::activeWindow());
+    if (!chosen.isValid())
+        return std::nullopt;
+    return chosen;
+}

@@ -6,6 +6,8 @@
 
 #include "util/Messages.h"
 
+#include <QColor>
+#include <QImage>
 #include <QString>
 #include <optional>
 
@@ -26,6 +28,9 @@ public:
     virtual bool openWithDesktop(const QString &path) = 0;
     virtual bool openUrl(const QString &url) = 0;
     virtual void setClipboardText(const QString &text) = 0;
+    virtual void setClipboardImage(const QImage &picture) = 0;
+    // nullopt when the user cancels.
+    virtual std::optional<QColor> chooseColor(const QColor &initial) = 0;
 };
 
 // The service in use; a QtDialogService until someone installs another.
@@ -46,6 +51,8 @@ public:
     bool openWithDesktop(const QString &path) override;
     bool openUrl(const QString &url) override;
     void setClipboardText(const QString &text) override;
+    void setClipboardImage(const QImage &picture) override;
+    std::optional<QColor> chooseColor(const QColor &initial) override;
 };
 
 // CR LF of the program's texts as Qt line breaks.

@@ -43,10 +43,13 @@ QString ScriptedDialogs::openFileName(const QString &, const QString &, const QS
     return answer;
 }
 
-QString ScriptedDialogs::saveFileName(const QString &, const QString &proposedPath, const QString &, const QString &,
-                                      const QString &)
+QString ScriptedDialogs::saveFileName(const QString &, const QString &proposedPath, const QString &filter,
+                                      const QString &selectedFilter, const QString &defaultSuffix)
 {
     lastProposedPath = proposedPath;
+    lastFilter = filter;
+    lastSelectedFilter = selectedFilter;
+    lastDefaultSuffix = defaultSuffix;
     return openFileName({}, {}, {});
 }
 
@@ -63,3 +66,16 @@ bool ScriptedDialogs::openUrl(const QString &url)
 }
 
 void ScriptedDialogs::setClipboardText(const QString &text) { clipboard = text; }
+
+void ScriptedDialogs::setClipboardImage(const QImage &picture) { clipboardImage = picture; }
+
+std::optional<QColor> ScriptedDialogs::chooseColor(const QColor &)
+{
+    if (colorAnswers.empty()) {
+        ++unexpected;
+        return std::nullopt;
+    }
+    const std::optional<QColor> answer = colorAnswers.front();
+    colorAnswers.pop_front();
+    return answer;
+}

@@ -22,11 +22,13 @@ public:
     // Next answers, in order; nullopt answers "Abbrechen".
     std::deque<std::optional<QString>> inputAnswers;
     std::deque<QString> fileAnswers; // empty string = cancelled
+    std::deque<std::optional<QColor>> colorAnswers;
 
     std::vector<ShownMessage> messages;
     QStringList inputTitles;
     QStringList opened;
     QString clipboard;
+    QImage clipboardImage;
     int unexpected = 0; // dialogs asked for without a scripted answer
 
     QString lastMessage() const { return messages.empty() ? QString() : messages.back().text; }
@@ -40,8 +42,13 @@ public:
     bool openWithDesktop(const QString &path) override;
     bool openUrl(const QString &url) override;
     void setClipboardText(const QString &text) override;
+    void setClipboardImage(const QImage &picture) override;
+    std::optional<QColor> chooseColor(const QColor &initial) override;
 
     QString lastProposedPath;
+    QString lastFilter;
+    QString lastSelectedFilter;
+    QString lastDefaultSuffix;
 
 private:
     DialogService *previous_;
