@@ -36,7 +36,8 @@ TEST_F(FormTest, TogglingIndividualPathsOnlyTellsAndIsStoredOnClosing)
 {
     // Individual paths off, but the file names other places: they must not take effect now.
     WriteTextLines(path("Feldora.ini").toStdString(),
-                   {"[Optionen]", "IndPfade=0", "[Dateinamen]", "Antennen=/srv/funk/Katalog.txt", "AngDir=/srv/winkel/"});
+                   {"[Optionen]", "IndPfade=0", "[Dateinamen]", "Antennen=/srv/funk/Katalog.txt",
+                    "AngDir=/srv/winkel/"});
     start();
     trigger("MIPfade");
     EXPECT_TRUE(form->findChild<QAction *>("MIPfade")->isChecked());
