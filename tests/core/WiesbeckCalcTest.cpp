@@ -125,6 +125,9 @@ TEST(WiesbeckCalc, AveragingReducesPowerButNotEirp)
         EXPECT_NEAR(r.WiesAbstandPS, c.kFit * 1.4142, 1e-9) << c.name;
         EXPECT_NEAR(r.WiesEIRP, 200 * std::pow(10, 0.215), 1e-9) << c.name;
         EXPECT_NEAR(WiesDistance(in, 200), r.WiesAbstandPS, 1e-12) << c.name;
+        WiesInput plain = in; // already averaged power, no box ticked: the same distance
+        plain.applyDuty = plain.applyMode = false;
+        EXPECT_NEAR(WiesDistance(plain, c.pa), r.WiesAbstandPS, 1e-12) << c.name;
     }
 }
 

@@ -203,9 +203,6 @@ TEST(ConfigFile, ModeNamesSelectTheirEntries)
         EXPECT_EQ(opened.modePosition, c.position) << c.text;
         EXPECT_EQ(opened.texts.mode, c.text);
     }
-    // No mode selected: mode type 0, factor 1 even with the DKE source that halves SSB.
-    EXPECT_DOUBLE_EQ(CalculateFactors(ModePositionOfName("NV ") + 1, 0, 0, 1).ModeFactor, 1.0);
-    EXPECT_DOUBLE_EQ(CalculateFactors(ModePositionOfName("SSB") + 1, 0, 0, 1).ModeFactor, 0.5);
 }
 
 TEST(ConfigFile, ChoicesAndFlagsAsSaved)

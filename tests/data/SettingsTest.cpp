@@ -129,23 +129,6 @@ TEST(Settings, IndividualPathsPointTheUserCatalogueElsewhere)
     EXPECT_EQ(SettingsLines(s)[9], "Antennen=/home/dl1abc/kataloge/MeineAntennen.txt");
 }
 
-TEST(Settings, ToggledOptionIsStoredOnClosingOnly)
-{
-    TempDir dir;
-    std::string ini = dir.file("Feldora.ini");
-    Settings atStart = ReadSettings(ini, kProgramDir);
-    FeldoraPaths paths = DerivePaths(kProgramDir, atStart, "/tmp/");
-    Settings running = atStart;
-    running.individualPaths = true; // "&Individuelle Dateipfade" clicked
-    EXPECT_FALSE(FileExists(ini));
-    WriteSettings(ini, running);
-    Settings next = ReadSettings(ini, kProgramDir);
-    EXPECT_TRUE(next.individualPaths);
-    // The texts written are the ones read (here the defaults), not the effective paths.
-    EXPECT_EQ(next.antennen, paths.antennaFile);
-    EXPECT_EQ(DerivePaths(kProgramDir, next, "/tmp/").antennaFile, paths.antennaFile);
-}
-
 TEST(Settings, ValuesTheParserWouldMangleComeBackWhole)
 {
     const std::string longPath = "/home/dl1abc/" + std::string(300, 'x') + "/DL1ABC 2m.txt";

@@ -64,8 +64,13 @@ TEST_F(FormTest, EditingAndReloadingTheCatalogue)
     trigger("MIAntUserModify");
     EXPECT_EQ(dialogs.opened, QStringList({path("Antennen.txt"), path("AntUser.txt")}));
 
+    chooseCable(13);
     type("EditPower", "750");
     chooseBand("40m");
+    clickListEntry("LBHersteller", "Test");
+    clickListEntry("LBTypen", "Dipol 40m");
+    click("ButTakeAnt");
+    ASSERT_EQ(text("EditGain"), "2,150");
     QFile file(path("Antennen.txt"));
     ASSERT_TRUE(file.open(QIODevice::Append));
     file.write("[Neu]\r\nLoop,Magnetisch,7.1,-1,1,#\r\n");
@@ -73,6 +78,12 @@ TEST_F(FormTest, EditingAndReloadingTheCatalogue)
     trigger("MIAntennenNeuLaden");
     EXPECT_EQ(find<QComboBox>("CBBand")->currentText(), "2m");
     EXPECT_EQ(text("EditPower"), "100");
+    EXPECT_EQ(find<QListWidget>("CLBCable")->currentRow(), 18);
+    EXPECT_EQ(find<QListWidget>("CLBCable")->item(18)->checkState(), Qt::Checked);
+    EXPECT_EQ(find<QListWidget>("CLBCable")->item(13)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(text("EditCableAtt100"), "7,73");
+    EXPECT_DOUBLE_EQ(form->gain(), 0);
+    EXPECT_EQ(text("EditGain"), "0,000");
     EXPECT_EQ(find<QListWidget>("LBHersteller")->count(), 2);
 }
 

@@ -96,6 +96,10 @@ TEST_F(ConfigTest, SaveAndReopenRestoreEveryText)
 
 TEST_F(ConfigTest, FixedFrequencyRoundTrip)
 {
+    QFile user(path("AntUser.txt"));
+    ASSERT_TRUE(user.open(QIODevice::WriteOnly));
+    user.write("[Eigenbau]\r\nDipol 4m,Dipol,70.2,2.15,1,#\r\n");
+    user.close();
     start();
     dialogs.inputAnswers = {QString("70.443")};
     doubleClick("EditFreq");
@@ -107,16 +111,17 @@ TEST_F(ConfigTest, FixedFrequencyRoundTrip)
     EXPECT_EQ(dialogs.lastProposedPath, path("DL0XYZ 70MHz.txt"));
     EXPECT_EQ(dialogs.lastMessage(), "Datei wurde nicht gespeichert!");
 
-    dialogs.inputAnswers = {QString("145")};
-    doubleClick("EditFreq");
-    takeBeam();
+    clickListEntry("LBHersteller", "Eigenbau");
+    clickListEntry("LBTypen", "Dipol 4m");
+    click("ButTakeAnt");
     saveAs("fest.txt");
-    EXPECT_EQ(ReadTextLines(path("fest.txt").toStdString())[1], "Band/Frequenz...........>F145,00");
+    EXPECT_EQ(ReadTextLines(path("fest.txt").toStdString())[1], "Band/Frequenz...........>F 70,44");
     const QStringList before = windowTexts();
     disturb();
     open("fest.txt");
     EXPECT_TRUE(form->fixedFrequencyMode());
     EXPECT_EQ(find<QComboBox>("CBBand")->currentIndex(), -1);
+    EXPECT_DOUBLE_EQ(form->farField().workingFrequency, 70.44);
     EXPECT_EQ(windowTexts(), before);
 }
 
@@ -138,12 +143,20 @@ TEST_F(ConfigTest, SaveAsksUntilAFileWasOpened)
     EXPECT_TRUE(QFile::exists(path("a.txt")));
     EXPECT_TRUE(form->currentFileName().isEmpty()); // saving under a name does not make it current
     EXPECT_EQ(form->settings().lastSavedFileName, path("a.txt").toStdString());
+    saveAs("b.txt");
+    dialogs.clear();
+    dialogs.fileAnswers = {QString()};
+    trigger("MISave"); // still nothing opened: asks again
+    EXPECT_EQ(dialogs.lastMessage(), "Datei wurde nicht gespeichert!");
 
     open("a.txt");
+    saveAs("b.txt"); // a.txt stays the current file
+    EXPECT_EQ(form->currentFileName(), path("a.txt"));
     type("EditPower", "50");
-    trigger("MISave"); // writes without asking
+    trigger("MISave"); // writes a.txt without asking
     EXPECT_EQ(dialogs.unexpected, 0);
     EXPECT_EQ(ReadTextLines(path("a.txt").toStdString())[4], "Leistung [W]............>50,0");
+    EXPECT_EQ(ReadTextLines(path("b.txt").toStdString())[4], "Leistung [W]............>100");
 
     chooseBand("2m"); // a band change forgets the file
     dialogs.fileAnswers = {QString()};
@@ -180,16 +193,21 @@ TEST_F(ConfigTest, FailedOpeningChangesNothing)
     EXPECT_EQ(windowTexts(), before);
 }
 
-TEST_F(ConfigTest, SavedSafetyFactorAndMarginAreChecked)
+TEST_F(ConfigTest, EditedModeMarginAndSafetyFactorAreChecked)
 {
     start();
     takeBeam();
     saveAs("f.txt");
     std::vector<std::string> lines = ReadTextLines(path("f.txt").toStdString());
+    lines[5] = "Betriebsart.............>NV ";
+    lines[8] = "Betriebsartenfaktor.....>0    //EN 50413 (Ausgabe 2013) und DKE K764-Empfehlung"; // halves SSB
     lines[12] = "Pers. Sich. Fakt........>-3 dB";
     lines[18] = "Wies. Faktor Sicherheit.>2,0000";
     WriteTextLines(path("f.txt").toStdString(), lines);
     open("f.txt");
+    EXPECT_EQ(find<ui::TRadioGroup>("RGMode")->itemIndex(), -1);
+    EXPECT_EQ(text("EditMode"), "NV ");
+    EXPECT_EQ(text("EditFmodPers"), "1,00");
     EXPECT_EQ(text("EditmySafetyFactor"), "0 dB");
     EXPECT_EQ(text("EditFSi"), "2,0000");
     EXPECT_DOUBLE_EQ(form->wiesResult().FSi, 2.0);

@@ -17,16 +17,17 @@ TEST_F(FormTest, StartShowsTheDefaultConfiguration)
     EXPECT_EQ(text("EditCableLength"), "10,00");
     EXPECT_EQ(text("EditPlugAtt"), "0,30");
     EXPECT_EQ(text("EditCableAtt100"), "7,73");
+    EXPECT_EQ(text("EditCableAtt"), "0,77");
     EXPECT_EQ(text("EditTotalAtt"), "1,07");
+    EXPECT_EQ(text("EditAttFreq"), "144,00");
     EXPECT_EQ(text("EditMode"), "SSB");
     EXPECT_EQ(find<ui::TRadioGroup>("RGFCCBNetzA")->itemIndex(), 1);
     EXPECT_EQ(find<ui::TRadioGroup>("RGDutyCycle")->itemIndex(), 0);
     EXPECT_EQ(text("EditGain"), "0,000");
     EXPECT_EQ(text("EditEps"), "27,50 V/m");
     EXPECT_EQ(text("EditHps"), "0,0730 A/m");
-    const double eirp = 100 * std::pow(10.0, -form->cableState().TotalAtt / 10);
-    EXPECT_NEAR(form->farField().EIRP, eirp, 1e-9);
-    EXPECT_EQ(text("EditrPS"), QString::number(std::sqrt(30 * eirp) / 27.5, 'f', 2).replace('.', ',') + " m");
+    EXPECT_EQ(text("EditEIRP"), "78,11 W"); // 100 W less 1.073 dB
+    EXPECT_EQ(text("EditrPS"), "1,76 m");
     EXPECT_EQ(text("EditrNahfeld"), "0,33 m");
     EXPECT_EQ(form->windowTitle(), "Feldora v 2.1.0");
     EXPECT_FALSE(find<QTabWidget>("PageControl")->isTabVisible(4));
@@ -53,6 +54,16 @@ TEST_F(FormTest, FixedFrequencyAndBackToBandMode)
     EXPECT_EQ(text("EditEps"), "32,77 V/m");
     EXPECT_NEAR(form->farField().NearFieldDistance, NearFieldBoundary(7.05), 1e-12);
     EXPECT_TRUE(form->traceText().contains("Freq:  7,050\nFreq:  7,050"));
+
+    // Saved and reopened at 7.05 MHz, so that there is a current file for the band change to forget.
+    clickListEntry("LBHersteller", "Test");
+    clickListEntry("LBTypen", "Dipol 40m");
+    click("ButTakeAnt");
+    dialogs.fileAnswers = {path("fest.txt"), path("fest.txt")};
+    trigger("MISaveAs");
+    trigger("MIopen");
+    ASSERT_EQ(form->currentFileName(), path("fest.txt"));
+    ASSERT_TRUE(form->fixedFrequencyMode());
 
     chooseBand("40m");
     EXPECT_FALSE(form->fixedFrequencyMode());

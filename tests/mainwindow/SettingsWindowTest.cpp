@@ -34,15 +34,29 @@ TEST_F(FormTest, IndividualPathsTakeTheUserFileFromTheOtherFolder)
 
 TEST_F(FormTest, TogglingIndividualPathsOnlyTellsAndIsStoredOnClosing)
 {
+    // Individual paths off, but the file names other places: they must not take effect now.
+    WriteTextLines(path("Feldora.ini").toStdString(),
+                   {"[Optionen]", "IndPfade=0", "[Dateinamen]", "Antennen=/srv/funk/Katalog.txt",
+                    "AngDir=/srv/winkel/"});
     start();
     trigger("MIPfade");
+    EXPECT_TRUE(form->findChild<QAction *>("MIPfade")->isChecked());
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Information);
     EXPECT_EQ(dialogs.lastMessage(), "Sie sollten Feldora schließen und neu starten.\r\nErst dann werden die "
                                      "Einstellungen in der ini-Datei (un-)wirksam.");
+    trigger("MIPfadeAnzeigen");
+    EXPECT_EQ(dialogs.lastMessage(), "Pfad zu den Winkeldaten: " + dir.path() + "/ang/\r\nAntennendatei: " +
+                                         path("Antennen.txt") + "\r\nUserdatei: " + path("AntUser.txt") +
+                                         "\r\nArbeitsverzeichnis: " + dir.path() + "/\r\n");
     form->close();
     std::string all;
     for (const std::string &l : ReadTextLines(path("Feldora.ini").toStdString()))
         all += l + "\n";
     EXPECT_NE(all.find("IndPfade=1"), std::string::npos) << all;
+    // The texts read are written back, not the paths in effect.
+    EXPECT_NE(all.find("Antennen=/srv/funk/Katalog.txt\n"), std::string::npos) << all;
+    EXPECT_NE(all.find("AngDir=/srv/winkel/\n"), std::string::npos) << all;
 }
 
 TEST_F(FormTest, DocumentsAndInfoTexts)
