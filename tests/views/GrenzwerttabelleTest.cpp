@@ -62,7 +62,7 @@ TEST(LimitWindow, PlotVariantsDrawTheLimitCurve)
     const Case cases[] = {
         {"MIPlot1", 1, 100, 27.5},
         {"MIPlot2", 2, 1000, 1.375 * 31.6227766},
-        {"MIPlot3", 3, 1, 730},
+        {"MIPlot3", 3, 20, 73},
         {"MIPlot0", 0, 10, 27.5},
     };
     for (const Case &c : cases) {

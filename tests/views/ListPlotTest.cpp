@@ -148,7 +148,7 @@ TEST(ListPlot, AutomaticGrid)
 TEST(ListPlot, LabelTexts)
 {
     const std::pair<double, const char *> general[] = {
-        {1.8, "1,8"}, {7, "7"}, {144, "144"}, {2320, "2320"}, {12345, "1,235E4"}, {0.00001234, "1,234E-5"}, {0, "0"},
+        {1.8, "1,8"}, {7, "7"}, {144, "144"}, {2320, "2320"}, {12346, "1,235E4"}, {0.00001234, "1,234E-5"}, {0, "0"},
     };
     for (const auto &[x, text] : general)
         EXPECT_EQ(GeneralNumberText(x), text) << x;

@@ -192,7 +192,7 @@ TEST(VirtMPWindow, DistanceFileRoundTripAndRefusal)
     EXPECT_TRUE(dialogs.messages[0].text.contains("Zeile 3"));
     ASSERT_EQ(window.points().size(), 2u);
     EXPECT_EQ(window.points()[0].distance, "4");
-    EXPECT_EQ(window.points()[0].e, "5,48"); // not yet recomputed
+    EXPECT_EQ(window.points()[0].e, "18,26"); // not recomputed: the results of 3 m stay
 
     // Cancelled dialogs change nothing.
     dialogs.clear();
