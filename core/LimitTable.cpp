@@ -10,16 +10,14 @@
 std::vector<std::string> LimitTableLines()
 {
     std::vector<std::string> lines;
-    lines.push_back(FormatText("%5s", "Band") + "  " + FormatText("%5s", "E[V/m]") + " " +
-                    FormatText("%5s", "H[A/m]") + " " + FormatText("%5s", "E[dBm]") + " " +
-                    FormatText("%5s", "H[dBm]"));
+    lines.push_back(FormatText("%5s", "Band") + "  " + FormatText("%5s", "E[V/m]") + " " + FormatText("%5s", "H[A/m]")
+                    + " " + FormatText("%5s", "E[dBm]") + " " + FormatText("%5s", "H[dBm]"));
     for (BandIndex b = 1; b <= kSelectableBands; ++b) {
         const double e = ELimitByBand(b);
         const double h = HLimitByBand(b);
-        lines.push_back(FormatText("%5s", BandName(b)) + "  " + FormatPositiveTable("%5.2f", e) + "  " +
-                        FormatPositiveTable("%5.4f", h) + "  " +
-                        FormatValue("%5.1f", 20 * Log10OrZero(e) - 70) + "  " +
-                        FormatValue("%5.1f", 20 * Log10OrZero(h)));
+        lines.push_back(FormatText("%5s", BandName(b)) + "  " + FormatPositiveTable("%5.2f", e) + "  "
+                        + FormatPositiveTable("%5.4f", h) + "  " + FormatValue("%5.1f", 20 * Log10OrZero(e) - 70) + "  "
+                        + FormatValue("%5.1f", 20 * Log10OrZero(h)));
     }
     lines.push_back("");
     lines.push_back("Die dBm-Werte der Spalten 4 und 5 gelten für die Einstellung „dBm“ der Feldstärkemessgeräte "
@@ -27,7 +25,8 @@ std::vector<std::string> LimitTableLines()
     return lines;
 }
 
-namespace {
+namespace
+{
 
 struct Variant {
     double xmin, xmax;

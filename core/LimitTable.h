@@ -13,9 +13,9 @@ constexpr int kLimitPlotVariants = 4; // 0-2: E over 1-30, 30-300, 300-3000 MHz;
 constexpr int kLimitPlotSamples = 3000;
 
 struct LimitPlotData {
-    double xmin = 0, xmax = 0; // MHz
-    double ymin = 0, ymax = 0; // V/m or mA/m, rounded to one significant digit
-    std::vector<double> x, y;  // the samples
+    double xmin = 0, xmax = 0;  // MHz
+    double ymin = 0, ymax = 0;  // V/m or mA/m, rounded to one significant digit
+    std::vector<double> x, y;   // the samples
     std::vector<double> xMarks; // grid and label positions, MHz
     std::vector<double> yMarks; // grid and label values from ymin in tenths of the range
     std::string yTitle;

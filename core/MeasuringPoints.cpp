@@ -6,7 +6,8 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace {
+namespace
+{
 
 constexpr double kFreeSpaceImpedance = 376.99111843077518863; // 120 pi ohms
 
@@ -15,7 +16,10 @@ std::optional<long long> pointDistance(const MeasuringPoint &p)
     return ReadWholeNumber(p.distance, kMaxPointDistance);
 }
 
-std::optional<long long> pointAngle(const MeasuringPoint &p) { return ReadWholeNumber(p.angle, kMaxPointAngle); }
+std::optional<long long> pointAngle(const MeasuringPoint &p)
+{
+    return ReadWholeNumber(p.angle, kMaxPointAngle);
+}
 
 } // namespace
 

@@ -14,7 +14,7 @@
 // Largest distance and angle read from a point row; longer digit strings would overflow or
 // mean nothing physically, their rows get no field values.
 constexpr long long kMaxPointDistance = 1000000; // m
-constexpr long long kMaxPointAngle = 360;         // degrees
+constexpr long long kMaxPointAngle = 360;        // degrees
 
 struct MeasuringPoint {
     std::string label;    // "MP " + row number
@@ -26,9 +26,9 @@ struct MeasuringPoint {
 
 // What the fields depend on: the EIRP in the main direction and the per-angle EIRP.
 struct FieldSource {
-    double eirp = 0;                     // W
-    std::vector<std::int16_t> angles;    // degrees; empty without angle data
-    std::vector<double> eirpByAngle;     // W, same length as angles
+    double eirp = 0;                  // W
+    std::vector<std::int16_t> angles; // degrees; empty without angle data
+    std::vector<double> eirpByAngle;  // W, same length as angles
 };
 
 // Fills empty cells of points 1..n with the defaults and cuts or extends the list to n points.

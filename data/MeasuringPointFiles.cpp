@@ -4,9 +4,13 @@
 #include "util/TextFile.h"
 #include "util/TextRoutines.h"
 
-namespace {
+namespace
+{
 
-std::string quoted(const std::string &path) { return "„" + path + "“"; }
+std::string quoted(const std::string &path)
+{
+    return "„" + path + "“";
+}
 
 } // namespace
 
@@ -17,20 +21,21 @@ DistanceFileContent ReadDistanceFile(const std::string &path)
     const std::string head = lines.empty() ? std::string() : DropHead(lines[0], 2);
     const std::optional<int> n = TryStrictToInt(head);
     if (!n)
-        throw FileError("Die Abstandsdatei " + quoted(path) + " nennt in der ersten Zeile keine Anzahl von "
-                        "Messpunkten („w;“ und eine ganze Zahl).");
+        throw FileError("Die Abstandsdatei " + quoted(path)
+                        + " nennt in der ersten Zeile keine Anzahl von "
+                          "Messpunkten („w;“ und eine ganze Zahl).");
     const long long held = static_cast<long long>(lines.size()) - 1;
     if (*n < 1 || *n > held)
-        throw FileError("Die Abstandsdatei " + quoted(path) + " kündigt " + std::to_string(*n) +
-                        " Messpunkte an, enthält aber " + std::to_string(held) +
-                        (held == 1 ? " Zeile" : " Zeilen") + " mit Messpunkten. Die Datei wurde nicht geladen.");
+        throw FileError("Die Abstandsdatei " + quoted(path) + " kündigt " + std::to_string(*n)
+                        + " Messpunkte an, enthält aber " + std::to_string(held) + (held == 1 ? " Zeile" : " Zeilen")
+                        + " mit Messpunkten. Die Datei wurde nicht geladen.");
     content.announced = *n;
     for (int r = 1; r <= *n; ++r) {
         const std::string &line = lines[static_cast<size_t>(r)];
         const std::vector<std::string> parts = SplitText(line, ';');
         if (parts.size() < 2) {
-            content.lineError = "Zeile " + std::to_string(r + 1) + " der Abstandsdatei " + quoted(path) +
-                                " hat nicht die Form „Abstand;Winkel“: '" + line + "'";
+            content.lineError = "Zeile " + std::to_string(r + 1) + " der Abstandsdatei " + quoted(path)
+                                + " hat nicht die Form „Abstand;Winkel“: '" + line + "'";
             break;
         }
         content.rows.push_back({parts[0], parts[1]});
@@ -75,8 +80,7 @@ std::vector<std::string> ExchangeFileLines(const ExchangeHeader &header, const s
     return lines;
 }
 
-void WriteExchangeFile(const std::string &path, const ExchangeHeader &header,
-                       const std::vector<MeasuringPoint> &points)
+void WriteExchangeFile(const std::string &path, const ExchangeHeader &header, const std::vector<MeasuringPoint> &points)
 {
     WriteTextLines(path, ExchangeFileLines(header, points));
 }

@@ -20,8 +20,8 @@ struct DistanceRow {
 };
 
 struct DistanceFileContent {
-    int announced = 0;              // n of the first line
-    std::vector<DistanceRow> rows;  // the rows read before a failing line (all n without one)
+    int announced = 0;                    // n of the first line
+    std::vector<DistanceRow> rows;        // the rows read before a failing line (all n without one)
     std::optional<std::string> lineError; // German, names the file and the line
 };
 
@@ -35,9 +35,9 @@ void WriteDistanceFile(const std::string &path, const std::vector<MeasuringPoint
 struct ExchangeHeader {
     std::string antennaName;
     BandIndex band = 0;
-    double power = 0;          // W PEP
-    std::string dutyCycle;     // item of the duty-cycle group, e.g. "TX6 RX0"
-    std::string factorSource;  // item of the factor-source group
+    double power = 0;         // W PEP
+    std::string dutyCycle;    // item of the duty-cycle group, e.g. "TX6 RX0"
+    std::string factorSource; // item of the factor-source group
 };
 
 // "TX6 RX0" -> "tx6 - rx0": first and last three characters, letters A-Z in lower case.

@@ -2,9 +2,9 @@
 
 #include "core/LimitTable.h"
 #include "util/TextFile.h"
+#include "views/Controls.h"
 #include "views/DialogService.h"
 #include "views/HandlerGuard.h"
-#include "views/Controls.h"
 #include "views/draw/DrawCommon.h"
 #include "views/draw/ImageFiles.h"
 #include "views/draw/LimitPlot.h"
@@ -21,7 +21,8 @@
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 
 const char *const kPlotItems[kLimitPlotVariants] = {
     "E-Grenzwerte (0...30 MHz)",
@@ -81,7 +82,8 @@ void TFormGrenzwerttabellePS::createMenus()
     auto add = [this](QMenu *menu, const char *name, const char *caption, void (TFormGrenzwerttabellePS::*handler)()) {
         QAction *action = menu->addAction(QString::fromUtf8(caption));
         action->setObjectName(name);
-        connect(action, &QAction::triggered, this, [this, handler] { RunGuarded([this, handler] { (this->*handler)(); }); });
+        connect(action, &QAction::triggered, this,
+                [this, handler] { RunGuarded([this, handler] { (this->*handler)(); }); });
         return action;
     };
     QMenu *save = bar->addMenu("Speichern");
@@ -109,7 +111,10 @@ void TFormGrenzwerttabellePS::createMenus()
     add(PopupMenu1, "PMICopy", "Kopieren", &TFormGrenzwerttabellePS::PMICopyClick);
 }
 
-void TFormGrenzwerttabellePS::showMemoMenu(const QPoint &pos) { PopupMenu1->popup(Memo1->mapToGlobal(pos)); }
+void TFormGrenzwerttabellePS::showMemoMenu(const QPoint &pos)
+{
+    PopupMenu1->popup(Memo1->mapToGlobal(pos));
+}
 
 void TFormGrenzwerttabellePS::fill()
 {
@@ -121,7 +126,10 @@ void TFormGrenzwerttabellePS::fill()
     Plot(0);
 }
 
-QStringList TFormGrenzwerttabellePS::tableLines() const { return Memo1->toPlainText().split('\n'); }
+QStringList TFormGrenzwerttabellePS::tableLines() const
+{
+    return Memo1->toPlainText().split('\n');
+}
 
 void TFormGrenzwerttabellePS::Plot(int variant)
 {
@@ -163,4 +171,7 @@ void TFormGrenzwerttabellePS::Graphikspeichern1Click()
         Dialogs().message(MessageKind::Warning, "Die Datei\r\n\r\n" + path + "\r\n\r\nwurde nicht gespeichert!");
 }
 
-void TFormGrenzwerttabellePS::Graphikkopieren1Click() { Dialogs().setClipboardImage(picture_); }
+void TFormGrenzwerttabellePS::Graphikkopieren1Click()
+{
+    Dialogs().setClipboardImage(picture_);
+}

@@ -12,7 +12,8 @@ class QLabel;
 class QMenu;
 class QPlainTextEdit;
 
-class TFormGrenzwerttabellePS : public QDialog {
+class TFormGrenzwerttabellePS : public QDialog
+{
     Q_OBJECT
 public:
     explicit TFormGrenzwerttabellePS(QWidget *parent = nullptr);

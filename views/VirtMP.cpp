@@ -1,9 +1,9 @@
 #include "views/VirtMP.h"
 
 #include "data/MeasuringPointFiles.h"
+#include "views/Controls.h"
 #include "views/DialogService.h"
 #include "views/HandlerGuard.h"
-#include "views/Controls.h"
 #include "views/draw/DrawCommon.h"
 
 #include <QAction>
@@ -16,7 +16,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 
 enum Column { Label, Distance, Angle, EField, HField, ColumnCount };
 
@@ -93,7 +94,8 @@ void TFormVirtMP::createMenus()
     auto add = [this](QMenu *menu, const char *name, const char *caption, void (TFormVirtMP::*handler)()) {
         QAction *action = menu->addAction(QString::fromUtf8(caption));
         action->setObjectName(name);
-        connect(action, &QAction::triggered, this, [this, handler] { RunGuarded([this, handler] { (this->*handler)(); }); });
+        connect(action, &QAction::triggered, this,
+                [this, handler] { RunGuarded([this, handler] { (this->*handler)(); }); });
     };
     QMenu *file = bar->addMenu("Abstands&datei");
     file->setObjectName("MIAbstandsdatei");
@@ -210,7 +212,10 @@ void TFormVirtMP::ButmpMinusClick()
         SGvirtAbst->setRowCount(SGvirtAbst->rowCount() - 1);
 }
 
-void TFormVirtMP::SGvirtAbstUserChangedCell() { calcFields(); }
+void TFormVirtMP::SGvirtAbstUserChangedCell()
+{
+    calcFields();
+}
 
 QString TFormVirtMP::filePath(const QString &name) const
 {

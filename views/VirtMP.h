@@ -24,13 +24,14 @@ struct VirtMPInput {
     QString programDir;               // start folder of the file dialogs
     double height = 0;                // m, antenna above ground
     BandIndex band = 0;
-    double power = 0;                 // W PEP
-    QString dutyCycle;                // item of the duty-cycle group, e.g. "TX6 RX0"
+    double power = 0;  // W PEP
+    QString dutyCycle; // item of the duty-cycle group, e.g. "TX6 RX0"
     QString antennaName;
-    QString factorSource;             // item of the factor-source group
+    QString factorSource; // item of the factor-source group
 };
 
-class TFormVirtMP : public QDialog {
+class TFormVirtMP : public QDialog
+{
     Q_OBJECT
 public:
     explicit TFormVirtMP(const VirtMPInput &input, QWidget *parent = nullptr);

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 std::vector<MeasuringPoint> rows(std::initializer_list<std::pair<const char *, const char *>> cells)
 {
@@ -41,7 +42,7 @@ TEST(MeasuringPoints, FieldsAtEachPoint)
         {"angle 14 takes the 10 degree entry", tenDegreeSteps(), "1", "14", "24,49", "0,065"}, // sqrt(30*20)
         {"angle 15 is as near to 10 as to 20: first wins", tenDegreeSteps(), "1", "15", "24,49", "0,065"},
         {"angle 16 takes the 20 degree entry", tenDegreeSteps(), "1", "16", "30,00", "0,080"}, // sqrt(30*30)
-        {"beyond the table the last entry", tenDegreeSteps(), "1", "300", "54,77", "0,145"}, // sqrt(30*100)
+        {"beyond the table the last entry", tenDegreeSteps(), "1", "300", "54,77", "0,145"},   // sqrt(30*100)
         {"leading zeros", {100, {}, {}}, "0010", "000", "5,48", "0,015"},
         // At the antenna there is no far field: no sentinel shown as a field strength.
         {"distance 0", {100, {}, {}}, "0", "0", "---", "---"},
@@ -109,9 +110,11 @@ TEST(MeasuringPoints, AngleFromHeight)
         std::optional<std::string> angle;
     };
     const Case cases[] = {
-        {10, "7", "45"},  {2, "7", "-8"},   {3, "100", "0"}, {2.9, "100", "0"}, // no "-0"
-        {10, "0", "90"},  {2, "0", "-90"},  {40, "1000000", "0"},
-        {10, "", std::nullopt}, {10, "2,5", std::nullopt}, {10, std::string(400, '7').c_str(), std::nullopt},
+        {10, "7", "45"},           {2, "7", "-8"},
+        {3, "100", "0"},           {2.9, "100", "0"}, // no "-0"
+        {10, "0", "90"},           {2, "0", "-90"},
+        {40, "1000000", "0"},      {10, "", std::nullopt},
+        {10, "2,5", std::nullopt}, {10, std::string(400, '7').c_str(), std::nullopt},
     };
     for (const Case &c : cases)
         EXPECT_EQ(AngleFromHeight(c.height, c.distance), c.angle) << c.height << " m, " << c.distance;

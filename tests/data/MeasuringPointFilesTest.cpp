@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 std::vector<MeasuringPoint> fivePoints()
 {
@@ -102,7 +103,10 @@ TEST(ExchangeFile, LinesInWindows1252WithCrLf)
 TEST(ExchangeFile, DutyCycleInterval)
 {
     const std::pair<const char *, const char *> cases[] = {
-        {"TX6 RX0", "tx6 - rx0"}, {"frei -->", "fre - -->"}, {"TX", "tx - tx"}, {"", " - "},
+        {"TX6 RX0", "tx6 - rx0"},
+        {"frei -->", "fre - -->"},
+        {"TX", "tx - tx"},
+        {"", " - "},
     };
     for (const auto &[item, interval] : cases)
         EXPECT_EQ(DutyCycleInterval(item), interval) << item;

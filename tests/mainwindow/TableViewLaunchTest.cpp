@@ -10,11 +10,11 @@
 #include <QTimer>
 #include <cmath>
 
-namespace {
+namespace
+{
 
 // Runs check on the modal window the next action opens, then closes that window.
-template <typename Window>
-void onModal(const std::function<void(Window &)> &check, bool *seen)
+template <typename Window> void onModal(const std::function<void(Window &)> &check, bool *seen)
 {
     QTimer::singleShot(0, [check, seen] {
         auto *window = qobject_cast<Window *>(QApplication::activeModalWidget());
@@ -71,7 +71,7 @@ TEST_F(FormTest, LimitTableOpensFromTheInfoMenu)
     bool seen = false;
     int rows = 0;
     onModal<TFormGrenzwerttabellePS>([&](TFormGrenzwerttabellePS &window) { rows = window.tableLines().size(); },
-                                      &seen);
+                                     &seen);
     trigger("MIGrenzwerttabelle");
     EXPECT_TRUE(seen);
     EXPECT_EQ(rows, 24);

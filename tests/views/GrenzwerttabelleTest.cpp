@@ -12,9 +12,13 @@
 #include <QPlainTextEdit>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
-QString qs(const std::string &s) { return QString::fromStdString(s); }
+QString qs(const std::string &s)
+{
+    return QString::fromStdString(s);
+}
 
 void trigger(QWidget &window, const char *name)
 {
@@ -33,7 +37,10 @@ struct Mapping {
     }
 };
 
-QRgb pixel(const QImage &image, int x, int y) { return image.pixel(x, y) | 0xff000000u; }
+QRgb pixel(const QImage &image, int x, int y)
+{
+    return image.pixel(x, y) | 0xff000000u;
+}
 
 } // namespace
 

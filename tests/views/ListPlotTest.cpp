@@ -2,14 +2,18 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 const QRgb kWhite = qRgb(255, 255, 255);
 const QRgb kBlack = qRgb(0, 0, 0);
 const QRgb kRed = qRgb(255, 0, 0);
 const QRgb kGrid = qRgb(220, 220, 220);
 
-QRgb at(const TListPlot &plot, int x, int y) { return plot.picture().pixel(x, y) | 0xff000000u; }
+QRgb at(const TListPlot &plot, int x, int y)
+{
+    return plot.picture().pixel(x, y) | 0xff000000u;
+}
 
 } // namespace
 
@@ -45,7 +49,7 @@ TEST(ListPlot, EmptyListsAndSkippedPointsDrawNothing)
     plot.DrawXLabel({});
     plot.DrawYLabel({}, 0);
     plot.DrawXLabelCustom({1, 2}, {});
-    plot.DrawY2(); // empty series
+    plot.DrawY2();     // empty series
     plot.DrawLegend(); // no entries
     plot.skip = true;
     plot.series[0] = {{1, 2, 3, 4}, {0, 0, 0, 0}};

@@ -1,16 +1,20 @@
+#include "views/VirtMP.h"
 #include "FileTestSupport.h"
 #include "ScriptedDialogs.h"
 #include "util/TextFile.h"
-#include "views/VirtMP.h"
 
 #include <QAction>
 #include <QPushButton>
 #include <QTableWidget>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
-QString qs(const std::string &s) { return QString::fromStdString(s); }
+QString qs(const std::string &s)
+{
+    return QString::fromStdString(s);
+}
 
 VirtMPInput plainInput()
 {
@@ -32,7 +36,10 @@ void trigger(QWidget &window, const char *name)
     action->trigger();
 }
 
-void click(QWidget &window, const char *name) { window.findChild<QPushButton *>(name)->click(); }
+void click(QWidget &window, const char *name)
+{
+    window.findChild<QPushButton *>(name)->click();
+}
 
 // Types into a cell as the user does; the grid then recomputes.
 void type(QWidget &window, int row, int column, const QString &text)
@@ -55,9 +62,9 @@ TEST(VirtMPWindow, OpensWithFivePointsComputed)
     ScriptedDialogs dialogs;
     TFormVirtMP window(plainInput());
     EXPECT_EQ(window.windowTitle(), "Export virtueller Messpunkte");
-    EXPECT_EQ(rowTexts(window), (std::vector<std::string>{
-                                    "MP 1|10|0|5,48|0,015", "MP 2|10|10|5,48|0,015", "MP 3|10|20|5,48|0,015",
-                                    "MP 4|10|30|5,48|0,015", "MP 5|10|40|5,48|0,015"}));
+    EXPECT_EQ(rowTexts(window),
+              (std::vector<std::string>{"MP 1|10|0|5,48|0,015", "MP 2|10|10|5,48|0,015", "MP 3|10|20|5,48|0,015",
+                                        "MP 4|10|30|5,48|0,015", "MP 5|10|40|5,48|0,015"}));
     const QTableWidget *grid = window.findChild<QTableWidget *>("SGvirtAbst");
     EXPECT_EQ(grid->horizontalHeaderItem(2)->text(), "Winkel [°]");
     EXPECT_FALSE(grid->item(0, 3)->flags() & Qt::ItemIsEditable);

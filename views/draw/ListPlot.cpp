@@ -9,12 +9,16 @@
 #include <charconv>
 #include <cmath>
 
-namespace {
+namespace
+{
 
 // Far enough outside any picture, small enough for int arithmetic.
 constexpr double kPixelLimit = 1e6;
 
-int rnd(double x) { return static_cast<int>(RoundHalfEven(std::clamp(x, -kPixelLimit, kPixelLimit))); }
+int rnd(double x)
+{
+    return static_cast<int>(RoundHalfEven(std::clamp(x, -kPixelLimit, kPixelLimit)));
+}
 
 // Scientific text as the classic general format writes it: "1,235E4", "1,5E-7".
 QString withComma(std::string text)
@@ -51,13 +55,12 @@ QString FixedNumberText(double x, int decimals)
     auto r = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific, 2);
     const std::string scientific(buffer, r.ptr);
     const double rounded = std::strtod(scientific.c_str(), nullptr); // three significant digits
-    if (std::fabs(rounded) >= 1000) // more integer digits than the precision
+    if (std::fabs(rounded) >= 1000)                                  // more integer digits than the precision
         return withComma(scientific);
     return QString::fromStdString(FormatValue("%1." + std::to_string(decimals) + "f", rounded));
 }
 
-TListPlot::TListPlot(int width, int height)
-    : image_(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32)
+TListPlot::TListPlot(int width, int height) : image_(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32)
 {
     image_.fill(Qt::white);
     painter_.begin(&image_);
@@ -189,9 +192,15 @@ void TListPlot::drawSeries(int k)
     painter_.setBrush(Qt::NoBrush);
 }
 
-void TListPlot::xTitle(const QString &s) { text(width() - x0, height() - 15, s); }
+void TListPlot::xTitle(const QString &s)
+{
+    text(width() - x0, height() - 15, s);
+}
 
-void TListPlot::yTitle(const QString &s) { text(x0 - 27, height() - y0 - 30, s); }
+void TListPlot::yTitle(const QString &s)
+{
+    text(x0 - 27, height() - y0 - 30, s);
+}
 
 void TListPlot::Title(const QString &s)
 {
@@ -201,7 +210,10 @@ void TListPlot::Title(const QString &s)
     painter_.setFont(previous);
 }
 
-void TListPlot::AddLegendItem(const QColor &color, const QString &s) { legend_.emplace_back(color, s); }
+void TListPlot::AddLegendItem(const QColor &color, const QString &s)
+{
+    legend_.emplace_back(color, s);
+}
 
 void TListPlot::DrawLegend()
 {
@@ -235,10 +247,22 @@ std::vector<double> TListPlot::autoValues(double lo, double hi) const
     return values;
 }
 
-void TListPlot::AutoXGrid() { DrawXGrid(autoValues(xmin_, xmax_)); }
-void TListPlot::AutoYGrid() { DrawYGrid(autoValues(ymin_, ymax_)); }
-void TListPlot::AutoXLabel() { DrawXLabel(autoValues(xmin_, xmax_)); }
-void TListPlot::AutoYLabel() { DrawYLabel(autoValues(ymin_, ymax_), 0); }
+void TListPlot::AutoXGrid()
+{
+    DrawXGrid(autoValues(xmin_, xmax_));
+}
+void TListPlot::AutoYGrid()
+{
+    DrawYGrid(autoValues(ymin_, ymax_));
+}
+void TListPlot::AutoXLabel()
+{
+    DrawXLabel(autoValues(xmin_, xmax_));
+}
+void TListPlot::AutoYLabel()
+{
+    DrawYLabel(autoValues(ymin_, ymax_), 0);
+}
 
 void TListPlot::AutoGridLabel()
 {

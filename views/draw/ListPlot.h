@@ -18,7 +18,8 @@ struct PlotSeries {
     std::vector<double> y; // matched to x by index
 };
 
-class TListPlot {
+class TListPlot
+{
 public:
     TListPlot(int width, int height); // Create
     TListPlot(const TListPlot &) = delete;
@@ -62,7 +63,7 @@ public:
     double plotFraction = 0.75; // share of width and height given to the frame
     std::array<PlotSeries, 6> series;
     std::array<QColor, 6> seriesColor{QColor(255, 0, 0), Qt::black, Qt::black, Qt::black, Qt::black, Qt::black};
-    int pointRadius = 2;  // pixels, every series
+    int pointRadius = 2; // pixels, every series
     QColor foreground = Qt::black;
     QColor gridColor = QColor(220, 220, 220);
     QColor background = Qt::white;
