@@ -26,6 +26,12 @@ CommandLine ParseCommandLine(const std::vector<std::string> &args)
         c.mode = (first == "--help" || first == "-h") ? CommandLine::Mode::Help : CommandLine::Mode::Version;
         return c;
     }
+    if (first == "--grenzwerte") {
+        if (args.size() > 1)
+            return wrongCall("„--grenzwerte“ steht allein.");
+        c.mode = CommandLine::Mode::LimitTable;
+        return c;
+    }
     if (first != "--bericht")
         return wrongCall("Unbekannte Option „" + first + "“.");
     if (args.size() < 2 || args[1].empty() || args[1].rfind("--", 0) == 0)
@@ -43,6 +49,7 @@ std::string UsageText()
 {
     return "Aufruf: feldora                    Programmfenster\n"
            "        feldora --bericht DATEI    Übersicht der Konfiguration DATEI als Text, ohne Fenster\n"
+           "        feldora --grenzwerte       Grenzwerttabelle aller Bänder als Text, ohne Fenster\n"
            "        feldora --help             diese Hilfe\n"
            "        feldora --version          Programmversion\n"
            "\n"

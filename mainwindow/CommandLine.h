@@ -10,6 +10,7 @@ struct CommandLine {
     enum class Mode {
         Window,    // no arguments
         Report,    // --bericht DATEI [options]
+        LimitTable, // --grenzwerte: the limit table on standard output
         Help,      // --help, -h: usage on standard output, status 0
         Version,   // --version, -v
         WrongCall, // usage and `error` on standard error, status 2

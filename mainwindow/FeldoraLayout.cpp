@@ -214,7 +214,7 @@ void TFeldoraForm::createMenus()
     MIAntennenNeuLaden = menuAction(file, "MIAntennenNeuLaden", "Antennen neu &laden", &TFeldoraForm::MIAntennenNeuLadenClick);
     file->addSeparator();
     MIEigeneAntenne = menuAction(file, "MIEigeneAntenne", "Eigene Antenne konstruieren", nullptr);
-    MIVirtFeld = menuAction(file, "MIVirtFeld", "Virt. Felder exportieren", nullptr);
+    MIVirtFeld = menuAction(file, "MIVirtFeld", "Virt. Felder exportieren", &TFeldoraForm::MIVirtFeldClick);
     file->addSeparator();
     MIPfade = menuAction(file, "MIPfade", "&Individuelle Dateipfade", &TFeldoraForm::MIPfadeClick);
     MIPfade->setCheckable(true);
@@ -235,7 +235,7 @@ void TFeldoraForm::createMenus()
     QMenu *infos = bar->addMenu("&Infos");
     menuAction(infos, "MIBedienung", "&Bedienung", &TFeldoraForm::MIBedienungClick);
     menuAction(infos, "MIPfadeAnzeigen", "&Pfade anzeigen", &TFeldoraForm::MIPfadeAnzeigenClick);
-    MIGrenzwerttabelle = menuAction(infos, "MIGrenzwerttabelle", "Grenzwert&tabelle", nullptr);
+    MIGrenzwerttabelle = menuAction(infos, "MIGrenzwerttabelle", "Grenzwert&tabelle", &TFeldoraForm::MIGrenzwerttabelleClick);
     infos->addSeparator();
     menuAction(infos, "MIHinweis", "&Hinweis zur Haftung", &TFeldoraForm::MIHinweisClick);
     menuAction(infos, "MIeMailanAutor", "eMail an Autor", &TFeldoraForm::MIeMailanAutorClick);

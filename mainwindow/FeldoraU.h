@@ -209,6 +209,10 @@ private:
     void MIWiesbeckClick();
     void MIBedienungClick();
 
+    // TableViewLaunch.cpp: the windows of the measuring points and the limit table
+    void MIVirtFeldClick();
+    void MIGrenzwerttabelleClick();
+
 public:
     // Controls, named as the program's documentation names them.
     ui::TEdit *EditCall = nullptr;

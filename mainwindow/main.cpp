@@ -1,4 +1,5 @@
 // Feldora: the safety-distance calculator's program start, and the calls without a window.
+#include "core/LimitTable.h"
 #include "mainwindow/CommandLine.h"
 #include "mainwindow/FeldoraU.h"
 #include "views/Controls.h"
@@ -82,6 +83,14 @@ int main(int argc, char *argv[])
     case CommandLine::Mode::WrongCall:
         std::fprintf(stderr, "%s\n%s", call.error.c_str(), UsageText().c_str());
         return kExitWrongCall;
+    case CommandLine::Mode::LimitTable:
+        // Fixed knowledge only: no window, no files, not even the toolkit.
+        for (const std::string &line : LimitTableLines())
+            std::printf("%s\n", line.c_str());
+        if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+            return kExitOk;
+        printError("Die Grenzwerttabelle konnte nicht ausgegeben werden.");
+        return kExitFailed;
     case CommandLine::Mode::Window:
     case CommandLine::Mode::Report:
         break;

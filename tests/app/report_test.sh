@@ -44,6 +44,16 @@ rc=$?
 check "-v: Exit 0 (war $rc)" '[ $rc -eq 0 ]'
 check "-v: Versionszeile" '[ "$(cat "$work/out")" = "Feldora v 2.1.0" ] && [ ! -s "$work/err" ]'
 
+"$work/feldora" --grenzwerte >"$work/out" 2>"$work/err"
+rc=$?
+check "--grenzwerte: Exit 0 (war $rc)" '[ $rc -eq 0 ] && [ ! -s "$work/err" ]'
+check "--grenzwerte: Kopf und 21 Bänder" '[ "$(head -n1 "$work/out")" = " Band  E[V/m] H[A/m] E[dBm] H[dBm]" ] && [ "$(sed -n 2,22p "$work/out" | wc -l)" -eq 21 ]'
+check "--grenzwerte: 20m-Zeile" 'grep -qx "  20m  27,50  0,0730  -41,2  -22,7" "$work/out"'
+check "--grenzwerte: UTF-8 ohne CR" 'grep -q "für" "$work/out" && ! grep -q $'"'"'\r'"'"' "$work/out"'
+"$work/feldora" --grenzwerte >/dev/full 2>"$work/err"
+rc=$?
+check "--grenzwerte: Exit 1 bei voller Ausgabe (war $rc)" '[ $rc -eq 1 ] && grep -q "^Fehler: " "$work/err"'
+
 "$work/feldora" --bunt >"$work/out" 2>"$work/err"
 rc=$?
 check "unbekannte Option: Exit 2 (war $rc)" '[ $rc -eq 2 ]'

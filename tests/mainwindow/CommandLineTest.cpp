@@ -24,6 +24,8 @@ TEST(CommandLine, CallsAndTheirModes)
         {"unknown option", {"--bunt"}, Mode::WrongCall, ""},
         {"unknown option after report", {"--bericht", "a.txt", "--bunt"}, Mode::WrongCall, ""},
         {"help with more", {"--help", "x"}, Mode::WrongCall, ""},
+        {"limit table", {"--grenzwerte"}, Mode::LimitTable, ""},
+        {"limit table with more", {"--grenzwerte", "a.txt"}, Mode::WrongCall, ""},
     };
     for (const Case &c : cases) {
         const CommandLine call = ParseCommandLine(c.args);

@@ -1,0 +1,78 @@
+#include "FormFixture.h"
+#include "util/TextFile.h"
+#include "views/GrenzwerttabellePS.h"
+#include "views/VirtMP.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <cmath>
+
+namespace
+{
+
+// Runs check on the modal window the next action opens, then closes that window.
+template <typename Window> void onModal(const std::function<void(Window &)> &check, bool *seen)
+{
+    QTimer::singleShot(0, [check, seen] {
+        auto *window = qobject_cast<Window *>(QApplication::activeModalWidget());
+        *seen = window != nullptr;
+        if (!window)
+            return;
+        check(*window);
+        window->accept();
+    });
+}
+
+} // namespace
+
+TEST_F(FormTest, MeasuringPointsGetTheCurrentResults)
+{
+    QDir(dir.path()).mkdir("ang");
+    QFile::copy(FELDORA_TEST_DATA "/win_beam.ang", path("ang/Test Beam 2m.ang"));
+    start();
+    clickListEntry("LBHersteller", "Test");
+    clickListEntry("LBTypen", "Beam 2m");
+    click("ButTakeAnt");
+    ASSERT_TRUE(form->angleDataPresent());
+    const double eirp = form->farField().EIRP;
+    const double eirp90 = form->angleTable().EirpByAngle[1];
+    ASSERT_TRUE(find<QAction>("MIVirtFeld")->isEnabled());
+
+    bool seen = false;
+    std::vector<MeasuringPoint> points;
+    onModal<TFormVirtMP>(
+        [&](TFormVirtMP &window) {
+            window.findChild<QTableWidget *>("SGvirtAbst")->item(4, 2)->setText("80");
+            points = window.points();
+            dialogs.fileAnswers.push_back(path("feld.xch"));
+            window.findChild<QPushButton *>("ButExport")->click();
+        },
+        &seen);
+    trigger("MIVirtFeld");
+    ASSERT_TRUE(seen);
+    ASSERT_EQ(points.size(), 5u);
+    EXPECT_EQ(points[0].e, QString::number(std::sqrt(30 * eirp) / 10, 'f', 2).replace('.', ',').toStdString());
+    EXPECT_EQ(points[4].e, QString::number(std::sqrt(30 * eirp90) / 10, 'f', 2).replace('.', ',').toStdString());
+    const std::vector<std::string> lines = ReadTextLines(path("feld.xch").toStdString());
+    ASSERT_EQ(lines.size(), 11u);
+    EXPECT_EQ(lines[1], "Antennenname.......>Beam 2m");
+    EXPECT_EQ(lines[2], "Band...............>2m");
+    EXPECT_EQ(lines[4], "TxRx-Intervall.....>tx6 - rx0");
+    EXPECT_TRUE(dialogs.lastProposedPath.startsWith(dir.path()));
+}
+
+TEST_F(FormTest, LimitTableOpensFromTheInfoMenu)
+{
+    start();
+    ASSERT_TRUE(find<QAction>("MIGrenzwerttabelle")->isEnabled());
+    bool seen = false;
+    int rows = 0;
+    onModal<TFormGrenzwerttabellePS>([&](TFormGrenzwerttabellePS &window) { rows = window.tableLines().size(); },
+                                     &seen);
+    trigger("MIGrenzwerttabelle");
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(rows, 24);
+}

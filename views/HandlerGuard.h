@@ -1,0 +1,8 @@
+#pragma once
+
+// The event-handler boundary of the secondary windows: whatever a handler did not catch ends
+// the user action with a German error box, never the program.
+
+#include <functional>
+
+void RunGuarded(const std::function<void()> &handler);
