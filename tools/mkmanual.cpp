@@ -1,6 +1,7 @@
 // Turns the manual's Markdown text into an A4 PDF at build time: mkmanual IN.md OUT.pdf
 #include <QFile>
 #include <QFont>
+#include <QAbstractTextDocumentLayout>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
@@ -43,6 +44,9 @@ int main(int argc, char **argv)
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(20, 18, 20, 18), QPageLayout::Millimeter));
         writer.setResolution(300);
+        // Lay out at the writer's resolution, so lines fill the page width.
+        doc.documentLayout()->setPaintDevice(&writer);
+        doc.setPageSize(writer.pageLayout().paintRectPixels(writer.resolution()).size());
         doc.print(&writer);
     }
     if (!out.commit()) {

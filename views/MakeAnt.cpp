@@ -51,7 +51,8 @@ TFormEigeneAntenne::TFormEigeneAntenne(const EigeneAntenneInput &input, QWidget 
     EditName = ui::makeEdit(this, "EditName", FieldKind::Input, 8, 22, 170, 21);
     ui::makeLabel(this, "LaAntTyp", "Typ der Antenne (z.B. Yagi)", 8, 48, 170, 16);
     EditAntTyp = ui::makeEdit(this, "EditAntTyp", FieldKind::Input, 8, 64, 170, 21);
-    ui::makeLabel(this, "LaKategorie", "Kategorie (Empfehlung: Eig. Rufzeichen)", 8, 90, 176, 16);
+    ui::makeLabel(this, "LaKategorie", "Kategorie (Empfehlung: Eig. Rufzeichen)", 8, 90, 182, 16)
+        ->setFont(ui::windowFont(10)); // the long caption fits the column
     EditKategorie = ui::makeEdit(this, "EditKategorie", FieldKind::Input, 8, 106, 170, 21);
 
     // One frequency line: label left of its field.
@@ -74,8 +75,8 @@ TFormEigeneAntenne::TFormEigeneAntenne(const EigeneAntenneInput &input, QWidget 
     auto *image = new AntennaIllustration(this);
     image->setGeometry(190, 162, kOwnAntennaPictureWidth, kOwnAntennaPictureHeight);
 
-    ButSaveAnt = button(this, "ButSaveAnt", "Antenne &speichern", 190, 268, 90, 33);
-    ButCancel = button(this, "ButCancel", "&Abbrechen", 285, 268, 90, 33);
+    ButSaveAnt = button(this, "ButSaveAnt", "Antenne &speichern", 190, 268, 114, 33);
+    ButCancel = button(this, "ButCancel", "&Abbrechen", 308, 268, 67, 33);
     ButSaveAnt->setDefault(true);
     ButAddFrequenz->setAutoDefault(false);
     ButCancel->setAutoDefault(false);

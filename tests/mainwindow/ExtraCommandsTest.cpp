@@ -4,6 +4,7 @@
 #include "views/MakeAnt.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -58,6 +59,7 @@ TEST_F(FormTest, TestMenuShowsStoredTextsAndRoundTripsItsFile)
     QDir(profile.path()).mkdir("DeskTop");
     const QByteArray previous = qgetenv("USERPROFILE");
     qputenv("USERPROFILE", profile.path().toUtf8());
+    WriteTextLines(path("AntUser.txt").toStdString(), {"[DL0XYZ]", "Eigene,Yagi,144,11.5,7,#"});
     start();
     if (previous.isEmpty())
         qunsetenv("USERPROFILE");

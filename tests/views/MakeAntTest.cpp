@@ -43,8 +43,10 @@ TEST(OwnAntennaDialog, PresetsAndTwoLinesGiveMemoAndCatalogueLine)
     Dialog d(path);
     EXPECT_EQ(d.form.windowTitle(), "Eigene Antenne konstruieren");
     EXPECT_EQ(d.form.size(), QSize(383, 309));
-    for (auto [name, preset] : {std::pair{"EditName", "MyAnt"}, {"EditAntTyp", "MyAntTyp"}, {"EditKategorie", "DL0XYZ"},
-                                {"EditFrequenz", "10"}, {"EditGewinn", "3"}, {"EditElemente", "1"}})
+    const std::pair<const char *, const char *> presets[] = {{"EditName", "MyAnt"},   {"EditAntTyp", "MyAntTyp"},
+                                                             {"EditKategorie", "DL0XYZ"}, {"EditFrequenz", "10"},
+                                                             {"EditGewinn", "3"},         {"EditElemente", "1"}};
+    for (const auto &[name, preset] : presets)
         EXPECT_EQ(d.form.findChild<QLineEdit *>(name)->text(), preset) << name;
     EXPECT_TRUE(d.form.findChild<QPushButton *>("ButSaveAnt")->isDefault());
     EXPECT_TRUE(d.memo().isEmpty());
