@@ -15,6 +15,13 @@ std::string withPoint(std::string text)
     return text;
 }
 
+// A comma in a name would shift every field behind it: frequencies would be read as gains.
+std::string withoutComma(std::string text)
+{
+    std::replace(text.begin(), text.end(), ',', ';');
+    return text;
+}
+
 // A line break would split the catalogue line or the section header.
 std::string oneLine(std::string text)
 {
@@ -32,7 +39,7 @@ std::string memoLine(const std::string &a, const std::string &b, const std::stri
 
 OwnAntennaLine MakeOwnAntennaLine(const std::string &frequency, const std::string &gain, const std::string &elements)
 {
-    return OwnAntennaLine{withPoint(frequency), withPoint(gain), elements};
+    return OwnAntennaLine{withPoint(frequency), withPoint(gain), withPoint(elements)};
 }
 
 std::vector<std::string> OwnAntennaMemoLines(const std::vector<OwnAntennaLine> &lines)
@@ -45,7 +52,7 @@ std::vector<std::string> OwnAntennaMemoLines(const std::vector<OwnAntennaLine> &
 
 std::string OwnAntennaCatalogueLine(const OwnAntenna &antenna)
 {
-    std::string line = antenna.name + "," + antenna.type + ",";
+    std::string line = withoutComma(antenna.name) + "," + withoutComma(antenna.type) + ",";
     for (const OwnAntennaLine &l : antenna.lines)
         line += l.frequency + "," + l.gain + "," + l.elements + ",";
     return oneLine(line + "#");

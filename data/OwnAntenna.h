@@ -22,8 +22,8 @@ struct OwnAntenna {
 };
 
 // ButAddFrequenzClick: the line as it is kept. The catalogue separates fields by commas and
-// reads numbers with a point, so a decimal comma in frequency or gain becomes a point
-// ("12,5" is 12.5, not two fields). All other texts stay as typed.
+// reads numbers with a point, so a comma in frequency, gain or elements becomes a point
+// ("12,5" is 12.5, not two fields that shift the rest of the line). Otherwise as typed.
 OwnAntennaLine MakeOwnAntennaLine(const std::string &frequency, const std::string &gain, const std::string &elements);
 
 // The memo: the heading "f[MHz] G[dBi] #Elem." and one line per frequency line, each text
@@ -31,6 +31,7 @@ OwnAntennaLine MakeOwnAntennaLine(const std::string &frequency, const std::strin
 std::vector<std::string> OwnAntennaMemoLines(const std::vector<OwnAntennaLine> &lines);
 
 // name,type,{frequency,gain,elements,}...# — "MyAnt,MyAntTyp,10,3,1,#" with the presets.
+// A comma in name or type becomes ";", so it cannot split the line.
 std::string OwnAntennaCatalogueLine(const OwnAntenna &antenna);
 
 inline constexpr const char *kOwnAntennaSavedMessage = "Antenne wurde in der Datei AntUser.txt gespeichert";

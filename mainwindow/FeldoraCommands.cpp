@@ -21,8 +21,6 @@
 #include <QTabWidget>
 #include <QThread>
 #include <QTimer>
-#include <QUrl>
-#include <QUrlQuery>
 
 namespace {
 QString qs(const std::string &s) { return QString::fromStdString(s); }
@@ -58,7 +56,7 @@ void TFeldoraForm::FormCreate()
     if (showSplash_)
         showSplash();
     const std::string dir = programDir_.toStdString();
-    settings_ = ReadSettings(SettingsFilePath(dir), dir);
+    settings_ = ReadSettings(settingsFile_.toStdString(), dir);
     move(settings_.left, settings_.top);
     MIPfade->setChecked(settings_.individualPaths);
     MIAutoload->setChecked(settings_.autoload);
@@ -77,7 +75,7 @@ void TFeldoraForm::FormClose()
     settings_.individualPaths = MIPfade->isChecked();
     settings_.autoload = MIAutoload->isChecked();
     try {
-        WriteSettings(SettingsFilePath(programDir_.toStdString()), settings_);
+        WriteSettings(settingsFile_.toStdString(), settings_);
     } catch (const FileError &e) {
         ShowWarning(e.what());
     }
@@ -169,8 +167,14 @@ void TFeldoraForm::MIAutoloadClick() { trace("MIAutoloadClick"); }
 void TFeldoraForm::MIPfadeAnzeigenClick()
 {
     trace("MIPfadeAnzeigenClick");
-    ShowInfoList({"Pfad zu den Winkeldaten: " + angleDir_.toStdString(), "Antennendatei: " + antennaFile_.toStdString(),
-                  "Userdatei: " + userAntennaFile_.toStdString(), "Arbeitsverzeichnis: " + programDir_.toStdString()});
+    std::vector<std::string> lines = {"Pfad zu den Winkeldaten: " + angleDir_.toStdString(),
+                                      "Antennendatei: " + antennaFile_.toStdString(),
+                                      "Userdatei: " + userAntennaFile_.toStdString(),
+                                      "Arbeitsverzeichnis: " + programDir_.toStdString()};
+    // Installed, the settings live in the user's configuration folder.
+    if (settingsFile_ != programDir_ + "Feldora.ini")
+        lines.push_back("Einstellungsdatei: " + settingsFile_.toStdString());
+    ShowInfoList(lines);
 }
 
 void TFeldoraForm::MIEndClick()
@@ -204,17 +208,16 @@ void TFeldoraForm::MIHinweisClick()
 void TFeldoraForm::MIeMailanAutorClick()
 {
     trace("MIeMailanAutorClick");
-    QUrl url(QString("mailto:") + info::kMailTo);
-    QUrlQuery query;
-    query.addQueryItem("subject", info::kMailSubject);
-    query.addQueryItem("body", QString::fromUtf8(info::kMailBody));
-    url.setQuery(query);
-    Dialogs().openUrl(url.toString());
+    Dialogs().openUrl(info::MailToUrl(info::SystemDescription()));
 }
 
 void TFeldoraForm::openDocument(const QString &fileName)
 {
-    const QString path = programDir_ + fileName;
+    QString path = programDir_ + fileName;
+    // Installed, the shipped manual lies apart from the user's own documents.
+    if (!FileExists(path.toStdString()) && !documentDir_.isEmpty()
+        && FileExists((documentDir_ + fileName).toStdString()))
+        path = documentDir_ + fileName;
     if (!FileExists(path.toStdString())) {
         ShowError("Die Datei " + path.toStdString() + " konnte nicht gefunden werden!");
         return;

@@ -259,4 +259,5 @@ void TFeldoraForm::createMenus()
     MIDebugMode = menuAction(test, "MIDebugMode", "DebugMode", &TFeldoraForm::MIDebugModeClick);
     MIDebugMode->setCheckable(true);
     MIDebugMode->setChecked(true);
+    connectExtraCommands();
 }

@@ -28,6 +28,8 @@ TFeldoraForm::TFeldoraForm(const FormOptions &options, QWidget *parent)
 {
     if (!programDir_.endsWith('/'))
         programDir_ += '/';
+    settingsFile_ = options.settingsFile.isEmpty() ? programDir_ + "Feldora.ini" : options.settingsFile;
+    documentDir_ = options.documentDir;
     createControls();
     FormCreate();
 }

@@ -38,6 +38,8 @@ class TAntennen;
 
 struct FormOptions {
     QString programDir;      // directory of the program and its data, with or without "/"
+    QString settingsFile;    // Feldora.ini; empty = in programDir
+    QString documentDir;     // installed documents, looked at after programDir; empty = none
     bool showSplash = true;  // tests build the window without the 2.5 s wait
 };
 
@@ -212,6 +214,15 @@ private:
     // TableViewLaunch.cpp: the windows of the measuring points and the limit table
     void MIVirtFeldClick();
     void MIGrenzwerttabelleClick();
+    // ExtraCommands.cpp, OwnAntennaLaunch.cpp, TestMenu.cpp
+    void connectExtraCommands();
+    void MIEigeneAntenneClick();
+    void DataFileClick();
+    void MITXT_WiesInfoClick();
+    void MITXT_IntWarningClick();
+    void MIReadTxtDataClick();
+    void MIWriteTxtDataClick();
+    QString txtDataFile() const; // the test file of ReadTxtData and WriteTxtData on the desktop
 
 public:
     // Controls, named as the program's documentation names them.
@@ -267,6 +278,7 @@ public:
 
 private:
     QString programDir_;
+    QString settingsFile_, documentDir_;
     bool showSplash_;
     // Paths and settings
     Settings settings_;

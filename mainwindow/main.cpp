@@ -2,6 +2,7 @@
 #include "core/LimitTable.h"
 #include "mainwindow/CommandLine.h"
 #include "mainwindow/FeldoraU.h"
+#include "mainwindow/StartFolders.h"
 #include "views/Controls.h"
 #include "views/DialogService.h"
 
@@ -26,8 +27,7 @@ void printError(const std::string &text) { std::fprintf(stderr, "Fehler: %s\n", 
 int runReport(const CommandLine &call)
 {
     SetMessageSink(StderrMessageSink); // messages as lines on standard error, no boxes
-    FormOptions options;
-    options.programDir = QApplication::applicationDirPath();
+    FormOptions options = PrepareStartFolders(QApplication::applicationDirPath());
     options.showSplash = false;
     TFeldoraForm form(options);
     if (!form.AfterCreation())
@@ -59,9 +59,7 @@ int runWindow(QApplication &)
         QApplication::installTranslator(&qtTranslator);
 
     InstallDialogMessageSink();
-    FormOptions options;
-    options.programDir = QApplication::applicationDirPath();
-    TFeldoraForm form(options);
+    TFeldoraForm form(PrepareStartFolders(QApplication::applicationDirPath()));
     if (!form.AfterCreation())
         return 1;
     form.show();

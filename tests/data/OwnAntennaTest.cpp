@@ -33,7 +33,7 @@ TEST(OwnAntenna, CatalogueLineAndMemo)
               (Lines{"f[MHz] G[dBi] #Elem.", "1296.25" + std::string(12, ' ')})); // wider texts push the rest right
 }
 
-TEST(OwnAntenna, DecimalCommaBecomesAPointInNumbersOnly)
+TEST(OwnAntenna, NoCommaShiftsTheFieldsOfTheCatalogueLine)
 {
     struct {
         const char *frequency, *gain, *elements;
@@ -42,12 +42,15 @@ TEST(OwnAntenna, DecimalCommaBecomesAPointInNumbersOnly)
         {"144", "12,5", "9", {"144", "12.5", "9"}},
         {"144,3", "12.5", "9", {"144.3", "12.5", "9"}},
         {"", "", "", {"", "", ""}},
-        {"zehn", "drei", "1,5", {"zehn", "drei", "1,5"}}, // the dialog checks nothing else
+        {"zehn", "drei", "1,5", {"zehn", "drei", "1.5"}}, // not numbers: kept, reported when the catalogue loads
     };
     for (const auto &c : cases)
         EXPECT_EQ(MakeOwnAntennaLine(c.frequency, c.gain, c.elements), c.kept) << c.frequency << " " << c.gain;
     EXPECT_EQ(OwnAntennaCatalogueLine(withLines({MakeOwnAntennaLine("144", "12,5", "9")})),
               "MyAnt,MyAntTyp,144,12.5,9,#");
+    OwnAntenna named = withLines({MakeOwnAntennaLine("144", "12", "9")}, "HB9CV, 2m");
+    named.type = "Yagi,kurz";
+    EXPECT_EQ(OwnAntennaCatalogueLine(named), "HB9CV; 2m,Yagi;kurz,144,12,9,#");
 }
 
 TEST(OwnAntenna, FilingPutsTheLineLastInItsCategory)

@@ -1,0 +1,76 @@
+// The hidden menu "Test": viewers of stored texts and a round trip of a small INI-style file.
+#include "mainwindow/FeldoraU.h"
+
+#include "core/WiesbeckCalc.h"
+#include "data/DataFile.h"
+#include "mainwindow/InfoTexts.h"
+#include "util/Messages.h"
+#include "util/TextFile.h"
+
+#include <QComboBox>
+
+namespace {
+
+std::vector<std::string> splitLines(const std::string &text)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
+} // namespace
+
+QString TFeldoraForm::txtDataFile() const { return desktopDir_ + "Feldora TxtData.ini"; }
+
+void TFeldoraForm::DataFileClick()
+{
+    trace("DataFileClick");
+    TDataFile file(userAntennaFile_.toStdString());
+    try {
+        file.Load();
+    } catch (const FileError &e) {
+        ShowError(e.what());
+        return;
+    }
+    file.ShowNumbered();
+}
+
+void TFeldoraForm::MITXT_WiesInfoClick()
+{
+    trace("MITXT_WiesInfoClick");
+    ShowInfoMemo(splitLines(kWiesInfoText));
+}
+
+void TFeldoraForm::MITXT_IntWarningClick()
+{
+    trace("MITXT_IntWarningClick");
+    ShowInfoMemo(splitLines(info::kIntWarning));
+}
+
+void TFeldoraForm::MIWriteTxtDataClick()
+{
+    trace("MIWriteTxtDataClick");
+    const std::string path = txtDataFile().toStdString();
+    try {
+        WriteTextLines(path, {"[Test]", "Rufzeichen=" + EditCall->text().toStdString(),
+                              "Band=" + CBBand->currentText().toStdString(), "Leistung=" + EditPower->text().toStdString(),
+                              "Abstand=" + EditrPS->text().toStdString()});
+    } catch (const FileError &e) {
+        ShowError(e.what());
+        return;
+    }
+    ShowInfo("Die Datei " + path + " wurde geschrieben.");
+}
+
+void TFeldoraForm::MIReadTxtDataClick()
+{
+    trace("MIReadTxtDataClick");
+    try {
+        ShowInfoMemo(ReadTextLines(txtDataFile().toStdString()));
+    } catch (const FileError &e) {
+        ShowError(e.what());
+    }
+}
