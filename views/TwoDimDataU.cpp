@@ -181,9 +181,11 @@ void TFormDraufsicht::createControls(int windowWidth)
     MCal = new QPlainTextEdit(cal);
     MCal->setObjectName("MCal");
     MCal->setReadOnly(true);
-    MCal->setFont(ui::courierFont(10)); // "Terminal"
+    MCal->setFont(ui::courierFont(8)); // "Terminal": four short lines must fit
     MCal->setLineWrapMode(QPlainTextEdit::NoWrap);
-    MCal->setGeometry(6, 83, w - 12, 41);
+    MCal->setGeometry(6, 81, w - 12, 45);
+    MCal->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    MCal->document()->setDocumentMargin(1);
 
     GBAntennen = ui::makeGroupBox(client, "GBAntennen", "Antennen", left, 229, w, 63);
     const char *distanceHint = "Zum nachträglichen Ändern des\r\nSicherheitsabstands klicken!";
