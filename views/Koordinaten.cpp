@@ -23,6 +23,12 @@ TFormKoordinaten::TFormKoordinaten(QWidget *parent)
     layout->addWidget(Memo1);
 }
 
-void TFormKoordinaten::Fill(const SitePlan &plan) { Memo1->setPlainText(CoordinateLines(plan).join('\n')); }
+void TFormKoordinaten::Fill(const SitePlan &plan)
+{
+    Memo1->setPlainText(CoordinateLines(plan).join('\n'));
+}
 
-QString TFormKoordinaten::text() const { return Memo1->toPlainText(); }
+QString TFormKoordinaten::text() const
+{
+    return Memo1->toPlainText();
+}

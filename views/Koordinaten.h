@@ -8,7 +8,8 @@
 
 class QPlainTextEdit;
 
-class TFormKoordinaten : public QWidget {
+class TFormKoordinaten : public QWidget
+{
 public:
     explicit TFormKoordinaten(QWidget *parent = nullptr);
     // Refills the listing from a copy of the plan.

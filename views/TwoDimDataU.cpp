@@ -18,7 +18,8 @@
 #include <cmath>
 #include <functional>
 
-namespace {
+namespace
+{
 
 const QColor kYellow(255, 255, 0);
 const QColor kGreen(0, 128, 0);
@@ -26,7 +27,8 @@ constexpr double kMaxLength = 100000; // m; a longer scale or distance is no sit
 const char *const kExampleCall = "DL1ABC";
 
 // The drawing surface shown 1:1, so that mouse positions are surface pixels.
-class SurfaceView : public QWidget {
+class SurfaceView : public QWidget
+{
 public:
     SurfaceView(QWidget *parent, const QImage &surface) : QWidget(parent), surface_(surface)
     {
@@ -53,10 +55,10 @@ private:
 };
 
 // A raised panel or a colour swatch that reacts to a click.
-class ClickPanel : public QLabel {
+class ClickPanel : public QLabel
+{
 public:
-    ClickPanel(QWidget *parent, const char *name, const QString &caption, QRect geometry,
-               std::function<void()> onClick)
+    ClickPanel(QWidget *parent, const char *name, const QString &caption, QRect geometry, std::function<void()> onClick)
         : QLabel(caption, parent), onClick_(std::move(onClick))
     {
         setObjectName(name);
@@ -159,9 +161,9 @@ void TFormDraufsicht::createControls(int windowWidth)
         ui::TEdit **target;
     };
     const Field fields[] = {
-        {"LaX", "Pixel X:", "EditX", 0, 0, &EditX},          {"LaY", "Pixel Y:", "EditY", 1, 0, &EditY},
-        {"LaValX", "X [m]:", "EditValX", 0, 1, &EditValX},    {"LaValY", "Y [m]:", "EditValY", 1, 1, &EditValY},
-        {"LaValR", "R [m]:", "EditValR", 0, 2, &EditValR},    {"LaValD", "Delta [m]:", "EditValD", 1, 2, &EditValD},
+        {"LaX", "Pixel X:", "EditX", 0, 0, &EditX},        {"LaY", "Pixel Y:", "EditY", 1, 0, &EditY},
+        {"LaValX", "X [m]:", "EditValX", 0, 1, &EditValX}, {"LaValY", "Y [m]:", "EditValY", 1, 1, &EditValY},
+        {"LaValR", "R [m]:", "EditValR", 0, 2, &EditValR}, {"LaValD", "Delta [m]:", "EditValD", 1, 2, &EditValD},
     };
     for (const Field &f : fields) {
         const int x = 6 + f.col * half, y = 18 + f.row * 21;
@@ -196,8 +198,8 @@ void TFormDraufsicht::createControls(int windowWidth)
         new ClickPanel(GBAntennen, a == 0 ? "PaAnt1" : "PaAnt2", "Antenne " + n, QRect(6, y, third, 20),
                        [this, a] { antennaPanelClick(a); });
         PaCAnt[a] = statusField(GBAntennen, a == 0 ? "PaCAnt1" : "PaCAnt2", QRect(8 + third, y, third, 20));
-        EditAnt[a] = makeEdit(GBAntennen, a == 0 ? "EditAnt1" : "EditAnt2", FieldKind::Display,
-                              10 + 2 * third, y, third, 20, distanceHint);
+        EditAnt[a] = makeEdit(GBAntennen, a == 0 ? "EditAnt1" : "EditAnt2", FieldKind::Display, 10 + 2 * third, y,
+                              third, 20, distanceHint);
         connect(EditAnt[a], &ui::TEdit::clicked, this, [this, a] { editDistanceClick(a); });
     }
 
@@ -222,8 +224,8 @@ void TFormDraufsicht::createControls(int windowWidth)
         but->setGeometry(8 + textWidth, y, 46, 21);
         connect(but, &QPushButton::clicked, this, [this, i] { editTextClick(i); });
         if (i > 0)
-            swatch_[i - 1] = new ClickPanel(GBBeschriftung, swatches[i - 1], QString(),
-                                            QRect(w - 30, y + 1, 24, 19), [this, i] { colorClick(i - 1); });
+            swatch_[i - 1] = new ClickPanel(GBBeschriftung, swatches[i - 1], QString(), QRect(w - 30, y + 1, 24, 19),
+                                            [this, i] { colorClick(i - 1); });
     }
 
     MD = new QPlainTextEdit(client);
@@ -266,8 +268,8 @@ void TFormDraufsicht::createMenus()
     connect(menuAction(file, "Schliessen1", "Schliessen", nullptr), &QAction::triggered, this, &QWidget::close);
 
     QMenu *options = menuBar()->addMenu("Optionen");
-    connect(menuAction(options, "Fensterwiederherstellen1", "Fenster wiederherstellen", nullptr),
-            &QAction::triggered, this, &QWidget::showNormal);
+    connect(menuAction(options, "Fensterwiederherstellen1", "Fenster wiederherstellen", nullptr), &QAction::triggered,
+            this, &QWidget::showNormal);
     menuAction(options, "Antennenlschen1", "Antennen löschen", &TFormDraufsicht::Antennenlschen1Click);
 
     QMenu *show = menuBar()->addMenu("Anzeigen");
@@ -327,7 +329,8 @@ void TFormDraufsicht::ImageClick()
         break;
     case ClickMode::ScalePoint2: {
         plan_.cal.scale2 = p;
-        const std::optional<double> length = typedLength(Dialogs().inputText("Länge", "Länge in Meter eingeben: ", "10"));
+        const std::optional<double> length =
+            typedLength(Dialogs().inputText("Länge", "Länge in Meter eingeben: ", "10"));
         if (length) {
             plan_.cal.scaleLength = *length;
             plan_.cal.scaleSet = true;
@@ -487,9 +490,15 @@ void TFormDraufsicht::MILoadPictureClick()
     NeuZeichnen1Click();
 }
 
-void TFormDraufsicht::MICopyClick() { CopyViewPicture(surface_); }
+void TFormDraufsicht::MICopyClick()
+{
+    CopyViewPicture(surface_);
+}
 
-void TFormDraufsicht::MISaveClick() { SaveViewPicture(surface_, "Seitenansicht.bmp"); }
+void TFormDraufsicht::MISaveClick()
+{
+    SaveViewPicture(surface_, "Seitenansicht.bmp");
+}
 
 void TFormDraufsicht::Koordinatenfenster1Click()
 {
@@ -517,9 +526,9 @@ void TFormDraufsicht::Antennenlschen1Click()
 
 void TFormDraufsicht::NeuZeichnen1Click()
 {
-    plan_.show = {MICall->isChecked(),   MIUrsprung->isChecked(), MIMassstab->isChecked(),
+    plan_.show = {MICall->isChecked(),    MIUrsprung->isChecked(), MIMassstab->isChecked(),
                   MIKontBer->isChecked(), MILegende->isChecked(),  MIAnt[0]->isChecked(),
-                  MIAnt[1]->isChecked(), MIZone[0]->isChecked(),  MIZone[1]->isChecked()};
+                  MIAnt[1]->isChecked(),  MIZone[0]->isChecked(),  MIZone[1]->isChecked()};
     const QLabel *begun[3] = {PaCAnt[0], PaCAnt[1], PaCKontBer};
     for (int i = 0; i < 3; ++i)
         plan_.legendBegun[i] = !begun[i]->text().isEmpty();
@@ -558,4 +567,7 @@ void TFormDraufsicht::Halbdurchlssig1Click()
     Image->update();
 }
 
-void TFormDraufsicht::CalMemoUpdate() { MCal->setPlainText(CalibrationSummary(plan_.cal).join('\n')); }
+void TFormDraufsicht::CalMemoUpdate()
+{
+    MCal->setPlainText(CalibrationSummary(plan_.cal).join('\n'));
+}

@@ -14,17 +14,19 @@ class QAction;
 class QLabel;
 class QPlainTextEdit;
 class TFormKoordinaten;
-namespace ui {
+namespace ui
+{
 class TEdit;
 }
 
 struct SitePlanStart {
-    QDate today;              // for the example title line
-    int screenWidth = 1024;   // the window takes 83 % of it
-    QString pictureDir;       // start folder of the open dialog
+    QDate today;            // for the example title line
+    int screenWidth = 1024; // the window takes 83 % of it
+    QString pictureDir;     // start folder of the open dialog
 };
 
-class TFormDraufsicht : public QMainWindow {
+class TFormDraufsicht : public QMainWindow
+{
 public:
     enum class ClickMode {
         SetOrigin = 0,
@@ -78,7 +80,7 @@ private:
     SitePlan plan_;
     QImage surface_;
     ClickMode mode_ = ClickMode::Idle;
-    QPoint cursor_;    // last position shown in EditX, EditY
+    QPoint cursor_; // last position shown in EditX, EditY
     QPoint lastClick_;
     QString pictureDir_;
 

@@ -3,7 +3,8 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 const QColor kRed(255, 0, 0);
 
@@ -126,22 +127,17 @@ TEST(SitePlanCalibration, CoordinateListingNumbersAreaFromZeroAntennasFromOne)
     plan.antenna[0].line.points = {QPoint(90, 215)};
     plan.antenna[1].line.points = {QPoint(5, 6), QPoint(7, 8)};
     const QStringList expected = {
-        "Ursprung ......... (   0,0|   0,0)  Pixel(100|200)",
-        "Massstab 1 ....... (   0,0|   0,0)  Pixel(100|200)",
-        "Massstab 2 ....... (  10,0|   0,0)  Pixel(200|200)",
-        "Kont.Bereich 0 ... (   0,0|  10,0)  Pixel(100|100)",
-        "Kont.Bereich 1 ... (  15,0|   0,0)  Pixel(250|200)",
-        "Antenne 1 Pkt1 ... (  -1,0|  -1,5)  Pixel( 90|215)",
-        "Antenne 2 Pkt1 ... (  -9,5|  19,4)  Pixel(  5|  6)",
-        "Antenne 2 Pkt2 ... (  -9,3|  19,2)  Pixel(  7|  8)",
+        "Ursprung ......... (   0,0|   0,0)  Pixel(100|200)", "Massstab 1 ....... (   0,0|   0,0)  Pixel(100|200)",
+        "Massstab 2 ....... (  10,0|   0,0)  Pixel(200|200)", "Kont.Bereich 0 ... (   0,0|  10,0)  Pixel(100|100)",
+        "Kont.Bereich 1 ... (  15,0|   0,0)  Pixel(250|200)", "Antenne 1 Pkt1 ... (  -1,0|  -1,5)  Pixel( 90|215)",
+        "Antenne 2 Pkt1 ... (  -9,5|  19,4)  Pixel(  5|  6)", "Antenne 2 Pkt2 ... (  -9,3|  19,2)  Pixel(  7|  8)",
     };
     EXPECT_EQ(CoordinateLines(plan), expected);
 
     plan.cal.scale2 = plan.cal.scale1; // no scale: pixels only
     EXPECT_EQ(CoordinateLines(plan)[3], "Kont.Bereich 0 ... (   ---|   ---)  Pixel(100|100)");
-    EXPECT_EQ(CalibrationSummary(plan.cal),
-              QStringList({"Origin pixX: 100 pixY: 200", "Dist1  pixX: 100 pixY: 200",
-                           "Dist2  pixX: 100 pixY: 200", "Dist 10,0 m"}));
+    EXPECT_EQ(CalibrationSummary(plan.cal), QStringList({"Origin pixX: 100 pixY: 200", "Dist1  pixX: 100 pixY: 200",
+                                                         "Dist2  pixX: 100 pixY: 200", "Dist 10,0 m"}));
 }
 
 TEST(SitePlanDrawing, BackgroundCoversTheSurfaceByTheLargerRatio)

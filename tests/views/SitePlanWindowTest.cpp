@@ -6,20 +6,22 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
-namespace {
+namespace
+{
 
 using Mode = TFormDraufsicht::ClickMode;
 
-class SitePlanWindow : public ::testing::Test {
+class SitePlanWindow : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -30,8 +32,7 @@ protected:
         form = std::make_unique<TFormDraufsicht>(start);
     }
 
-    template <typename T = QWidget>
-    T *find(const char *name) const
+    template <typename T = QWidget> T *find(const char *name) const
     {
         T *w = form->findChild<T *>(name);
         EXPECT_NE(w, nullptr) << name;
@@ -214,9 +215,8 @@ TEST_F(SitePlanWindow, BackgroundsByExtension)
     photo.fill(QColor(0, 0, 255));
     SavePngFile(photo, path("karte.png"));
     SaveBitmapFile(photo, path("karte.bmp"));
-    WriteBytes(dir.file("karte.svg"),
-               "<svg xmlns='http://www.w3.org/2000/svg' width='40' height='80'>"
-               "<rect width='40' height='80' fill='#00ff00'/></svg>");
+    WriteBytes(dir.file("karte.svg"), "<svg xmlns='http://www.w3.org/2000/svg' width='40' height='80'>"
+                                      "<rect width='40' height='80' fill='#00ff00'/></svg>");
     WriteBytes(dir.file("kaputt.jpg"), "kein Bild");
 
     struct Case {

@@ -7,12 +7,22 @@
 #include <QSvgRenderer>
 #include <cmath>
 
-namespace {
+namespace
+{
 
-QString fmt(const char *format, double x) { return QString::fromStdString(FormatValue(format, x)); }
-QString fmtInt(const char *format, long long n) { return QString::fromStdString(FormatInt(format, n)); }
+QString fmt(const char *format, double x)
+{
+    return QString::fromStdString(FormatValue(format, x));
+}
+QString fmtInt(const char *format, long long n)
+{
+    return QString::fromStdString(FormatInt(format, n));
+}
 
-double pixelDistance(QPoint a, QPoint b) { return std::hypot(double(b.x() - a.x()), double(b.y() - a.y())); }
+double pixelDistance(QPoint a, QPoint b)
+{
+    return std::hypot(double(b.x() - a.x()), double(b.y() - a.y()));
+}
 
 // "(%6.1f|%6.1f)  Pixel(%3d|%3d)"; metres shown as "---" while the plan has no scale.
 QString coordinateText(const SitePlanCalibration &cal, QPoint p)
@@ -99,7 +109,10 @@ QString AreaPointLine(int index, QPoint p)
     return fmtInt("%2d", index) + ": (" + QString::number(p.x()) + "," + QString::number(p.y()) + ")";
 }
 
-QString DistanceText(double distance) { return fmt("%4.2f m", distance); }
+QString DistanceText(double distance)
+{
+    return fmt("%4.2f m", distance);
+}
 
 SitePlanBackground LoadSitePlanBackground(const QString &path)
 {

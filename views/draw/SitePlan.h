@@ -64,7 +64,7 @@ struct SitePlan {
     SitePlanAntenna antenna[2];
     QString title;
     QPoint titlePos;
-    QString legend[3];  // antenna 1, antenna 2, controllable area
+    QString legend[3]; // antenna 1, antenna 2, controllable area
     QPoint legendPos[3];
     bool legendBegun[3] = {false, false, false}; // its object was started once
     QColor antennaColor[2] = {QColor(255, 0, 0), QColor(0, 128, 128)};
@@ -74,9 +74,9 @@ struct SitePlan {
 };
 
 struct SitePlanFigures {
-    double factor = 0;     // scale of the background, 0 without one
+    double factor = 0; // scale of the background, 0 without one
     double pictureRatio = 0, surfaceRatio = 0;
-    QSize backgroundDrawn; // size the background was stretched to
+    QSize backgroundDrawn;    // size the background was stretched to
     QVector<QPointF> normals; // unit normals of the zone segments, antenna 1 first
     QStringList log;          // diagnostic lines for the window's memo
 };
@@ -94,7 +94,7 @@ SitePlanReadout CursorReadout(const SitePlanCalibration &cal, QPoint cursor, QPo
 QStringList CalibrationSummary(const SitePlanCalibration &cal);
 QStringList CoordinateLines(const SitePlan &plan);
 QString AreaPointLine(int index, QPoint p); // "%2d: (%1d,%1d)"
-QString DistanceText(double distance);     // "%4.2f m"
+QString DistanceText(double distance);      // "%4.2f m"
 
 // Loads a background by exact extension: ".bmp", ".png", ".jpg" as raster, ".svg" at its native
 // size. Throws FileError for an unreadable file; returns a null background for other extensions.

@@ -7,15 +7,22 @@
 #include <QSvgRenderer>
 #include <cmath>
 
-namespace {
+namespace
+{
 
 const QColor kPurple(128, 0, 128);
 const QColor kTeal(0, 128, 128);
 constexpr int kTextPixels = 21; // "Arial" 16 pt, bold
 
-int rnd(double x) { return static_cast<int>(std::nearbyint(x)); } // halves to the even neighbour
+int rnd(double x)
+{
+    return static_cast<int>(std::nearbyint(x));
+} // halves to the even neighbour
 
-QString fmt(const char *format, double x) { return QString::fromStdString(FormatValue(format, x)); }
+QString fmt(const char *format, double x)
+{
+    return QString::fromStdString(FormatValue(format, x));
+}
 
 // A disc in one colour with the painter's current pen width and styles; the pen and brush
 // are restored afterwards.
@@ -84,14 +91,13 @@ void safetyZone(QPainter &p, const QVector<QPoint> &points, int r, const QColor 
         const double dx = b.x() - a.x(), dy = b.y() - a.y();
         const double len = std::hypot(dx, dy);
         if (len == 0)
-            continue; // a repeated point: its disc is the whole zone there
+            continue;                                           // a repeated point: its disc is the whole zone there
         const double ex = -dy / len + 0.0, ey = dx / len + 0.0; // no "-0,0" in the log
         fig.normals << QPointF(ex, ey);
         fig.log << "e:  (" + fmt("%2.1f", ex) + "," + fmt("%2.1f", ey) + ")";
-        const QPolygon band({QPoint(rnd(a.x() + r * ex), rnd(a.y() + r * ey)),
-                             QPoint(rnd(a.x() - r * ex), rnd(a.y() - r * ey)),
-                             QPoint(rnd(b.x() - r * ex), rnd(b.y() - r * ey)),
-                             QPoint(rnd(b.x() + r * ex), rnd(b.y() + r * ey))});
+        const QPolygon band(
+            {QPoint(rnd(a.x() + r * ex), rnd(a.y() + r * ey)), QPoint(rnd(a.x() - r * ex), rnd(a.y() - r * ey)),
+             QPoint(rnd(b.x() - r * ex), rnd(b.y() - r * ey)), QPoint(rnd(b.x() + r * ex), rnd(b.y() + r * ey))});
         p.drawPolygon(band);
     }
 }
