@@ -226,6 +226,7 @@ void TFeldoraForm::createMenus()
     QMenu *forms = bar->addMenu("&Formulare");
     menuAction(forms, "MIAnzeige", "&Anzeige", &TFeldoraForm::MIAnzeigeClick);
     menuAction(forms, "MIKonfiguration", "&Konfiguration", &TFeldoraForm::MIKonfigurationClick);
+    menuAction(forms, "MILageplan", "&Lageplan (Draufsicht)", &TFeldoraForm::MILageplanClick);
 
     QMenu *agency = bar->addMenu("&BNetzA");
     menuAction(agency, "MIAnleitung", "&Anleitung zur Anzeige", &TFeldoraForm::MIAnleitungClick);
@@ -247,7 +248,7 @@ void TFeldoraForm::createMenus()
     // The test menu is never shown; its trace switch is reachable through its action.
     auto *test = new QMenu("Test", this);
     test->setObjectName("MITest");
-    menuAction(test, "Draufsicht1", "Draufsicht", nullptr); // the site plan comes later
+    menuAction(test, "Draufsicht1", "Draufsicht", &TFeldoraForm::Draufsicht1Click);
     test->addSeparator();
     menuAction(test, "DataFile", "DataFile", nullptr);
     menuAction(test, "MITXT_WiesInfo", "TXT_WIESINFO", nullptr);

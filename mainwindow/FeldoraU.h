@@ -84,6 +84,10 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // SitePlanLaunch.cpp: the site plan, shown without blocking the main window
+    void Draufsicht1Click();
+    void MILageplanClick();
+
     // FeldoraLayout.cpp
     void createControls();
     void createInputGroup(QWidget *client);
