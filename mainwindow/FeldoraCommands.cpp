@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QThread>
 #include <QTimer>
@@ -26,6 +27,13 @@
 
 namespace {
 QString qs(const std::string &s) { return QString::fromStdString(s); }
+
+// A desktop without a program for the file would otherwise leave the user with no answer at all.
+void openWithDesktopOrWarn(const QString &path)
+{
+    if (!Dialogs().openWithDesktop(path))
+        ShowWarning("Für die Datei " + path.toStdString() + " ist kein Programm zum Öffnen eingerichtet.");
+}
 } // namespace
 
 void TFeldoraForm::showSplash()
@@ -121,6 +129,10 @@ bool TFeldoraForm::AfterCreation()
         fillManufacturers();
         selectedManufacturer_.clear();
         matchingLine_ = -1;
+        // Nothing of the old catalogue may be taken over: no antenna is selected after a reload.
+        catalogueIndex_ = -99;
+        ButTakeAnt->setEnabled(false);
+        clearAntennaFields();
         fillConnectorGrid();
         LBWiesAnt->clear();
         for (const std::string &name : WiesAntNames())
@@ -141,12 +153,12 @@ bool TFeldoraForm::AfterCreation()
 void TFeldoraForm::MIAntDateiModifyClick()
 {
     trace("MIAntDateiModifyClick");
-    Dialogs().openWithDesktop(antennaFile_);
+    openWithDesktopOrWarn(antennaFile_);
 }
 void TFeldoraForm::MIAntUserModifyClick()
 {
     trace("MIAntUserModifyClick");
-    Dialogs().openWithDesktop(userAntennaFile_);
+    openWithDesktopOrWarn(userAntennaFile_);
 }
 
 void TFeldoraForm::MIAntennenNeuLadenClick()
@@ -209,7 +221,9 @@ void TFeldoraForm::MIeMailanAutorClick()
     query.addQueryItem("subject", info::kMailSubject);
     query.addQueryItem("body", QString::fromUtf8(info::kMailBody));
     url.setQuery(query);
-    Dialogs().openUrl(url.toString());
+    if (!Dialogs().openUrl(url.toString()))
+        ShowWarning(std::string("Für die Adresse ") + info::kMailTo
+                    + " ist kein E-Mail-Programm zum Öffnen eingerichtet.");
 }
 
 void TFeldoraForm::openDocument(const QString &fileName)
@@ -219,7 +233,7 @@ void TFeldoraForm::openDocument(const QString &fileName)
         ShowError("Die Datei " + path.toStdString() + " konnte nicht gefunden werden!");
         return;
     }
-    Dialogs().openWithDesktop(path);
+    openWithDesktopOrWarn(path);
 }
 
 void TFeldoraForm::MIAnzeigeClick()

@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -71,6 +72,11 @@ void TFeldoraForm::createControls()
     debug->hide();
 
     createMenus();
+
+    // Fixed size around the client area and the menu bar: no resizing, no maximise button.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void TFeldoraForm::createInputGroup(QWidget *client)
@@ -208,6 +214,9 @@ void TFeldoraForm::createMenus()
     MISaveAs = menuAction(file, "MISaveAs", "Speichern &unter", &TFeldoraForm::MISaveAsClick);
     file->addSeparator();
     MIDrucken = menuAction(file, "MIDrucken", "&Drucken", nullptr);
+    MIopen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    MISave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    MIDrucken->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     file->addSeparator();
     MIAntDateiModify = menuAction(file, "MIAntDateiModify", "&Antennen.txt bearbeiten", &TFeldoraForm::MIAntDateiModifyClick);
     MIAntUserModify = menuAction(file, "MIAntUserModify", "Ant&User.txt bearbeiten", &TFeldoraForm::MIAntUserModifyClick);
