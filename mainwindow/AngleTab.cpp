@@ -86,6 +86,8 @@ void TFeldoraForm::WinkelCalc()
     for (size_t c = 0; c < grid.front().size() && c < 4; ++c)
         heading << qs(grid.front()[c]);
     SGWinkel->setHorizontalHeaderLabels(heading);
+    for (int c = 0; c < heading.size(); ++c)
+        SGWinkel->horizontalHeaderItem(c)->setFont(SGWinkel->font());
     SGWinkel->setRowCount(static_cast<int>(grid.size()) - 1);
     for (size_t r = 1; r < grid.size(); ++r)
         for (size_t c = 0; c < grid[r].size() && c < 4; ++c)

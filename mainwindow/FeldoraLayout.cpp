@@ -5,6 +5,7 @@
 #include "core/BandPlan.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLayout>
 #include <QMenu>
@@ -28,6 +29,24 @@ TLabel *label(QWidget *parent, const char *name, const char *caption, int x, int
     return ui::makeLabel(parent, name, caption, x, y, w, h, Qt::AlignRight | Qt::AlignVCenter);
 }
 
+// Without a window manager nothing enforces the size hints, and another program can resize the
+// window anyway; it then returns to its fixed size.
+class KeepFixedSize : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *window = qobject_cast<QWidget *>(watched);
+        if (event->type() == QEvent::Resize && window && window->minimumSize() == window->maximumSize()
+            && window->size() != window->maximumSize())
+            QMetaObject::invokeMethod(
+                window, [window] { window->resize(window->maximumSize()); }, Qt::QueuedConnection);
+        return false;
+    }
+};
+
 } // namespace
 
 void TFeldoraForm::createControls()
@@ -47,6 +66,7 @@ void TFeldoraForm::createControls()
     createOutputGroup(client);
 
     auto *dist = makeGroupBox(client, "GBDist", "Sicherheitsabstand (Fernfeldrechnung)", 8, 474, 201, 59);
+    ui::TightCaption(dist);
     EditrPS = makeEdit(dist, "EditrPS", FieldKind::Display, 48, 19, 105, 25,
                    "Sicherheitsabstand für den Personenschutz\r\nin Fernfeldrechnung\r\nDoppelklick: Vorgabe eines Abstands");
     EditrPS->setFont(ui::windowFont(16, true));
@@ -77,6 +97,7 @@ void TFeldoraForm::createControls()
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    installEventFilter(new KeepFixedSize(this));
 }
 
 void TFeldoraForm::createInputGroup(QWidget *client)

@@ -216,6 +216,7 @@ void TFeldoraForm::createModePage()
     RGDutyCycle->setItemIndex(0);
     on(RGDutyCycle, &ui::TRadioGroup::clicked, &TFeldoraForm::UpdateBetriebsart);
     auto *freeBox = makeGroupBox(dutyBox, "GBFreeTXRX", "Freier Faktor F(B)", 248, 16, 97, 49);
+    ui::TightCaption(freeBox);
     EditfreeTXRX = makeEdit(freeBox, "EditfreeTXRX", FieldKind::Display, 17, 20, 65, 17, "Doppelclick zum Ändern!");
     EditfreeTXRX->setText("0,167");
     on(EditfreeTXRX, &TEdit::doubleClicked, &TFeldoraForm::EditfreeTXRXDblClick);
@@ -410,7 +411,6 @@ void TFeldoraForm::createAnglePage()
     // The heading row stays in place while the rows scroll.
     QHeaderView *heading = SGWinkel->horizontalHeader();
     heading->show();
-    heading->setFont(ui::courierFont(11));
     heading->setFixedHeight(17);
     heading->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     heading->setSectionsClickable(false);

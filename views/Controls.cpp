@@ -21,6 +21,8 @@ void ApplyFeldoraStyle()
                         "QListWidget, QTableWidget { outline: 0; }");
 }
 
+void TightCaption(QGroupBox *box) { box->setStyleSheet("QGroupBox::title { left: 2px; padding: 0px 1px; }"); }
+
 QColor buttonFace() { return QApplication::palette().color(QPalette::Button); }
 QColor infoBackground() { return QApplication::palette().color(QPalette::ToolTipBase); }
 

@@ -114,6 +114,9 @@ TEdit *makeEdit(QWidget *parent, const char *name, FieldKind kind, int x, int y,
 // as entries are added or changed.
 void TipCutEntries(QListWidget *list);
 
+// Moves the caption of a box barely wider than it to the left edge, so it stays inside the frame.
+void TightCaption(QGroupBox *box);
+
 QColor buttonFace();
 QColor infoBackground();
 QString hintText(const char *text); // CR LF -> line break
