@@ -63,8 +63,12 @@ void TFeldoraForm::WinkelLesen(const QString &path)
 void TFeldoraForm::UpdateWinkelPage()
 {
     trace("UpdateWinkelPage");
-    if (angleData_)
-        LabelWinkAnt->setText(qs(angleData_->Name));
+    if (!angleData_)
+        return;
+    LabelWinkAnt->setText(qs(angleData_->Name));
+    // A title wider than its label shows its beginning; the tooltip holds all of it.
+    const bool cut = LabelWinkAnt->fontMetrics().horizontalAdvance(LabelWinkAnt->text()) > LabelWinkAnt->width();
+    LabelWinkAnt->setToolTip(cut ? LabelWinkAnt->text() : QString());
 }
 
 void TFeldoraForm::WinkelCalc()
@@ -77,10 +81,17 @@ void TFeldoraForm::WinkelCalc()
     }
     PageControl->setTabVisible(PageControl->indexOf(TabSheetWinkel), true);
     const AngleGrid grid = AngleGridRows(angleTable_);
-    SGWinkel->setRowCount(static_cast<int>(grid.size()));
-    for (size_t r = 0; r < grid.size(); ++r)
+    // The heading row is the fixed header; the values follow as rows.
+    QStringList heading;
+    for (size_t c = 0; c < grid.front().size() && c < 4; ++c)
+        heading << qs(grid.front()[c]);
+    SGWinkel->setHorizontalHeaderLabels(heading);
+    for (int c = 0; c < heading.size(); ++c)
+        SGWinkel->horizontalHeaderItem(c)->setFont(SGWinkel->font());
+    SGWinkel->setRowCount(static_cast<int>(grid.size()) - 1);
+    for (size_t r = 1; r < grid.size(); ++r)
         for (size_t c = 0; c < grid[r].size() && c < 4; ++c)
-            SGWinkel->setItem(static_cast<int>(r), static_cast<int>(c), new QTableWidgetItem(qs(grid[r][c])));
+            SGWinkel->setItem(static_cast<int>(r) - 1, static_cast<int>(c), new QTableWidgetItem(qs(grid[r][c])));
 }
 
 void TFeldoraForm::RGPolClick()

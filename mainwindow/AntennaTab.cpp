@@ -36,6 +36,9 @@ void TFeldoraForm::clearAntennaFields()
 {
     for (ui::TEdit *e : {EditAntTyp, EditAntName, EditAntGain, EditAntenne, EditAntennenTyp, EditGain, EditEIRP, EditrPS})
         e->clear();
+    // A match sets these hints to the texts; emptied, they must not name the old antenna.
+    for (ui::TEdit *e : {EditAntName, EditAntTyp, EditAntGain})
+        e->setToolTip(e->property("hint").toString());
 }
 
 void TFeldoraForm::LBHerstellerClick()

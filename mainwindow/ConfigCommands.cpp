@@ -194,6 +194,11 @@ void TFeldoraForm::MISaveClick()
 void TFeldoraForm::MISaveAsClick()
 {
     trace("MISaveAsClick");
+    // Refused before the file dialog and its overwrite question, not after them.
+    if (matchingLine_ == -1) {
+        ShowWarning(kSaveRefusedMessage);
+        return;
+    }
     const std::string where = fixedFrequency_ ? FormatValue("%1.0fMHz", workingFrequency_) : BandName(bandIndex_);
     const QString proposed = programDir_ + EditCall->text() + " " + qs(where) + ".txt";
     const QString file = Dialogs().saveFileName("Speichern unter", proposed, kConfigFilter, "Textdateien (*.txt)", "txt");

@@ -18,12 +18,20 @@
 #include <QLabel>
 #include <QScreen>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QThread>
 #include <QTimer>
 
 namespace {
 QString qs(const std::string &s) { return QString::fromStdString(s); }
+
+// A desktop without a program for the file would otherwise leave the user with no answer at all.
+void openWithDesktopOrWarn(const QString &path)
+{
+    if (!Dialogs().openWithDesktop(path))
+        ShowWarning("Für die Datei " + path.toStdString() + " ist kein Programm zum Öffnen eingerichtet.");
+}
 } // namespace
 
 void TFeldoraForm::showSplash()
@@ -119,6 +127,10 @@ bool TFeldoraForm::AfterCreation()
         fillManufacturers();
         selectedManufacturer_.clear();
         matchingLine_ = -1;
+        // Nothing of the old catalogue may be taken over: no antenna is selected after a reload.
+        catalogueIndex_ = -99;
+        ButTakeAnt->setEnabled(false);
+        clearAntennaFields();
         fillConnectorGrid();
         LBWiesAnt->clear();
         for (const std::string &name : WiesAntNames())
@@ -139,12 +151,12 @@ bool TFeldoraForm::AfterCreation()
 void TFeldoraForm::MIAntDateiModifyClick()
 {
     trace("MIAntDateiModifyClick");
-    Dialogs().openWithDesktop(antennaFile_);
+    openWithDesktopOrWarn(antennaFile_);
 }
 void TFeldoraForm::MIAntUserModifyClick()
 {
     trace("MIAntUserModifyClick");
-    Dialogs().openWithDesktop(userAntennaFile_);
+    openWithDesktopOrWarn(userAntennaFile_);
 }
 
 void TFeldoraForm::MIAntennenNeuLadenClick()
@@ -208,7 +220,8 @@ void TFeldoraForm::MIHinweisClick()
 void TFeldoraForm::MIeMailanAutorClick()
 {
     trace("MIeMailanAutorClick");
-    Dialogs().openUrl(info::MailToUrl(info::SystemDescription()));
+    if (!Dialogs().openUrl(info::MailToUrl(info::SystemDescription())))
+        ShowWarning("Für die E-Mail an den Autor ist kein E-Mail-Programm zum Öffnen eingerichtet.");
 }
 
 void TFeldoraForm::openDocument(const QString &fileName)
@@ -222,7 +235,7 @@ void TFeldoraForm::openDocument(const QString &fileName)
         ShowError("Die Datei " + path.toStdString() + " konnte nicht gefunden werden!");
         return;
     }
-    Dialogs().openWithDesktop(path);
+    openWithDesktopOrWarn(path);
 }
 
 void TFeldoraForm::MIAnzeigeClick()

@@ -5,7 +5,9 @@
 #include "core/BandPlan.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGroupBox>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -27,6 +29,24 @@ TLabel *label(QWidget *parent, const char *name, const char *caption, int x, int
     return ui::makeLabel(parent, name, caption, x, y, w, h, Qt::AlignRight | Qt::AlignVCenter);
 }
 
+// Without a window manager nothing enforces the size hints, and another program can resize the
+// window anyway; it then returns to its fixed size.
+class KeepFixedSize : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *window = qobject_cast<QWidget *>(watched);
+        if (event->type() == QEvent::Resize && window && window->minimumSize() == window->maximumSize()
+            && window->size() != window->maximumSize())
+            QMetaObject::invokeMethod(
+                window, [window] { window->resize(window->maximumSize()); }, Qt::QueuedConnection);
+        return false;
+    }
+};
+
 } // namespace
 
 void TFeldoraForm::createControls()
@@ -46,6 +66,7 @@ void TFeldoraForm::createControls()
     createOutputGroup(client);
 
     auto *dist = makeGroupBox(client, "GBDist", "Sicherheitsabstand (Fernfeldrechnung)", 8, 474, 201, 59);
+    ui::TightCaption(dist);
     EditrPS = makeEdit(dist, "EditrPS", FieldKind::Display, 48, 19, 105, 25,
                    "Sicherheitsabstand für den Personenschutz\r\nin Fernfeldrechnung\r\nDoppelklick: Vorgabe eines Abstands");
     EditrPS->setFont(ui::windowFont(16, true));
@@ -71,6 +92,12 @@ void TFeldoraForm::createControls()
     debug->hide();
 
     createMenus();
+
+    // Fixed size around the client area and the menu bar: no resizing, no maximise button.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    installEventFilter(new KeepFixedSize(this));
 }
 
 void TFeldoraForm::createInputGroup(QWidget *client)
@@ -208,6 +235,9 @@ void TFeldoraForm::createMenus()
     MISaveAs = menuAction(file, "MISaveAs", "Speichern &unter", &TFeldoraForm::MISaveAsClick);
     file->addSeparator();
     MIDrucken = menuAction(file, "MIDrucken", "&Drucken", nullptr);
+    MIopen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    MISave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    MIDrucken->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     file->addSeparator();
     MIAntDateiModify = menuAction(file, "MIAntDateiModify", "&Antennen.txt bearbeiten", &TFeldoraForm::MIAntDateiModifyClick);
     MIAntUserModify = menuAction(file, "MIAntUserModify", "Ant&User.txt bearbeiten", &TFeldoraForm::MIAntUserModifyClick);

@@ -7,8 +7,11 @@
 #include <QHeaderView>
 #include <QListWidget>
 #include <QMenu>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableWidget>
 
@@ -48,8 +51,64 @@ QListWidget *listBox(QWidget *parent, const char *name, int x, int y, int w, int
     l->setObjectName(name);
     l->setGeometry(x, y, w, h);
     l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ui::TipCutEntries(l);
     return l;
 }
+
+// The checked cable: navy with white bold text. Done in the delegate, since a style sheet's
+// font weight is ignored in item views and its colours would also paint the tick white.
+class CableDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), 19};
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (!(option->state & QStyle::State_Selected))
+            return;
+        option->font.setBold(true);
+        option->palette.setColor(QPalette::Highlight, QColor(0, 0, 128));
+        option->palette.setColor(QPalette::HighlightedText, Qt::white);
+    }
+};
+
+// Column heads drawn at the character columns of a fixed-pitch list below them, so that
+// they stand over their columns whatever the fonts. The label's text stays the heading.
+class ColumnHeads : public ui::TLabel {
+public:
+    ColumnHeads(QWidget *parent, const char *name, const char *caption, const QListWidget *list,
+                std::vector<int> columns)
+        : ui::TLabel(parent, name, QString::fromUtf8(caption), Qt::AlignLeft | Qt::AlignVCenter), list_(list),
+          columns_(std::move(columns))
+    {
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setFont(font());
+        painter.setPen(palette().color(QPalette::WindowText));
+        const QStringList heads = text().split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
+        const QFontMetrics listMetrics(list_->font());
+        const int textMargin = list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list_) + 1;
+        const int origin = list_->x() + list_->frameWidth() + textMargin - x();
+        for (int i = 0; i < heads.size() && i < static_cast<int>(columns_.size()); ++i) {
+            const int left = origin + listMetrics.horizontalAdvance(QString(columns_[static_cast<size_t>(i)], ' '));
+            painter.drawText(QRect(left, 0, width() - left, height()), Qt::AlignLeft | Qt::AlignVCenter, heads[i]);
+        }
+    }
+
+private:
+    const QListWidget *list_;
+    std::vector<int> columns_; // first character of each column
+};
 
 QPushButton *button(QWidget *parent, const char *name, const char *caption, int x, int y, int w, int h)
 {
@@ -90,10 +149,13 @@ void TFeldoraForm::createAntennaPage()
     makeLabel(p, "Label30", "Hersteller", 3, 0, 93, 17);
     makeLabel(p, "Label31", "Antennenname", 105, 0, 121, 17);
     makeLabel(p, "Label32", "Antennendaten", 234, 0, 131, 17);
-    makeLabel(p, "Label33", "Freq.     Gewinn   Elemente", 234, 16, 131, 17)->setFont(ui::windowFont(9));
     LBHersteller = listBox(p, "LBHersteller", 1, 16, 98, 473);
     LBTypen = listBox(p, "LBTypen", 103, 16, 125, 473);
     LBAntBand = listBox(p, "LBAntBand", 232, 32, 135, 265);
+    // Lines of the list: frequency in 6 characters, blank, gain in 5, blank, elements.
+    auto *heads = new ColumnHeads(p, "Label33", "Freq.     Gewinn   Elemente", LBAntBand, {0, 7, 13});
+    heads->setGeometry(234, 16, 131, 17);
+    heads->setFont(ui::windowFont(9));
     LBAntBand->setToolTip(hintText("Frequenzen und weiterführende Informationen zur Antenne.\r\n"
                                    "Falls eine der Nutzfrequenzen zur gewählten Frequenz passt,\r\n"
                                    "wir die zugehörige Zeile automatisch blau."));
@@ -113,6 +175,8 @@ void TFeldoraForm::createAntennaPage()
     EditAntTyp = makeEdit(chosen, "EditAntTyp", FieldKind::Display, 56, 38, 73, 17, "Antennentyp (z.B. Dipol, Yagi usw.)");
     EditAntGain = makeEdit(chosen, "EditAntGain", FieldKind::Display, 56, 59, 73, 17,
                        "Antennengewinn in dBi (Hauptstrahlrichtung)");
+    for (ui::TEdit *e : {EditAntName, EditAntTyp, EditAntGain})
+        e->setProperty("hint", e->toolTip());
     LabelWinkOK = makeLabel(chosen, "LabelWinkOK", "Winkeldaten vorhanden", 8, 80, 121, 21);
     LabelWinkOK->hide();
     ButTakeAnt = button(p, "ButTakeAnt", "Antenne nehmen", 240, 416, 121, 64);
@@ -152,6 +216,7 @@ void TFeldoraForm::createModePage()
     RGDutyCycle->setItemIndex(0);
     on(RGDutyCycle, &ui::TRadioGroup::clicked, &TFeldoraForm::UpdateBetriebsart);
     auto *freeBox = makeGroupBox(dutyBox, "GBFreeTXRX", "Freier Faktor F(B)", 248, 16, 97, 49);
+    ui::TightCaption(freeBox);
     EditfreeTXRX = makeEdit(freeBox, "EditfreeTXRX", FieldKind::Display, 17, 20, 65, 17, "Doppelclick zum Ändern!");
     EditfreeTXRX->setText("0,167");
     on(EditfreeTXRX, &TEdit::doubleClicked, &TFeldoraForm::EditfreeTXRXDblClick);
@@ -192,8 +257,7 @@ void TFeldoraForm::createCablePage()
     QWidget *p = TabSheetKabel = page(PageControl, "TabSheetKabel", "Kabeldämpfung");
     CLBCable = listBox(p, "CLBCable", 8, 8, 131, 281);
     CLBCable->setFont(ui::windowFont(13));
-    CLBCable->setStyleSheet("QListWidget::item { height: 19px; }"
-                            "QListWidget::item:selected { background: navy; color: white; font-weight: bold; }");
+    CLBCable->setItemDelegate(new CableDelegate(CLBCable));
     on(CLBCable, &QListWidget::itemClicked, &TFeldoraForm::CLBCableClick);
 
     const auto rightLabel = Qt::AlignRight | Qt::AlignVCenter;
@@ -344,6 +408,13 @@ void TFeldoraForm::createAnglePage()
     on(RGPol, &ui::TRadioGroup::clicked, &TFeldoraForm::RGPolClick);
     SGWinkel = grid(p, "SGWinkel", 7, 80, 354, 385, 4, 80);
     SGWinkel->setFont(ui::courierFont(11));
+    // The heading row stays in place while the rows scroll.
+    QHeaderView *heading = SGWinkel->horizontalHeader();
+    heading->show();
+    heading->setFixedHeight(17);
+    heading->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    heading->setSectionsClickable(false);
+    heading->setHighlightSections(false);
     PM = new QMenu(this);
     PM->setObjectName("PM");
     menuAction(PM, "PISave", "Speichern (*.txt)", &TFeldoraForm::PISaveClick);

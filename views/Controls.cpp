@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QListWidget>
+#include <QStyleOptionFrame>
 #include <QPalette>
 #include <QRadioButton>
 #include <QStyleFactory>
@@ -18,6 +20,8 @@ void ApplyFeldoraStyle()
                         " left: 7px; top: 0px; padding: 0px 2px; }"
                         "QListWidget, QTableWidget { outline: 0; }");
 }
+
+void TightCaption(QGroupBox *box) { box->setStyleSheet("QGroupBox::title { left: 2px; padding: 0px 1px; }"); }
 
 QColor buttonFace() { return QApplication::palette().color(QPalette::Button); }
 QColor infoBackground() { return QApplication::palette().color(QPalette::ToolTipBase); }
@@ -57,7 +61,54 @@ TEdit::TEdit(QWidget *parent, const QString &name, FieldKind kind, bool enterLea
     setAlignment(Qt::AlignCenter);
     setFrame(true);
     setTextMargins(0, 0, 0, 0);
+    align_ = alignment();
     setKind(kind);
+    connect(this, &QLineEdit::textChanged, this, &TEdit::showFit);
+}
+
+bool TEdit::textCut() const
+{
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const QRect contents =
+        style()->subElementRect(QStyle::SE_LineEditContents, &option, this).marginsRemoved(textMargins());
+    const int lineEditMargin = 2; // QLineEdit keeps 2 px free on either side of its text
+    return fontMetrics().horizontalAdvance(text()) > contents.width() - 2 * lineEditMargin;
+}
+
+void TEdit::showFit()
+{
+    if (toolTip() != shownTip_)
+        hint_ = toolTip();
+    const bool cut = textCut();
+    if (!shownCut_)
+        align_ = alignment();
+    shownCut_ = cut;
+    if (cut) {
+        setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        if (isReadOnly() || !hasFocus())
+            setCursorPosition(0);
+    } else {
+        setAlignment(align_);
+    }
+    if (cut && text() != hint_)
+        shownTip_ = hint_.isEmpty() ? text() : text() + "\n" + hint_;
+    else
+        shownTip_ = hint_;
+    setToolTip(shownTip_);
+}
+
+void TEdit::resizeEvent(QResizeEvent *event)
+{
+    QLineEdit::resizeEvent(event);
+    showFit();
+}
+
+void TEdit::changeEvent(QEvent *event)
+{
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        showFit();
 }
 
 void TEdit::setKind(FieldKind kind)
@@ -90,6 +141,7 @@ void TEdit::focusOutEvent(QFocusEvent *event)
         return;
     if (!isReadOnly())
         emit exited();
+    showFit();
 }
 
 void TEdit::keyPressEvent(QKeyEvent *event)
@@ -115,6 +167,45 @@ void TEdit::mouseDoubleClickEvent(QMouseEvent *event)
 {
     QLineEdit::mouseDoubleClickEvent(event);
     emit doubleClicked();
+}
+
+namespace {
+
+void tipIfCut(QListWidget *list, QListWidgetItem *item)
+{
+    const QStyle *style = list->style();
+    // Counted as if the scroll bar were shown: a tip too many does no harm, one too few does.
+    int room = list->width() - 2 * list->frameWidth() - style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list)
+        - 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+    if (item->data(Qt::CheckStateRole).isValid())
+        room -= style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, list)
+            + 2 * style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list);
+    const QFont font = item->data(Qt::FontRole).isValid() ? item->font() : list->font();
+    const QString tip = QFontMetrics(font).horizontalAdvance(item->text()) > room ? item->text() : QString();
+    if (item->toolTip() != tip)
+        item->setToolTip(tip);
+}
+
+void tipRows(QListWidget *list, int first, int last)
+{
+    for (int row = first; row <= last; ++row)
+        if (QListWidgetItem *item = list->item(row))
+            tipIfCut(list, item);
+}
+
+} // namespace
+
+void TipCutEntries(QListWidget *list)
+{
+    QAbstractItemModel *model = list->model();
+    QObject::connect(model, &QAbstractItemModel::rowsInserted, list,
+                     [list](const QModelIndex &, int first, int last) { tipRows(list, first, last); });
+    QObject::connect(model, &QAbstractItemModel::dataChanged, list,
+                     [list](const QModelIndex &from, const QModelIndex &to, const QList<int> &roles) {
+                         if (roles.size() == 1 && roles.front() == Qt::ToolTipRole)
+                             return;
+                         tipRows(list, from.row(), to.row());
+                     });
 }
 
 TComboBox::TComboBox(QWidget *parent, const QString &name) : QComboBox(parent)

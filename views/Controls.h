@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QStringList>
 
+class QListWidget;
 class QWidget;
 
 namespace ui {
@@ -28,6 +29,9 @@ public:
     void setKind(FieldKind kind);
     FieldKind kind() const { return kind_; }
     void setBackground(const QColor &color);
+    // True when the text is wider than the field; the field then shows the text's beginning,
+    // left-aligned, and its tooltip leads with the full text before the hint.
+    bool textCut() const;
 
 signals:
     void exited();       // the user left the field (focus elsewhere, or Enter)
@@ -39,11 +43,18 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    void showFit();
     FieldKind kind_;
     bool enterLeaves_;
     bool leavingByEnter_ = false;
+    Qt::Alignment align_;  // alignment while the text fits
+    bool shownCut_ = false;
+    QString hint_;         // the field's own hint
+    QString shownTip_;     // the tooltip as last set here; any other was set from outside
 };
 
 class TLabel : public QLabel {
@@ -98,6 +109,13 @@ TLabel *makeLabel(QWidget *parent, const char *name, const char *caption, int x,
                   Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
 TEdit *makeEdit(QWidget *parent, const char *name, FieldKind kind, int x, int y, int w, int h,
                 const char *hint = nullptr, bool enterLeaves = false);
+
+// List entries too wide for their list carry their full text as tooltip, kept up to date
+// as entries are added or changed.
+void TipCutEntries(QListWidget *list);
+
+// Moves the caption of a box barely wider than it to the left edge, so it stays inside the frame.
+void TightCaption(QGroupBox *box);
 
 QColor buttonFace();
 QColor infoBackground();

@@ -134,3 +134,90 @@ TEST_F(FormTest, ShippedNamesFitTheirLists)
         fits(find<QListWidget>("LBTypen"));
     }
 }
+
+// After a reload nothing of the old selection can be taken over: the catalogue may have changed.
+TEST_F(FormTest, ReloadLeavesNoAntennaSelected)
+{
+    start();
+    clickListEntry("LBHersteller", "Test");
+    clickListEntry("LBTypen", "Beam 2m");
+    click("ButTakeAnt");
+    ASSERT_EQ(text("EditAntenne"), "Beam 2m");
+    QFile file(path("Antennen.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Test]\r\nBeam 2m,Yagi,145,13,9,#\r\n");
+    file.close();
+
+    trigger("MIAntennenNeuLaden");
+    auto *take = find<QPushButton>("ButTakeAnt");
+    EXPECT_FALSE(take->isEnabled());
+    EXPECT_EQ(find<QListWidget>("LBHersteller")->selectedItems().size(), 0);
+    EXPECT_EQ(find<QListWidget>("LBTypen")->count(), 0);
+    EXPECT_EQ(form->matchingLine(), -1);
+    EXPECT_EQ(form->catalogueIndex(), -99);
+    for (const char *field : {"EditAntenne", "EditAntennenTyp", "EditAntName", "EditAntTyp", "EditAntGain"})
+        EXPECT_EQ(text(field), "") << field;
+    EXPECT_EQ(text("EditGain"), "0,000");
+    EXPECT_DOUBLE_EQ(form->gain(), 0);
+    EXPECT_EQ(find("EditAntName")->toolTip(), "Antennenname");
+
+    click("ButTakeAnt"); // disabled: takes nothing
+    EXPECT_EQ(text("EditAntenne"), "");
+    EXPECT_DOUBLE_EQ(form->gain(), 0);
+
+    clickListEntry("LBHersteller", "Test");
+    clickListEntry("LBTypen", "Beam 2m");
+    ASSERT_TRUE(take->isEnabled());
+    click("ButTakeAnt");
+    EXPECT_EQ(text("EditAntenne"), "Beam 2m");
+    EXPECT_DOUBLE_EQ(form->gain(), 13); // the reloaded catalogue's value
+}
+
+// Texts too long for their list or field can still be read in full: the tooltip holds them,
+// and a field shows the beginning of its text.
+TEST_F(FormTest, CutTextsShowTheirBeginningAndAFullTooltip)
+{
+    start();
+    QFile file(path("Antennen.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Hersteller mit sehr langem Namen]\r\n"
+               "Vertikal 2m-70cm lang und noch länger,Mehrbanddipol mit Hühnerleiter,145,2,1,#\r\n"
+               "Kurz,Dipol,145,2.15,1,#\r\n");
+    file.close();
+    trigger("MIAntennenNeuLaden");
+
+    auto *makers = find<QListWidget>("LBHersteller");
+    ASSERT_EQ(makers->count(), 1);
+    EXPECT_EQ(makers->item(0)->toolTip(), "Hersteller mit sehr langem Namen");
+    clickListEntry("LBHersteller", "Hersteller mit sehr langem Namen");
+    auto *names = find<QListWidget>("LBTypen");
+    EXPECT_EQ(names->item(0)->toolTip(), "Vertikal 2m-70cm lang und noch länger");
+    EXPECT_EQ(names->item(1)->toolTip(), ""); // fits: no tip needed
+    clickListEntry("LBTypen", "Vertikal 2m-70cm lang und noch länger");
+    click("ButTakeAnt");
+
+    const struct {
+        const char *field;
+        QString full;
+    } cut[] = {{"EditAntenne", "Vertikal 2m-70cm lang und noch länger"},
+               {"EditAntennenTyp", "Mehrbanddipol mit Hühnerleiter"},
+               {"EditAntName", "Vertikal 2m-70cm lang und noch länger"},
+               {"EditAntTyp", "Mehrbanddipol mit Hühnerleiter"}};
+    for (const auto &c : cut) {
+        ui::TEdit *e = find(c.field);
+        EXPECT_TRUE(e->textCut()) << c.field;
+        EXPECT_TRUE(e->toolTip().startsWith(c.full)) << c.field << ": " << e->toolTip().toStdString();
+        EXPECT_EQ(e->cursorPosition(), 0) << c.field;
+        EXPECT_TRUE(e->alignment() & Qt::AlignLeft) << c.field;
+    }
+    // The field's own hint stays behind the full text.
+    EXPECT_TRUE(find("EditAntenne")->toolTip().endsWith("Zum Ändern klicken!"));
+
+    // A text that fits is centred again and the tooltip is the plain hint.
+    clickListEntry("LBTypen", "Kurz");
+    click("ButTakeAnt");
+    ui::TEdit *name = find("EditAntenne");
+    EXPECT_FALSE(name->textCut());
+    EXPECT_TRUE(name->alignment() & Qt::AlignHCenter);
+    EXPECT_EQ(name->toolTip(), "Ausgewählte Antenne\nZum Ändern klicken!");
+}

@@ -105,15 +105,16 @@ TEST_F(ConfigTest, FixedFrequencyRoundTrip)
     doubleClick("EditFreq");
     clickListEntry("LBHersteller", "Test");
     clickListEntry("LBTypen", "UHF"); // its 50 MHz line is more than 10 % away
+    ASSERT_EQ(form->matchingLine(), -1);
+
+    clickListEntry("LBHersteller", "Eigenbau");
+    clickListEntry("LBTypen", "Dipol 4m");
+    click("ButTakeAnt");
     dialogs.clear();
     dialogs.fileAnswers = {QString()};
     trigger("MISaveAs");
     EXPECT_EQ(dialogs.lastProposedPath, path("DL0XYZ 70MHz.txt"));
     EXPECT_EQ(dialogs.lastMessage(), "Datei wurde nicht gespeichert!");
-
-    clickListEntry("LBHersteller", "Eigenbau");
-    clickListEntry("LBTypen", "Dipol 4m");
-    click("ButTakeAnt");
     saveAs("fest.txt");
     EXPECT_EQ(ReadTextLines(path("fest.txt").toStdString())[1], "Band/Frequenz...........>F 70,44");
     const QStringList before = windowTexts();
@@ -125,13 +126,36 @@ TEST_F(ConfigTest, FixedFrequencyRoundTrip)
     EXPECT_EQ(windowTexts(), before);
 }
 
-TEST_F(ConfigTest, SavingIsRefusedWithoutAFittingAntenna)
+TEST_F(ConfigTest, SavingIsRefusedWithoutAFittingAntennaBeforeAnyFileDialog)
 {
     start();
-    saveAs("leer.txt");
-    EXPECT_EQ(dialogs.lastMessage(), "Antenne passt nicht zur Frequenz! Speicherung nicht möglich!");
-    EXPECT_FALSE(QFile::exists(path("leer.txt")));
+    for (const char *entry : {"MISaveAs", "MISave"}) {
+        dialogs.clear();
+        dialogs.fileAnswers = {path("leer.txt")};
+        trigger(entry);
+        EXPECT_EQ(dialogs.lastMessage(), "Antenne passt nicht zur Frequenz! Speicherung nicht möglich!") << entry;
+        EXPECT_EQ(dialogs.fileAnswers.size(), 1u) << entry << ": no file dialog was to be asked";
+        EXPECT_EQ(dialogs.unexpected, 0) << entry;
+        EXPECT_FALSE(QFile::exists(path("leer.txt")));
+    }
     EXPECT_TRUE(form->settings().lastSavedFileName.empty());
+
+    // Opened with a fitting antenna, then a band the antenna has no line for: refused too.
+    takeBeam();
+    saveAs("beam.txt");
+    open("beam.txt");
+    chooseBand("40m");
+    const QByteArray before = [&] {
+        QFile f(path("beam.txt"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    dialogs.clear();
+    trigger("MISaveAs");
+    EXPECT_EQ(dialogs.lastMessage(), "Antenne passt nicht zur Frequenz! Speicherung nicht möglich!");
+    EXPECT_EQ(dialogs.unexpected, 0);
+    QFile after(path("beam.txt"));
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), before);
 }
 
 TEST_F(ConfigTest, SaveAsksUntilAFileWasOpened)

@@ -239,3 +239,24 @@ TEST_F(FormTest, FieldClicksShowTheirPages)
     click("EditGain");
     EXPECT_EQ(pages->currentWidget()->objectName(), "TabSheetAntenne");
 }
+
+TEST_F(FormTest, FixedSizeWindowWithShortcuts)
+{
+    start();
+    form->show();
+    const QSize size = form->size();
+    EXPECT_EQ(form->centralWidget()->size(), QSize(600, 537));
+    EXPECT_EQ(form->minimumSize(), form->maximumSize());
+    EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(form->windowFlags() & Qt::WindowMinimizeButtonHint);
+    form->resize(1000, 800);
+    EXPECT_EQ(form->size(), size);
+    EXPECT_EQ(form->centralWidget()->size(), QSize(600, 537));
+
+    const struct {
+        const char *action;
+        const char *keys;
+    } keys[] = {{"MIopen", "Ctrl+O"}, {"MISave", "Ctrl+S"}, {"MIDrucken", "Ctrl+P"}};
+    for (const auto &k : keys)
+        EXPECT_EQ(form->findChild<QAction *>(k.action)->shortcut(), QKeySequence(k.keys)) << k.action;
+}

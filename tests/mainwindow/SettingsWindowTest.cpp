@@ -71,10 +71,38 @@ TEST_F(FormTest, DocumentsAndInfoTexts)
     EXPECT_EQ(dialogs.opened.last(), path("Feldora_Anzeige.pdf"));
     trigger("MIeMailanAutor");
     EXPECT_TRUE(dialogs.opened.last().startsWith("mailto:"));
+    EXPECT_TRUE(dialogs.messages.size() == 1) << dialogs.lastMessage().toStdString();
     for (const char *entry : {"MIBekannteFehler", "MIGoodies", "MIHistory", "MIHinweis"}) {
         dialogs.clear();
         trigger(entry);
         ASSERT_EQ(dialogs.messages.size(), 1u) << entry;
         EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Information);
     }
+}
+
+TEST_F(FormTest, OpeningWithoutADesktopProgramIsReported)
+{
+    start();
+    QFile pdf(path("Feldora_Anzeige.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::WriteOnly));
+    pdf.close();
+    dialogs.desktopOpens = false;
+    const struct {
+        const char *entry;
+        QString named;
+    } cases[] = {
+        {"MIAntDateiModify", "Für die Datei " + path("Antennen.txt") + " ist kein Programm zum Öffnen eingerichtet."},
+        {"MIAntUserModify", "Für die Datei " + path("AntUser.txt") + " ist kein Programm zum Öffnen eingerichtet."},
+        {"MIAnzeige", "Für die Datei " + path("Feldora_Anzeige.pdf") + " ist kein Programm zum Öffnen eingerichtet."},
+        {"MIeMailanAutor", "ist kein E-Mail-Programm zum Öffnen eingerichtet."},
+    };
+    for (const auto &c : cases) {
+        dialogs.clear();
+        trigger(c.entry);
+        ASSERT_EQ(dialogs.messages.size(), 1u) << c.entry;
+        EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Warning) << c.entry;
+        EXPECT_TRUE(dialogs.messages[0].text.endsWith(c.named)) << dialogs.messages[0].text.toStdString();
+    }
+    EXPECT_TRUE(dialogs.lastMessage().startsWith("Für die Adresse "));
+    EXPECT_TRUE(dialogs.lastMessage().contains("@"));
 }

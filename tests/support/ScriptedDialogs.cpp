@@ -56,13 +56,13 @@ QString ScriptedDialogs::saveFileName(const QString &, const QString &proposedPa
 bool ScriptedDialogs::openWithDesktop(const QString &path)
 {
     opened << path;
-    return true;
+    return desktopOpens;
 }
 
 bool ScriptedDialogs::openUrl(const QString &url)
 {
     opened << url;
-    return true;
+    return desktopOpens;
 }
 
 void ScriptedDialogs::setClipboardText(const QString &text) { clipboard = text; }

@@ -30,6 +30,7 @@ public:
     QString clipboard;
     QImage clipboardImage;
     int unexpected = 0; // dialogs asked for without a scripted answer
+    bool desktopOpens = true; // false: the desktop has no program for the file or address
 
     QString lastMessage() const { return messages.empty() ? QString() : messages.back().text; }
     void clear();
