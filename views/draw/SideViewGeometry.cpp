@@ -52,8 +52,9 @@ ZoneGeometry BuildZone(const ZoneInput &in, int width, int height, double zoom, 
     // A limit that cannot be formed (no height, no distance) does not constrain the scale.
     const double inf = std::numeric_limits<double>::infinity();
     const bool heightOk = std::isfinite(in.height) && in.height > 0;
-    const double vertical = heightOk ? 0.7 * H / in.height : inf;
-    const double horizontal = rmax > 0 ? 0.7 * W / rmax : inf;
+    // 70 % as 7 * x / 10: exact for whole sizes, so a half pixel stays a half (0.7 * 650 is not 455).
+    const double vertical = heightOk ? 7 * H / 10 / in.height : inf;
+    const double horizontal = rmax > 0 ? 7 * W / 10 / rmax : inf;
     double s = std::min(vertical, horizontal) * zoom;
     if (!std::isfinite(s) || s <= 0)
         s = 0;
