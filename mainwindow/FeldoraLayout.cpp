@@ -207,7 +207,7 @@ void TFeldoraForm::createMenus()
     MISave = menuAction(file, "MISave", "&Speichern", &TFeldoraForm::MISaveClick);
     MISaveAs = menuAction(file, "MISaveAs", "Speichern &unter", &TFeldoraForm::MISaveAsClick);
     file->addSeparator();
-    MIDrucken = menuAction(file, "MIDrucken", "&Drucken", nullptr);
+    MIDrucken = menuAction(file, "MIDrucken", "&Drucken", &TFeldoraForm::MIDruckenClick);
     file->addSeparator();
     MIAntDateiModify = menuAction(file, "MIAntDateiModify", "&Antennen.txt bearbeiten", &TFeldoraForm::MIAntDateiModifyClick);
     MIAntUserModify = menuAction(file, "MIAntUserModify", "Ant&User.txt bearbeiten", &TFeldoraForm::MIAntUserModifyClick);

@@ -1,6 +1,7 @@
 // Feldora: the safety-distance calculator's program start, and the calls without a window.
 #include "mainwindow/CommandLine.h"
 #include "mainwindow/FeldoraU.h"
+#include "print/draw/DruckenSeiten.h"
 #include "views/Controls.h"
 #include "views/DialogService.h"
 
@@ -36,6 +37,15 @@ int runReport(const CommandLine &call)
     for (const std::string &line : ReportLines(form.printoutTexts()))
         std::printf("%s\n", line.c_str());
     std::fflush(stdout);
+    if (!call.pdfFile.empty()) {
+        // The pages as printed by default: dimensions drawn, no rays. A failure throws FileError.
+        const PrintoutData data = form.printoutData();
+        PrintoutView view;
+        view.rays = false;
+        view.dimensions = true;
+        WritePrintoutPdf(QString::fromLocal8Bit(call.pdfFile.c_str()),
+                         PrintoutPages(data, GermanDate(QDate::currentDate())), data, view);
+    }
     return kExitOk;
 }
 
