@@ -9,10 +9,13 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QPixmap>
+#include <QTransform>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QToolBar>
 #include <algorithm>
 
@@ -22,11 +25,15 @@ constexpr double kZoomStep = 1.25;
 constexpr double kFirstZoom = 0.2;
 constexpr double kA4HeightInch = 297 / 25.4;
 
-// The icons Qt's own print preview uses, where the platform has them.
-QIcon previewIcon(const QString &name)
+// The icons Qt's own print preview uses, where the platform has them; turned a quarter for
+// "fit height", which has none of its own.
+QIcon previewIcon(const QString &name, bool turned = false)
 {
     const QString file = ":/qt-project.org/dialogs/qprintpreviewdialog/images/" + name + "-24.png";
-    return QFile::exists(file) ? QIcon(file) : QIcon();
+    if (name.isEmpty() || !QFile::exists(file))
+        return {};
+    QPixmap pixmap(file);
+    return QIcon(turned ? pixmap.transformed(QTransform().rotate(90)) : pixmap);
 }
 
 QString desktopFolder()
@@ -88,14 +95,16 @@ void TFormPrint::createNavigator()
     Navigator->setObjectName("Navigator");
     Navigator->setIconSize(QSize(24, 24));
     Navigator->move(16, 8);
-    auto add = [this](const char *name, const QString &icon, const QString &text, auto handler) {
-        QAction *action = Navigator->addAction(previewIcon(icon), text);
+    auto add = [this](const char *name, const QIcon &icon, const QString &text, auto handler) {
+        QAction *action = Navigator->addAction(icon, text);
         action->setObjectName(name);
         action->setToolTip(text);
         connect(action, &QAction::triggered, this, handler);
+        return action;
     };
-    add("NavPrevious", "go-previous", "Vorherige Seite", [this] { Preview->setCurrentPage(currentPage() - 1); });
-    add("NavNext", "go-next", "Nächste Seite", [this] { Preview->setCurrentPage(currentPage() + 1); });
+    add("NavPrevious", previewIcon("go-previous"), "Vorherige Seite",
+        [this] { Preview->setCurrentPage(currentPage() - 1); });
+    add("NavNext", previewIcon("go-next"), "Nächste Seite", [this] { Preview->setCurrentPage(currentPage() + 1); });
     // A new zoom stays on the page shown.
     auto keepPage = [this](auto zoom) {
         return [this, zoom] {
@@ -104,12 +113,12 @@ void TFormPrint::createNavigator()
             Preview->setCurrentPage(page);
         };
     };
-    add("NavZoomIn", "zoom-in", "Vergrößern", keepPage([this] { setZoom(zoomFactor() * kZoomStep); }));
-    add("NavZoomOut", "zoom-out", "Verkleinern", keepPage([this] { setZoom(zoomFactor() / kZoomStep); }));
-    add("NavActualSize", "view-page-one", "Originalgröße", keepPage([this] { setZoom(1); }));
-    add("NavFitWidth", "fit-width", "Seitenbreite", keepPage([this] { Preview->fitToWidth(); }));
-    add("NavFitHeight", "fit-page", "Seitenhöhe", keepPage([this] { fitHeight(); }));
-    add("NavWholePage", "fit-page", "Ganze Seite", keepPage([this] { Preview->fitInView(); }));
+    add("NavZoomIn", previewIcon("zoom-in"), "Vergrößern", keepPage([this] { setZoom(zoomFactor() * kZoomStep); }));
+    add("NavZoomOut", previewIcon("zoom-out"), "Verkleinern", keepPage([this] { setZoom(zoomFactor() / kZoomStep); }));
+    add("NavActualSize", {}, "1:1", keepPage([this] { setZoom(1); }))->setToolTip("Originalgröße");
+    add("NavFitWidth", previewIcon("zoom-fit-width"), "Seitenbreite", keepPage([this] { Preview->fitToWidth(); }));
+    add("NavFitHeight", previewIcon("zoom-fit-width", true), "Seitenhöhe", keepPage([this] { fitHeight(); }));
+    add("NavWholePage", previewIcon("zoom-fit-page"), "Ganze Seite", keepPage([this] { fitWholePage(); }));
     Navigator->adjustSize();
 }
 
@@ -128,8 +137,14 @@ PrintoutView TFormPrint::pageView() const
 void TFormPrint::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (!built_)
+    if (!built_) {
         VorschauErzeugen();
+        // The preview lays out its view only once shown: fit the page again when it has.
+        QTimer::singleShot(0, this, [this] {
+            if (Preview->zoomMode() == QPrintPreviewWidget::FitInView)
+                fitWholePage();
+        });
+    }
     built_ = true;
 }
 
@@ -138,7 +153,7 @@ void TFormPrint::VorschauErzeugen()
     dateText_ = GermanDate(QDate::currentDate());
     pages_ = PrintoutPages(data_, dateText_);
     Preview->updatePreview();
-    Preview->fitInView();
+    fitWholePage();
     Preview->setCurrentPage(1);
 }
 
@@ -166,6 +181,13 @@ void TFormPrint::setZoom(double zoom)
 {
     Preview->setZoomMode(QPrintPreviewWidget::CustomZoom);
     Preview->setZoomFactor(std::clamp(zoom, kMinZoom, kMaxZoom));
+}
+
+void TFormPrint::fitWholePage()
+{
+    // The preview leaves a page alone that it already shows whole, however small: zoom in first.
+    setZoom(kMaxZoom);
+    Preview->fitInView();
 }
 
 void TFormPrint::fitHeight()

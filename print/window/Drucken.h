@@ -46,6 +46,7 @@ private:
     void paintPreview(QPrinter *printer);
     void setZoom(double zoom);
     void fitHeight();
+    void fitWholePage();
 
     PrintoutData data_;
     QString dateText_;

@@ -5,6 +5,7 @@
 #include "ScriptedDialogs.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -94,6 +95,21 @@ TEST(PrintWindow, LayoutAndFirstBuild)
     EXPECT_EQ(rays->pos(), QPoint(464, 12));
     EXPECT_EQ(dimensions->pos(), QPoint(464, 36));
     EXPECT_EQ(Child<QPushButton>(form, "ButPdf")->text(), "PDF speichern");
+}
+
+TEST(PrintWindow, FirstViewShowsTheWholeFirstPage)
+{
+    for (size_t rows : {size_t(0), size_t(49)}) {
+        SCOPED_TRACE(rows);
+        TFormPrint form(Station(rows));
+        form.show();
+        QApplication::processEvents();
+        auto *preview = Child<QPrintPreviewWidget>(form, "Preview");
+        const double sheetHeight = form.zoomFactor() * 297 / 25.4 * preview->logicalDpiY();
+        EXPECT_GT(sheetHeight, 0.85 * preview->height());
+        EXPECT_LT(sheetHeight, preview->height());
+        EXPECT_EQ(form.currentPage(), 1);
+    }
 }
 
 TEST(PrintWindow, NavigatorPagesAndZoomLimits)
