@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
+namespace
+{
 
 constexpr double kMmPerPt = 25.4 / 72;
 constexpr const char *kEllipsis = "…";
@@ -50,8 +51,8 @@ PrintPage NewPage(const PrintoutTexts &t, const std::string &dateText)
 void CloseWithFooter(PrintPage &page, const PrintoutTexts &t)
 {
     page.items.push_back(LineItem(kPrintLeftMm, kPrintRightMm, kFooterLineYMm));
-    PrintItem footer = TextItem(kFooterCentreXMm, kFooterTextYMm, PrintFont::Arial, kFooterFontPt, false,
-                                FooterText(t.version));
+    PrintItem footer =
+        TextItem(kFooterCentreXMm, kFooterTextYMm, PrintFont::Arial, kFooterFontPt, false, FooterText(t.version));
     footer.kind = PrintItem::Kind::CentredText;
     page.items.push_back(footer);
 }
@@ -126,6 +127,12 @@ std::vector<PrintPage> BuildPrintout(const PrintoutTexts &t, const std::string &
     return pages;
 }
 
-std::string PdfFileName(const PrintoutData &data) { return data.texts.callsign + " " + data.fileTag + ".pdf"; }
+std::string PdfFileName(const PrintoutData &data)
+{
+    return data.texts.callsign + " " + data.fileTag + ".pdf";
+}
 
-std::string PdfTitle(const PrintoutTexts &texts) { return "Dokumentation nach §9 BEMFV " + texts.callsign; }
+std::string PdfTitle(const PrintoutTexts &texts)
+{
+    return "Dokumentation nach §9 BEMFV " + texts.callsign;
+}

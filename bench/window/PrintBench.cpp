@@ -10,7 +10,8 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
+namespace
+{
 
 PrintoutData Station()
 {

@@ -12,7 +12,8 @@
 using sideview::DrawArrow;
 using sideview::RoundHalfEven;
 
-namespace {
+namespace
+{
 
 const QColor kSilver(192, 192, 192);
 const QColor kGreen(0, 128, 0);
@@ -30,7 +31,10 @@ void line(QPainter &p, const QColor &colour, int width, QPoint a, QPoint b)
     p.drawLine(a, b);
 }
 
-int textWidth(QPainter &p, const QString &text) { return QFontMetrics(p.font()).horizontalAdvance(text); }
+int textWidth(QPainter &p, const QString &text)
+{
+    return QFontMetrics(p.font()).horizontalAdvance(text);
+}
 
 // Text by its top-left corner on an opaque white box; bounds collects the boxes.
 void text(QPainter &p, QRect &bounds, const QColor &colour, int x, int y, const QString &t)
@@ -126,8 +130,8 @@ PrintPictureFigures BildErzeugen(QPainter &p, const PrintPictureInput &in)
         const int xc = x0 + RoundHalfEven(f.clearanceX * s);
         const int yc = RoundHalfEven(yb - f.clearance * s);
         DrawArrow(p, {xc, yb}, {xc, yc}, 20, true);
-        f.clearanceLabelY = RoundHalfEven(
-            RoundHalfEven((2.0 * yb + (yb - std::floor(f.clearance * s))) / 2) * 2.0 / 3.0);
+        f.clearanceLabelY =
+            RoundHalfEven(RoundHalfEven((2.0 * yb + (yb - std::floor(f.clearance * s))) / 2) * 2.0 / 3.0);
         const QString clearance = "Bodenfreiheit: " + QString::fromStdString(FormatValue("%6.1f m", f.clearance));
         text(p, f.textBounds, kBlue, besideLine(p, xc, clearance), f.clearanceLabelY, clearance);
 

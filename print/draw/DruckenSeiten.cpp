@@ -12,14 +12,18 @@
 #include <QSaveFile>
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 constexpr double kPtPerMm = 72 / 25.4;
 constexpr double kPtPerPictureUnit = 72.0 / 96.0;
 constexpr double kLineWidthPt = 0.5;
 constexpr double kSheetBottomMarginMm = 297 - 20;
 
-double pt(double mm) { return mm * kPtPerMm; }
+double pt(double mm)
+{
+    return mm * kPtPerMm;
+}
 
 QFont pageFont(const PrintItem &item)
 {
@@ -30,7 +34,10 @@ QFont pageFont(const PrintItem &item)
     return font;
 }
 
-QString qs(const std::string &text) { return QString::fromStdString(text); }
+QString qs(const std::string &text)
+{
+    return QString::fromStdString(text);
+}
 
 void paintText(QPainter &painter, const PrintItem &item)
 {
@@ -67,13 +74,16 @@ void paintMargins(QPainter &painter)
 {
     painter.setPen(QPen(QColor(192, 192, 192), kLineWidthPt, Qt::DotLine));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRectF(QPointF(pt(kPrintLeftMm), pt(kPrintLeftMm)),
-                            QPointF(pt(kPrintRightMm), pt(kSheetBottomMarginMm))));
+    painter.drawRect(
+        QRectF(QPointF(pt(kPrintLeftMm), pt(kPrintLeftMm)), QPointF(pt(kPrintRightMm), pt(kSheetBottomMarginMm))));
 }
 
 } // namespace
 
-QString GermanDate(const QDate &date) { return date.toString(QStringLiteral("dd.MM.yyyy")); }
+QString GermanDate(const QDate &date)
+{
+    return date.toString(QStringLiteral("dd.MM.yyyy"));
+}
 
 std::vector<PrintPage> PrintoutPages(const PrintoutData &data, const QString &dateText)
 {

@@ -10,16 +10,17 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QPixmap>
-#include <QTransform>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QToolBar>
+#include <QTransform>
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 constexpr double kZoomStep = 1.25;
 constexpr double kFirstZoom = 0.2;
@@ -122,9 +123,15 @@ void TFormPrint::createNavigator()
     Navigator->adjustSize();
 }
 
-int TFormPrint::currentPage() const { return Preview->currentPage(); }
+int TFormPrint::currentPage() const
+{
+    return Preview->currentPage();
+}
 
-double TFormPrint::zoomFactor() const { return Preview->zoomFactor(); }
+double TFormPrint::zoomFactor() const
+{
+    return Preview->zoomFactor();
+}
 
 PrintoutView TFormPrint::pageView() const
 {

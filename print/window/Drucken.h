@@ -17,7 +17,8 @@ class QPrintPreviewWidget;
 class QPushButton;
 class QToolBar;
 
-class TFormPrint : public QDialog {
+class TFormPrint : public QDialog
+{
     Q_OBJECT
 public:
     explicit TFormPrint(PrintoutData data, QWidget *parent = nullptr);

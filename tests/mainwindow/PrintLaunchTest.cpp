@@ -6,9 +6,11 @@
 #include <QDir>
 #include <QTimer>
 
-namespace {
+namespace
+{
 
-class PrintLaunchTest : public FormTest {
+class PrintLaunchTest : public FormTest
+{
 protected:
     void withBeam()
     {

@@ -28,13 +28,16 @@ inline QString PdfInfoField(const QString &pdf, const QString &field)
     return {};
 }
 
-inline int PdfPageCount(const QString &pdf) { return PdfInfoField(pdf, "Pages").toInt(); }
+inline int PdfPageCount(const QString &pdf)
+{
+    return PdfInfoField(pdf, "Pages").toInt();
+}
 
 // Lines of one page, laid out as on the sheet, blanks at the ends removed.
 inline QStringList PdfPageLines(const QString &pdf, int page)
 {
-    const QString text = RunPdfTool("pdftotext", {"-layout", "-f", QString::number(page), "-l",
-                                                  QString::number(page), pdf, "-"});
+    const QString text =
+        RunPdfTool("pdftotext", {"-layout", "-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
     QStringList lines;
     for (const QString &line : text.split('\n'))
         if (!line.trimmed().isEmpty())

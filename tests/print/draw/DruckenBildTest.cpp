@@ -4,7 +4,8 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 const QColor kLime(0, 255, 0);
 const QColor kBlue(0, 0, 255);
@@ -166,8 +167,8 @@ TEST(PrintPicture, NothingLeavesThePicture)
         EXPECT_EQ(CountColour(d.image, kCanvas, QRect(kPictureWidth, 0, 200, kPictureHeight)), 200 * kPictureHeight);
         EXPECT_EQ(CountColour(d.image, kCanvas, QRect(0, 0, kPictureWidth, kPictureHeight)), 0);
         EXPECT_TRUE(QRect(0, 0, kPictureWidth, kPictureHeight).contains(d.figures.textBounds))
-            << d.figures.textBounds.x() << "," << d.figures.textBounds.y() << " "
-            << d.figures.textBounds.width() << "x" << d.figures.textBounds.height();
+            << d.figures.textBounds.x() << "," << d.figures.textBounds.y() << " " << d.figures.textBounds.width() << "x"
+            << d.figures.textBounds.height();
         EXPECT_GT(d.figures.textBounds.right(), 600); // the legend's and the reach text's ends
     }
 }

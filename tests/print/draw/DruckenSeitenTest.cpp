@@ -13,7 +13,8 @@
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 PrintoutData Station(size_t rows)
 {
@@ -51,10 +52,10 @@ struct WordBox {
 // Top-left corner of the first word `word` on a page, from pdftotext's bounding boxes.
 WordBox FindWord(const QString &pdf, int page, const QString &word)
 {
-    const QString html = RunPdfTool("pdftotext", {"-bbox", "-f", QString::number(page), "-l",
-                                                  QString::number(page), pdf, "-"});
-    const QRegularExpression re("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>" +
-                                QRegularExpression::escape(word.toHtmlEscaped()) + "</word>");
+    const QString html =
+        RunPdfTool("pdftotext", {"-bbox", "-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
+    const QRegularExpression re("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>"
+                                + QRegularExpression::escape(word.toHtmlEscaped()) + "</word>");
     const QRegularExpressionMatch m = re.match(html);
     if (!m.hasMatch())
         return {};
@@ -146,7 +147,8 @@ TEST(PrintSheets, PictureAtScaleOneOnItsPage)
     PaintPrintoutPage(painter, pages[1], data, PrintoutView{});
     painter.end();
     auto pixel = [&](double xMm, double yMm) {
-        return sheet.pixelColor(static_cast<int>(xMm * 72 / 25.4 * pxPerPt), static_cast<int>(yMm * 72 / 25.4 * pxPerPt));
+        return sheet.pixelColor(static_cast<int>(xMm * 72 / 25.4 * pxPerPt),
+                                static_cast<int>(yMm * 72 / 25.4 * pxPerPt));
     };
     const double unitMm = 25.4 / 96;
     const PrintPictureFigures figures = [&] {
@@ -178,9 +180,9 @@ TEST(PrintSheets, FailedPdfWriteKeepsThePreviousFile)
     WriteBytes(path, "alt");
     {
         WriteLimit limit(1000);
-        EXPECT_THROW(WritePrintoutPdf(QString::fromStdString(path), PrintoutPages(data, "01.01.2026"), data,
-                                      PrintoutView{}),
-                     FileError);
+        EXPECT_THROW(
+            WritePrintoutPdf(QString::fromStdString(path), PrintoutPages(data, "01.01.2026"), data, PrintoutView{}),
+            FileError);
     }
     EXPECT_EQ(ReadFileBytes(path), "alt");
     EXPECT_EQ(dir.entryCount(), 1);

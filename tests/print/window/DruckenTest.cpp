@@ -14,7 +14,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 PrintoutData Station(size_t rows)
 {
@@ -49,10 +50,10 @@ template <typename T> T *Child(TFormPrint &form, const char *name)
 }
 
 // HOME and the desktop folder of a test.
-class ScratchHome {
+class ScratchHome
+{
 public:
-    explicit ScratchHome(bool withDesktop)
-        : oldHome_(qgetenv("HOME")), oldConfig_(qgetenv("XDG_CONFIG_HOME"))
+    explicit ScratchHome(bool withDesktop) : oldHome_(qgetenv("HOME")), oldConfig_(qgetenv("XDG_CONFIG_HOME"))
     {
         qputenv("HOME", QByteArray::fromStdString(dir_.path()));
         qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(dir_.file(".config")));
