@@ -40,6 +40,14 @@ CommandLine ParseCommandLine(const std::vector<std::string> &args)
     c.reportFile = args[1];
     for (size_t i = 2; i < args.size(); ++i) {
         const std::string &option = args[i];
+        if (option == "--pdf") {
+            if (i + 1 >= args.size() || args[i + 1].empty() || args[i + 1].rfind("--", 0) == 0)
+                return wrongCall("„--pdf“ braucht einen Dateinamen.");
+            if (!c.pdfFile.empty())
+                return wrongCall("„--pdf“ steht nur einmal.");
+            c.pdfFile = args[++i];
+            continue;
+        }
         return wrongCall("Unbekannte Option „" + option + "“.");
     }
     return c;
@@ -49,6 +57,8 @@ std::string UsageText()
 {
     return "Aufruf: feldora                    Programmfenster\n"
            "        feldora --bericht DATEI    Übersicht der Konfiguration DATEI als Text, ohne Fenster\n"
+           "            --pdf AUSGABE.pdf      schreibt dazu die Dokumentationsseiten als PDF\n"
+           "                                   (mit Bemaßung, ohne Strahlen)\n"
            "        feldora --grenzwerte       Grenzwerttabelle aller Bänder als Text, ohne Fenster\n"
            "        feldora --help             diese Hilfe\n"
            "        feldora --version          Programmversion\n"

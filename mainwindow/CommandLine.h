@@ -17,6 +17,7 @@ struct CommandLine {
     };
     Mode mode = Mode::Window;
     std::string reportFile; // DATEI of --bericht
+    std::string pdfFile;    // AUSGABE.pdf of --pdf, empty = no PDF
     std::string error;      // German, why the call is wrong
 };
 

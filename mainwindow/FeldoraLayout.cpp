@@ -234,7 +234,7 @@ void TFeldoraForm::createMenus()
     MISave = menuAction(file, "MISave", "&Speichern", &TFeldoraForm::MISaveClick);
     MISaveAs = menuAction(file, "MISaveAs", "Speichern &unter", &TFeldoraForm::MISaveAsClick);
     file->addSeparator();
-    MIDrucken = menuAction(file, "MIDrucken", "&Drucken", nullptr);
+    MIDrucken = menuAction(file, "MIDrucken", "&Drucken", &TFeldoraForm::MIDruckenClick);
     MIopen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     MISave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     MIDrucken->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));

@@ -15,7 +15,7 @@
 #include "core/WinkAnt.h"
 #include "data/ConfigFile.h"
 #include "data/Settings.h"
-#include "print/DruckenText.h"
+#include "print/DruckenLayout.h"
 #include "views/Controls.h"
 
 #include <QMainWindow>
@@ -74,6 +74,8 @@ public:
 
     // The shown texts for the printout and the report without a window.
     PrintoutTexts printoutTexts() const;
+    // Texts and angle evaluation for the printed pages (PrintLaunch.cpp).
+    PrintoutData printoutData() const;
     // Opens a configuration as "&Öffnen" does; false when it could not be opened.
     bool openConfiguration(const QString &fileName) { return Oeffnen(fileName); }
 
@@ -189,6 +191,7 @@ private:
     void MIopenClick();
     void MISaveClick();
     void MISaveAsClick();
+    void MIDruckenClick(); // PrintLaunch.cpp
 
     // FeldoraCommands.cpp
     void FormCreate();

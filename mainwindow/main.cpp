@@ -3,6 +3,7 @@
 #include "mainwindow/CommandLine.h"
 #include "mainwindow/FeldoraU.h"
 #include "mainwindow/StartFolders.h"
+#include "print/draw/DruckenSeiten.h"
 #include "views/Controls.h"
 #include "views/DialogService.h"
 
@@ -37,6 +38,15 @@ int runReport(const CommandLine &call)
     for (const std::string &line : ReportLines(form.printoutTexts()))
         std::printf("%s\n", line.c_str());
     std::fflush(stdout);
+    if (!call.pdfFile.empty()) {
+        // The pages as printed by default: dimensions drawn, no rays. A failure throws FileError.
+        const PrintoutData data = form.printoutData();
+        PrintoutView view;
+        view.rays = false;
+        view.dimensions = true;
+        WritePrintoutPdf(QString::fromLocal8Bit(call.pdfFile.c_str()),
+                         PrintoutPages(data, GermanDate(QDate::currentDate())), data, view);
+    }
     return kExitOk;
 }
 

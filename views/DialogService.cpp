@@ -9,6 +9,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -132,4 +134,16 @@ std::optional<QColor> QtDialogService::chooseColor(const QColor &initial)
     if (!chosen.isValid())
         return std::nullopt;
     return chosen;
+}
+
+bool QtDialogService::printDialog(QPrinter &printer, int pageCount)
+{
+    printer.setFromTo(1, pageCount);
+    QPrintDialog dialog(&printer, parentWindow());
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setMinMax(1, pageCount);
+    return dialog.exec() == QDialog::Accepted;
 }

@@ -11,6 +11,7 @@
 #include <QString>
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 class DialogService {
@@ -31,6 +32,9 @@ public:
     virtual void setClipboardImage(const QImage &picture) = 0;
     // nullopt when the user cancels.
     virtual std::optional<QColor> chooseColor(const QColor &initial) = 0;
+    // Print dialog preset to pages 1..pageCount; on OK (true) the printer holds the chosen
+    // printer, page range and copies.
+    virtual bool printDialog(QPrinter &printer, int pageCount) = 0;
 };
 
 // The service in use; a QtDialogService until someone installs another.
@@ -53,6 +57,7 @@ public:
     void setClipboardText(const QString &text) override;
     void setClipboardImage(const QImage &picture) override;
     std::optional<QColor> chooseColor(const QColor &initial) override;
+    bool printDialog(QPrinter &printer, int pageCount) override;
 };
 
 // CR LF of the program's texts as Qt line breaks.

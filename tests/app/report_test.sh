@@ -24,6 +24,24 @@ check "kein Dezimalpunkt in Zahlen" '! grep -qE "[0-9]\.[0-9]+ (W|m|dB)" "$work/
 check "nichts auf stderr" '[ ! -s "$work/err" ]'
 check "kein Feldora.ini geschrieben" '[ ! -e "$work/Feldora.ini" ]'
 
+"$work/feldora" --bericht "$fixtures/report_yagi2m.txt" --pdf "$work/doku.pdf" >"$work/out2" 2>"$work/err"
+rc=$?
+check "--pdf: Exit 0 (war $rc)" '[ $rc -eq 0 ]'
+check "--pdf: Bericht wie ohne PDF" 'cmp -s "$work/out" "$work/out2"'
+check "--pdf: nichts auf stderr" '[ ! -s "$work/err" ]'
+pages=$(pdfinfo "$work/doku.pdf" 2>/dev/null | sed -n 's/^Pages: *//p')
+check "--pdf: Seitenzahl 10, 361 Winkelzeilen (war $pages)" '[ "$pages" = 10 ]'
+pdftotext -layout -f 1 -l 1 "$work/doku.pdf" "$work/page1.txt" 2>/dev/null
+check "--pdf: Kopfzeile" 'grep -qE "^ *Dokumentation nach §9 BEMFV +DL0XYZ, [0-3][0-9]\.[01][0-9]\.20[0-9][0-9]$" "$work/page1.txt"'
+check "--pdf: Überschrift" 'grep -qx " *Übersicht für eine Konfiguration" "$work/page1.txt"'
+check "--pdf: EIRP-Zeile" 'grep -qE "^ *EIRP +: 1594,79 W$" "$work/page1.txt"'
+check "--pdf: Fußzeile" 'grep -qE "Erstellt mit Feldora v 2\.1\.0" "$work/page1.txt"'
+
+"$work/feldora" --bericht "$fixtures/report_yagi2m.txt" --pdf "$work/fehlt/doku.pdf" >/dev/null 2>"$work/err"
+rc=$?
+check "--pdf nicht schreibbar: Exit 1 (war $rc)" '[ $rc -eq 1 ]'
+check "--pdf nicht schreibbar: Fehler nennt die Datei" 'grep -q "^Fehler: .*fehlt/doku.pdf" "$work/err"'
+
 "$work/feldora" --bericht "$work/fehlt.txt" >"$work/out" 2>"$work/err"
 rc=$?
 check "Exit 1 bei fehlender Datei (war $rc)" '[ $rc -eq 1 ]'

@@ -11,6 +11,7 @@ TEST(CommandLine, CallsAndTheirModes)
         std::vector<std::string> args;
         Mode mode;
         std::string reportFile;
+        std::string pdfFile = "";
     };
     const Case cases[] = {
         {"no arguments opens the window", {}, Mode::Window, ""},
@@ -24,13 +25,19 @@ TEST(CommandLine, CallsAndTheirModes)
         {"unknown option", {"--bunt"}, Mode::WrongCall, ""},
         {"unknown option after report", {"--bericht", "a.txt", "--bunt"}, Mode::WrongCall, ""},
         {"help with more", {"--help", "x"}, Mode::WrongCall, ""},
-        {"limit table", {"--grenzwerte"}, Mode::LimitTable, ""},
-        {"limit table with more", {"--grenzwerte", "a.txt"}, Mode::WrongCall, ""},
+        {"limit table", {"--grenzwerte"}, Mode::LimitTable, "", ""},
+        {"limit table with more", {"--grenzwerte", "a.txt"}, Mode::WrongCall, "", ""},
+        {"report with pdf", {"--bericht", "a.txt", "--pdf", "b.pdf"}, Mode::Report, "a.txt", "b.pdf"},
+        {"pdf without file", {"--bericht", "a.txt", "--pdf"}, Mode::WrongCall, ""},
+        {"pdf with an option for a file", {"--bericht", "a.txt", "--pdf", "--help"}, Mode::WrongCall, ""},
+        {"pdf twice", {"--bericht", "a.txt", "--pdf", "b.pdf", "--pdf", "c.pdf"}, Mode::WrongCall, ""},
+        {"pdf without report", {"--pdf", "b.pdf"}, Mode::WrongCall, ""},
     };
     for (const Case &c : cases) {
         const CommandLine call = ParseCommandLine(c.args);
         EXPECT_EQ(call.mode, c.mode) << c.name;
         EXPECT_EQ(call.reportFile, c.reportFile) << c.name;
+        EXPECT_EQ(call.pdfFile, c.pdfFile) << c.name;
         EXPECT_EQ(call.error.empty(), c.mode != Mode::WrongCall) << c.name;
     }
 }

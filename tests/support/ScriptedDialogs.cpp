@@ -1,5 +1,7 @@
 #include "ScriptedDialogs.h"
 
+#include <QPrinter>
+
 ScriptedDialogs::ScriptedDialogs() : previous_(SetDialogService(this)) { InstallDialogMessageSink(); }
 
 ScriptedDialogs::~ScriptedDialogs()
@@ -78,4 +80,24 @@ std::optional<QColor> ScriptedDialogs::chooseColor(const QColor &)
     const std::optional<QColor> answer = colorAnswers.front();
     colorAnswers.pop_front();
     return answer;
+}
+
+bool ScriptedDialogs::printDialog(QPrinter &printer, int pageCount)
+{
+    lastPrintPageCount = pageCount;
+    if (printAnswers.empty()) {
+        ++unexpected;
+        return false;
+    }
+    const PrintAnswer answer = printAnswers.front();
+    printAnswers.pop_front();
+    if (answer.pdfFile.isEmpty())
+        return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(answer.pdfFile);
+    printer.setPrintRange(answer.from > 0 ? QPrinter::PageRange : QPrinter::AllPages);
+    if (answer.from > 0)
+        printer.setFromTo(answer.from, answer.to);
+    printer.setCopyCount(answer.copies);
+    return true;
 }

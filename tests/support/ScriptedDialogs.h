@@ -9,6 +9,13 @@
 #include <deque>
 #include <vector>
 
+// How a scripted print dialog is answered: printed into a PDF file instead of a printer.
+struct PrintAnswer {
+    QString pdfFile;       // empty = "Abbrechen"
+    int from = 0, to = 0;  // page range; 0 = all pages
+    int copies = 1;
+};
+
 struct ShownMessage {
     MessageKind kind;
     QString text;
@@ -23,6 +30,7 @@ public:
     std::deque<std::optional<QString>> inputAnswers;
     std::deque<QString> fileAnswers; // empty string = cancelled
     std::deque<std::optional<QColor>> colorAnswers;
+    std::deque<PrintAnswer> printAnswers;
 
     std::vector<ShownMessage> messages;
     QStringList inputTitles;
@@ -45,11 +53,13 @@ public:
     void setClipboardText(const QString &text) override;
     void setClipboardImage(const QImage &picture) override;
     std::optional<QColor> chooseColor(const QColor &initial) override;
+    bool printDialog(QPrinter &printer, int pageCount) override;
 
     QString lastProposedPath;
     QString lastFilter;
     QString lastSelectedFilter;
     QString lastDefaultSuffix;
+    int lastPrintPageCount = 0; // what the print dialog was preset to
 
 private:
     DialogService *previous_;

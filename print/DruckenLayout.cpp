@@ -1,0 +1,138 @@
+#include "print/DruckenLayout.h"
+
+#include "util/TextRoutines.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace
+{
+
+constexpr double kMmPerPt = 25.4 / 72;
+constexpr const char *kEllipsis = "…";
+
+PrintItem TextItem(double x, double y, PrintFont font, int pt, bool bold, std::string text)
+{
+    PrintItem item;
+    item.xMm = x;
+    item.yMm = y;
+    item.font = font;
+    item.fontPt = pt;
+    item.bold = bold;
+    item.text = std::move(text);
+    if (font == PrintFont::Courier)
+        FitToLine(item);
+    return item;
+}
+
+PrintItem LineItem(double x1, double x2, double y)
+{
+    PrintItem item;
+    item.kind = PrintItem::Kind::Line;
+    item.xMm = x1;
+    item.x2Mm = x2;
+    item.yMm = y;
+    return item;
+}
+
+PrintPage NewPage(const PrintoutTexts &t, const std::string &dateText)
+{
+    PrintPage page;
+    PrintItem header = TextItem(kPrintLeftMm, kHeaderTextYMm, PrintFont::Courier, kHeaderFontPt, false,
+                                PageHeaderText(t.callsign, dateText));
+    // An overlong callsign gives way, not the date.
+    header.text = PageHeaderText(t.callsign, dateText);
+    FitToLine(header, CharCount(", " + dateText));
+    page.items.push_back(header);
+    page.items.push_back(LineItem(kPrintLeftMm, kPrintRightMm, kHeaderLineYMm));
+    return page;
+}
+
+void CloseWithFooter(PrintPage &page, const PrintoutTexts &t)
+{
+    page.items.push_back(LineItem(kPrintLeftMm, kPrintRightMm, kFooterLineYMm));
+    PrintItem footer =
+        TextItem(kFooterCentreXMm, kFooterTextYMm, PrintFont::Arial, kFooterFontPt, false, FooterText(t.version));
+    footer.kind = PrintItem::Kind::CentredText;
+    page.items.push_back(footer);
+}
+
+} // namespace
+
+double CourierWidthMm(const std::string &text, int fontPt)
+{
+    return CharCount(text) * fontPt * kMonoAdvanceEm * kMmPerPt;
+}
+
+void FitToLine(PrintItem &item, int keepTail)
+{
+    const double room = kPrintRightMm - item.xMm;
+    const double width = CourierWidthMm(item.text, item.fontPt);
+    item.stretch = 1;
+    if (width <= room || room <= 0)
+        return;
+    const double charMm = CourierWidthMm("x", item.fontPt);
+    const int fitting = static_cast<int>(std::floor(room / (charMm * kMinStretch)));
+    const int count = CharCount(item.text);
+    if (count > fitting) {
+        keepTail = std::clamp(keepTail, 0, fitting - 1);
+        item.text = HeadChars(item.text, fitting - 1 - keepTail) + kEllipsis + TailChars(item.text, keepTail);
+    }
+    item.stretch = room / CourierWidthMm(item.text, item.fontPt);
+}
+
+std::vector<PrintPage> BuildPrintout(const PrintoutTexts &t, const std::string &dateText)
+{
+    std::vector<PrintPage> pages;
+    PrintPage first = NewPage(t, dateText);
+    for (const PrintLine &line : FirstPageLines(t)) {
+        if (!line.wrapped) {
+            first.items.push_back(
+                TextItem(kPrintLeftMm, line.yMm, PrintFont::Courier, line.fontPt, line.bold, line.text));
+            continue;
+        }
+        PrintItem item;
+        item.kind = PrintItem::Kind::WrappedText;
+        item.fontPt = line.fontPt;
+        item.bold = line.bold;
+        item.text = line.text;
+        item.xMm = line.rect.x1;
+        item.yMm = line.rect.y1;
+        item.x2Mm = line.rect.x2;
+        item.y2Mm = line.rect.y2;
+        first.items.push_back(item);
+    }
+    CloseWithFooter(first, t);
+    pages.push_back(first);
+    if (!t.angleDataPresent)
+        return pages;
+
+    const AnglePagesLayout layout = LayoutAnglePages(t.angleRows.size());
+    for (int number = 2; number <= layout.pageCount; ++number)
+        pages.push_back(NewPage(t, dateText));
+    auto page = [&pages](int number) -> PrintPage & { return pages[static_cast<size_t>(number - 1)]; };
+    page(2).items.push_back(
+        TextItem(kPrintLeftMm, kAngleHeadingYMm, PrintFont::Courier, kAngleFontPt, true, AngleHeadingLine()));
+    for (size_t i = 0; i < layout.rows.size(); ++i)
+        page(layout.rows[i].page)
+            .items.push_back(TextItem(kPrintLeftMm, layout.rows[i].yMm, PrintFont::Courier, kAngleFontPt, true,
+                                      AngleRowLine(t.angleRows[i])));
+    PrintItem picture;
+    picture.kind = PrintItem::Kind::Picture;
+    picture.xMm = kPrintLeftMm;
+    picture.yMm = layout.pictureTopMm;
+    page(layout.picturePage).items.push_back(picture);
+    for (int number = 2; number <= layout.pageCount; ++number)
+        CloseWithFooter(page(number), t);
+    return pages;
+}
+
+std::string PdfFileName(const PrintoutData &data)
+{
+    return data.texts.callsign + " " + data.fileTag + ".pdf";
+}
+
+std::string PdfTitle(const PrintoutTexts &texts)
+{
+    return "Dokumentation nach §9 BEMFV " + texts.callsign;
+}

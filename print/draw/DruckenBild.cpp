@@ -1,0 +1,147 @@
+#include "print/draw/DruckenBild.h"
+
+#include "util/DecimalText.h"
+#include "views/draw/DrawCommon.h"
+#include "views/draw/SideViewGeometry.h"
+#include "views/draw/TextOut.h"
+
+#include <QFontMetrics>
+#include <algorithm>
+#include <cmath>
+
+using sideview::DrawArrow;
+using sideview::RoundHalfEven;
+
+namespace
+{
+
+const QColor kSilver(192, 192, 192);
+const QColor kGreen(0, 128, 0);
+const QColor kLime(0, 255, 0);
+const QColor kBlue(0, 0, 255);
+
+constexpr int W = kPictureWidth;
+constexpr int H = kPictureHeight;
+constexpr int kTextPixels = 13; // "Courier New" 10 at 96 units per inch
+constexpr int kRightRoom = W - 10;
+
+void line(QPainter &p, const QColor &colour, int width, QPoint a, QPoint b)
+{
+    p.setPen(QPen(colour, width, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(a, b);
+}
+
+int textWidth(QPainter &p, const QString &text)
+{
+    return QFontMetrics(p.font()).horizontalAdvance(text);
+}
+
+// Text by its top-left corner on an opaque white box; bounds collects the boxes.
+void text(QPainter &p, QRect &bounds, const QColor &colour, int x, int y, const QString &t)
+{
+    ui::textOut(p, x, y, t, colour, Qt::white);
+    const QFontMetrics metrics(p.font());
+    bounds = bounds.united(QRect(x, y, metrics.horizontalAdvance(t), metrics.height()));
+}
+
+// A dimension text right of its line, or left of it where it would leave the picture.
+int besideLine(QPainter &p, int lineX, const QString &t)
+{
+    const int width = textWidth(p, t);
+    return lineX + 10 + width <= kRightRoom ? lineX + 10 : std::max(0, lineX - 10 - width);
+}
+
+} // namespace
+
+PrintPictureFigures BildErzeugen(QPainter &p, const PrintPictureInput &in)
+{
+    PrintPictureFigures f;
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setFont(ui::courierFont(kTextPixels));
+    p.fillRect(QRect(0, 0, W, H), Qt::white);
+    p.setClipRect(QRect(0, 0, W, H), Qt::IntersectClip); // zone lines may reach past the edge
+
+    sideview::ZoneInput zin;
+    zin.angles = in.angles;
+    zin.distances = in.distances;
+    zin.height = in.height;
+    const sideview::ZoneGeometry g = sideview::BuildZone(zin, W, H, 1.0, in.rays);
+    // Without a largest distance or a height there is no zone to draw; mast, ground and legend stay.
+    f.hasZone = g.hasZone && in.height > 0;
+    const double s = g.scale;
+    f.scale = s;
+    f.mastX = g.originX;
+    f.groundY = g.groundY;
+    f.antennaY = g.antennaY;
+    f.mastTopY = g.mastTopY;
+    const int x0 = f.mastX, yb = f.groundY, yt = f.antennaY;
+
+    // Mast, origin mark, ground.
+    line(p, Qt::black, 3, {x0, yb}, {x0, f.mastTopY});
+    p.setPen(QPen(Qt::black, 1));
+    DrawArrow(p, {x0 - 40, yb - 30}, {x0 - 6, yb - 6}, 0);
+    text(p, f.textBounds, Qt::black, x0 - 60, yb - 35, "(0,0)");
+    line(p, kSilver, 3, {10, yb}, {W - 10, yb});
+
+    // 5 m bar.
+    if (s > 0) {
+        f.barLength = g.barLength;
+        const int right = W - 40, left = right - f.barLength;
+        line(p, kGreen, 1, {left, yb - 20}, {right, yb - 20});
+        line(p, kGreen, 1, {left, yb - 25}, {left, yb - 15});
+        line(p, kGreen, 1, {right, yb - 25}, {right, yb - 15});
+        text(p, f.textBounds, kGreen, W - 40 - RoundHalfEven(2 * s), yb - 19, "5m");
+    }
+
+    // The zone: rays from the antenna, or the outline through the points.
+    if (f.hasZone) {
+        f.mirrored = g.mirrored;
+        for (const std::vector<QPoint> *points : {&g.points, &g.mirrorPoints}) {
+            if (points->empty())
+                continue;
+            if (in.rays) {
+                for (const QPoint &end : *points)
+                    line(p, kLime, 1, {x0, yt}, end);
+            } else {
+                p.setPen(QPen(kLime, 2, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+                p.drawPolyline(points->data(), static_cast<int>(points->size()));
+            }
+        }
+    }
+
+    // Legend, kept inside the picture.
+    f.legendY = RoundHalfEven(0.78 * H);
+    const QString zoneText = "Sicherheitsabstand", mastText = "Antennenmast";
+    const int legendTextX = std::min(560, kRightRoom - std::max(textWidth(p, zoneText), textWidth(p, mastText)));
+    p.fillRect(QRect(legendTextX - 20, f.legendY, 15, 15), kLime);
+    text(p, f.textBounds, Qt::black, legendTextX, f.legendY, zoneText);
+    p.fillRect(QRect(legendTextX - 20, f.legendY + 20, 15, 15), Qt::black);
+    text(p, f.textBounds, Qt::black, legendTextX, f.legendY + 20, mastText);
+
+    // Dimensions from the drawn points.
+    if (f.hasZone && g.hasMaxima) {
+        f.reach = g.reach;
+        f.clearance = g.clearance;
+        f.clearanceX = g.clearanceX;
+    }
+    if (f.hasZone && g.hasMaxima && in.dimensions) {
+        p.setPen(QPen(kBlue, 1));
+        const int xc = x0 + RoundHalfEven(f.clearanceX * s);
+        const int yc = RoundHalfEven(yb - f.clearance * s);
+        DrawArrow(p, {xc, yb}, {xc, yc}, 20, true);
+        f.clearanceLabelY =
+            RoundHalfEven(RoundHalfEven((2.0 * yb + (yb - std::floor(f.clearance * s))) / 2) * 2.0 / 3.0);
+        const QString clearance = "Bodenfreiheit: " + QString::fromStdString(FormatValue("%6.1f m", f.clearance));
+        text(p, f.textBounds, kBlue, besideLine(p, xc, clearance), f.clearanceLabelY, clearance);
+
+        const int xr = x0 + RoundHalfEven(f.reach * s);
+        p.setPen(QPen(kBlue, 1));
+        DrawArrow(p, {x0, yb - 100}, {xr, yb - 100}, 20);
+        line(p, kBlue, 1, {xr, yb - 70}, {xr, 100});
+        const QString reach = "Reichweite: " + QString::fromStdString(FormatValue("%6.1f m", f.reach));
+        text(p, f.textBounds, kBlue, besideLine(p, xr, reach), yb - 100, reach);
+    }
+    p.restore();
+    return f;
+}

@@ -1,0 +1,208 @@
+#include "print/draw/DruckenBild.h"
+
+#include <QImage>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+const QColor kLime(0, 255, 0);
+const QColor kBlue(0, 0, 255);
+
+struct Drawn {
+    QImage image;
+    PrintPictureFigures figures;
+};
+
+const QColor kCanvas(255, 0, 255); // no text or line of the picture blends into magenta
+
+// Paints into a canvas that may be wider than the picture, to see anything drawn outside.
+Drawn Draw(const PrintPictureInput &in, int canvasWidth = kPictureWidth)
+{
+    Drawn d{QImage(canvasWidth, kPictureHeight, QImage::Format_RGB32), {}};
+    d.image.fill(kCanvas);
+    QPainter painter(&d.image);
+    d.figures = BildErzeugen(painter, in);
+    return d;
+}
+
+PrintPictureInput Input(std::vector<int> angles, std::vector<double> distances, double height, bool rays = false,
+                        bool dimensions = true)
+{
+    return {std::move(angles), std::move(distances), height, rays, dimensions};
+}
+
+// Any pixel of the colour within `radius` of (x, y).
+bool ColourNear(const QImage &image, int x, int y, const QColor &colour, int radius = 1)
+{
+    for (int dy = -radius; dy <= radius; ++dy)
+        for (int dx = -radius; dx <= radius; ++dx)
+            if (image.rect().contains(x + dx, y + dy) && image.pixelColor(x + dx, y + dy) == colour)
+                return true;
+    return false;
+}
+
+int CountColour(const QImage &image, const QColor &colour, QRect area)
+{
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            n += image.pixelColor(x, y) == colour;
+    return n;
+}
+
+QPoint At(const Drawn &d, double angleDeg, double metres)
+{
+    const double a = angleDeg * M_PI / 180, r = d.figures.scale * metres;
+    return {d.figures.mastX + static_cast<int>(std::lround(std::cos(a) * r)),
+            d.figures.antennaY + static_cast<int>(std::lround(std::sin(a) * r))};
+}
+
+} // namespace
+
+TEST(PrintPicture, ScaleFollowsTheNarrowerLimit)
+{
+    struct Case {
+        const char *name;
+        double height, dmax;
+        double scale;
+        int antennaY, mastTopY, bar;
+    };
+    const Case cases[] = {
+        // min(455 / 20, 315 / 10); yt = rnd(200.5) = 200, bar rnd(113.75)
+        {"height 10, widest 20", 10, 20, 22.75, 200, 200, 114},
+        // min(455 / 3, 315 / 30) = 10.5: the tall mast sets the scale
+        {"tall mast, short zone", 30, 3, 10.5, 113, 113, 52}, // rnd(52.5) to even
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const Drawn d = Draw(Input({0, 90}, {c.dmax, c.dmax / 2}, c.height));
+        const PrintPictureFigures &f = d.figures;
+        EXPECT_TRUE(f.hasZone);
+        EXPECT_DOUBLE_EQ(f.scale, c.scale);
+        EXPECT_EQ(f.mastX, 98);
+        EXPECT_EQ(f.groundY, 428);
+        EXPECT_EQ(f.antennaY, c.antennaY);
+        EXPECT_EQ(f.mastTopY, c.mastTopY);
+        EXPECT_EQ(f.barLength, c.bar);
+        EXPECT_EQ(f.legendY, 351);
+        // mast black up to the antenna, ground silver, 5 m bar green at its left end
+        EXPECT_EQ(d.image.pixelColor(97, (428 + c.mastTopY) / 2), QColor(Qt::black)); // 98: clearance arrow
+        EXPECT_EQ(d.image.pixelColor(300, 428), QColor(192, 192, 192));
+        EXPECT_EQ(d.image.pixelColor(650 - 40 - c.bar, 408), QColor(0, 128, 0));
+        EXPECT_EQ(d.image.pixelColor(650 - 40 - c.bar - 1, 408), QColor(Qt::white));
+    }
+}
+
+TEST(PrintPicture, MirroredOnlyUpTo180Degrees)
+{
+    // The 45-degree point mirrored above the antenna exists only when the list ends at 180 or less.
+    struct Case {
+        const char *name;
+        std::vector<int> angles;
+        bool mirrored;
+    };
+    const Case cases[] = {
+        {"ends at 180", {0, 45, 90, 180}, true},
+        {"ends at 200", {0, 45, 90, 200}, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const Drawn d = Draw(Input(c.angles, std::vector<double>(c.angles.size(), 4), 10));
+        EXPECT_EQ(d.figures.mirrored, c.mirrored);
+        const QPoint below = At(d, 45, 4);
+        const QPoint above(below.x(), 2 * d.figures.antennaY - below.y());
+        EXPECT_TRUE(ColourNear(d.image, below.x(), below.y(), kLime));
+        EXPECT_EQ(ColourNear(d.image, above.x(), above.y(), kLime), c.mirrored);
+    }
+}
+
+TEST(PrintPicture, RaysRunOneDegreeBelowTheOutlineCorners)
+{
+    const std::vector<int> angles = {0, 90, 200};
+    const std::vector<double> distances = {20, 5, 5};
+    const Drawn outline = Draw(Input(angles, distances, 10, false));
+    const Drawn rays = Draw(Input(angles, distances, 10, true));
+    // Corner of the outline at 0 degrees, 20 m; the ray ends at 1 degree.
+    const QPoint corner = At(outline, 0, 20), rayEnd = At(rays, 1, 20);
+    EXPECT_EQ(rayEnd.y() - corner.y(), 8); // rnd(sin 1° * 455)
+    EXPECT_TRUE(ColourNear(outline.image, corner.x() - 1, corner.y(), kLime));
+    EXPECT_TRUE(ColourNear(rays.image, rayEnd.x(), rayEnd.y(), kLime));
+    EXPECT_FALSE(ColourNear(rays.image, corner.x() - 1, corner.y(), kLime));
+    // A ray is a straight line from the antenna: its middle is lime too.
+    const QPoint middle = At(rays, 1, 10);
+    EXPECT_TRUE(ColourNear(rays.image, middle.x(), middle.y(), kLime));
+    // The maxima come from the drawn end points.
+    EXPECT_NEAR(rays.figures.reach, (rayEnd.x() - 98) / 22.75, 1e-9);
+}
+
+TEST(PrintPicture, DimensionsFromTheDrawnPoints)
+{
+    // Height 10, zone 20 m out at 0 degrees and 8 m straight down: clearance 2 m below the antenna point.
+    const std::vector<int> angles = {0, 90, 200};
+    const std::vector<double> distances = {20, 8, 5};
+    const Drawn with = Draw(Input(angles, distances, 10, false, true));
+    const Drawn without = Draw(Input(angles, distances, 10, false, false));
+    const PrintPictureFigures &f = with.figures;
+    EXPECT_NEAR(f.reach, 455 / 22.75, 1e-9);
+    EXPECT_NEAR(f.clearance, (428 - (200 + 182)) / 22.75, 1e-9); // rnd(8 * 22.75) = 182
+    EXPECT_NEAR(f.clearanceX, 0, 1e-9);
+    // rnd(rnd((2 * 428 + (428 - floor(46))) / 2) * 2 / 3) = rnd(619 * 2 / 3)
+    EXPECT_EQ(f.clearanceLabelY, 413);
+    const QRect picture(0, 0, kPictureWidth, kPictureHeight);
+    EXPECT_GT(CountColour(with.image, kBlue, picture), 100);
+    EXPECT_EQ(CountColour(without.image, kBlue, picture), 0);
+    // the reach line at xr and the clearance arrow at xc
+    EXPECT_EQ(with.image.pixelColor(98 + 455, 200), kBlue);
+    EXPECT_EQ(with.image.pixelColor(98, 405), kBlue);
+}
+
+TEST(PrintPicture, NothingLeavesThePicture)
+{
+    // The zone reaches past the left edge at 200 degrees; the reach text would start right of a
+    // line at 70 % of the width. Texts stay whole inside the picture, lines are cut at its edge.
+    for (bool rays : {false, true}) {
+        const Drawn d = Draw(Input({0, 90, 200}, {20, 8, 5}, 10, rays), kPictureWidth + 200);
+        EXPECT_EQ(CountColour(d.image, kCanvas, QRect(kPictureWidth, 0, 200, kPictureHeight)), 200 * kPictureHeight);
+        EXPECT_EQ(CountColour(d.image, kCanvas, QRect(0, 0, kPictureWidth, kPictureHeight)), 0);
+        EXPECT_TRUE(QRect(0, 0, kPictureWidth, kPictureHeight).contains(d.figures.textBounds))
+            << d.figures.textBounds.x() << "," << d.figures.textBounds.y() << " " << d.figures.textBounds.width() << "x"
+            << d.figures.textBounds.height();
+        EXPECT_GT(d.figures.textBounds.right(), 600); // the legend's and the reach text's ends
+    }
+}
+
+TEST(PrintPicture, NoScaleDrawsMastGroundAndLegendOnly)
+{
+    struct Case {
+        const char *name;
+        std::vector<int> angles;
+        std::vector<double> distances;
+        double height;
+        int mastTopY;
+    };
+    const Case cases[] = {
+        {"largest distance 0", {0, 90}, {0, 0}, 10, 428 - 315},
+        {"height 0", {0, 90}, {10, 5}, 0, 428},
+        {"both 0", {0, 90}, {0, 0}, 0, 428},
+        {"no angles", {}, {}, 10, 428 - 315},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        for (bool rays : {false, true}) {
+            const Drawn d = Draw(Input(c.angles, c.distances, c.height, rays));
+            const PrintPictureFigures &f = d.figures;
+            EXPECT_FALSE(f.hasZone);
+            for (double v : {f.scale, f.reach, f.clearance, f.clearanceX})
+                EXPECT_TRUE(std::isfinite(v));
+            EXPECT_EQ(f.mastTopY, c.mastTopY);
+            EXPECT_EQ(d.image.pixelColor(300, 428), QColor(192, 192, 192));
+            // lime only in the legend square
+            const QRect legend(0, f.legendY, kPictureWidth, 15);
+            EXPECT_EQ(CountColour(d.image, kLime, legend), 15 * 15);
+            EXPECT_EQ(CountColour(d.image, kLime, QRect(0, 0, kPictureWidth, kPictureHeight)), 15 * 15);
+            EXPECT_EQ(CountColour(d.image, kBlue, QRect(0, 0, kPictureWidth, kPictureHeight)), 0);
+        }
+    }
+}

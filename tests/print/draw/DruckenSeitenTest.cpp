@@ -1,0 +1,189 @@
+#include "print/draw/DruckenSeiten.h"
+
+#include "print/draw/DruckenBild.h"
+
+#include "FileTestSupport.h"
+#include "PdfTools.h"
+#include "util/TextFile.h"
+
+#include <QFile>
+#include <QImage>
+#include <QLocale>
+#include <QPainter>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+PrintoutData Station(size_t rows)
+{
+    PrintoutData d;
+    PrintoutTexts &t = d.texts;
+    t.callsign = "DL9XYZ";
+    t.band = "2m";
+    t.frequency = "145,000";
+    t.antennaName = "Yagi 2m 9 El.";
+    t.height = "10";
+    t.wiesbeckDirectivity = "---";
+    t.version = "v 2.1.0";
+    t.angleDataPresent = rows > 0;
+    for (size_t i = 0; i < rows; ++i) {
+        t.angleRows.push_back({std::to_string(i * 5), "0,00", "100,00", "5,00"});
+        d.angles.push_back(static_cast<int>(i * 5));
+        d.distances.push_back(5 + static_cast<double>(i % 7));
+    }
+    d.height = 10;
+    d.fileTag = "2m";
+    return d;
+}
+
+QString WritePdf(const TempDir &dir, const PrintoutData &data, const QString &date = "10.12.2026")
+{
+    const QString path = QString::fromStdString(dir.file("out.pdf"));
+    WritePrintoutPdf(path, PrintoutPages(data, date), data, PrintoutView{});
+    return path;
+}
+
+struct WordBox {
+    double xMm = -1, yMm = -1;
+};
+
+// Top-left corner of the first word `word` on a page, from pdftotext's bounding boxes.
+WordBox FindWord(const QString &pdf, int page, const QString &word)
+{
+    const QString html =
+        RunPdfTool("pdftotext", {"-bbox", "-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
+    const QRegularExpression re("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>"
+                                + QRegularExpression::escape(word.toHtmlEscaped()) + "</word>");
+    const QRegularExpressionMatch m = re.match(html);
+    if (!m.hasMatch())
+        return {};
+    const double mmPerPt = 25.4 / 72;
+    return {m.captured(1).toDouble() * mmPerPt, m.captured(2).toDouble() * mmPerPt};
+}
+
+} // namespace
+
+TEST(PrintSheets, DateInGermanShortFormWhateverTheLocale)
+{
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_EQ(GermanDate(QDate(2026, 12, 10)), "10.12.2026");
+    EXPECT_EQ(GermanDate(QDate(2027, 1, 2)), "02.01.2027");
+    QLocale::setDefault(saved);
+}
+
+TEST(PrintSheets, PdfPagesTitleFontsAndFirstPage)
+{
+    TempDir dir;
+    const QString pdf = WritePdf(dir, Station(49));
+    EXPECT_EQ(PdfPageCount(pdf), 3);
+    EXPECT_EQ(PdfInfoField(pdf, "Title"), "Dokumentation nach §9 BEMFV DL9XYZ");
+    EXPECT_EQ(PdfInfoField(pdf, "Creator"), "Feldora v 2.1.0");
+    EXPECT_TRUE(PdfInfoField(pdf, "Page size").contains("(A4)"));
+
+    // Every font is embedded: pdffonts' "emb" column reads "yes" on each font line.
+    const QStringList fonts = RunPdfTool("pdffonts", {pdf}).split('\n', Qt::SkipEmptyParts).mid(2);
+    ASSERT_FALSE(fonts.isEmpty());
+    for (const QString &font : fonts)
+        EXPECT_TRUE(font.contains(QRegularExpression("\\byes\\s+(yes|no)\\s+(yes|no)\\s+\\d+\\s+\\d+\\s*$")))
+            << font.toStdString();
+
+    const QStringList first = PdfPageLines(pdf, 1);
+    ASSERT_GE(first.size(), 5);
+    EXPECT_TRUE(first[0].startsWith("Dokumentation nach §9 BEMFV")) << first[0].toStdString();
+    EXPECT_TRUE(first[0].endsWith("DL9XYZ, 10.12.2026")) << first[0].toStdString();
+    EXPECT_EQ(first[1], "Übersicht für eine Konfiguration");
+    EXPECT_EQ(first[2], "Band: 2m");
+    EXPECT_EQ(first[3], "Frequenz [MHz]: 145,000");
+    EXPECT_TRUE(first.contains("AntennenName       : Yagi 2m 9 El."));
+    EXPECT_TRUE(first.contains("Keine Wiesbeck-Rechnung möglich!"));
+    EXPECT_EQ(first.last(), "Erstellt mit Feldora v 2.1.0");
+
+    // The 49th row stands alone on page 3, above the picture.
+    const QStringList third = PdfPageLines(pdf, 3);
+    ASSERT_GE(third.size(), 2);
+    EXPECT_TRUE(third[1].startsWith("240")) << third[1].toStdString();
+}
+
+TEST(PrintSheets, TextsStandAtTheirMillimetres)
+{
+    TempDir dir;
+    const QString pdf = WritePdf(dir, Station(49));
+    struct Case {
+        int page;
+        const char *word;
+        double xMm, yMm;
+    };
+    const Case cases[] = {
+        {1, "Dokumentation", 20, 14},
+        {1, "Übersicht", 20, 30},
+        {1, "Eingaben", 20, 60},
+        {1, "AntennenName", 20, 65},
+        {1, "Hinweis:", 20, 186},
+        {2, "Winkel", 20 + 10 * 0.6 * 25.4 / 72, 24}, // after one blank of the 10-point font
+        {3, "240", 20 + 10 * 0.6 * 25.4 / 72, 29},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.word);
+        const WordBox box = FindWord(pdf, c.page, c.word);
+        EXPECT_NEAR(box.xMm, c.xMm, 0.3);
+        EXPECT_NEAR(box.yMm, c.yMm, 0.3);
+    }
+}
+
+TEST(PrintSheets, PictureAtScaleOneOnItsPage)
+{
+    // One row: the picture's top-left corner at (20, 39) mm; 1 unit = 1/96 inch.
+    const PrintoutData data = Station(1);
+    const auto pages = PrintoutPages(data, "01.01.2026");
+    ASSERT_EQ(pages.size(), 2u);
+    constexpr double pxPerPt = 2;
+    QImage sheet(static_cast<int>(595 * pxPerPt), static_cast<int>(842 * pxPerPt), QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    QPainter painter(&sheet);
+    painter.scale(pxPerPt, pxPerPt);
+    PaintPrintoutPage(painter, pages[1], data, PrintoutView{});
+    painter.end();
+    auto pixel = [&](double xMm, double yMm) {
+        return sheet.pixelColor(static_cast<int>(xMm * 72 / 25.4 * pxPerPt),
+                                static_cast<int>(yMm * 72 / 25.4 * pxPerPt));
+    };
+    const double unitMm = 25.4 / 96;
+    const PrintPictureFigures figures = [&] {
+        QImage scratch(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
+        QPainter p(&scratch);
+        return BildErzeugen(p, {data.angles, data.distances, data.height, false, true});
+    }();
+    auto at = [&](double ux, double uy) { return pixel(20 + ux * unitMm, 39 + uy * unitMm); };
+    // The mast (3 units wide) stands at its unit column, up to its top; the ground line is silver.
+    EXPECT_EQ(at(figures.mastX + 0.5, figures.groundY - 20), QColor(Qt::black));
+    EXPECT_EQ(at(figures.mastX + 10, figures.groundY - 20), QColor(Qt::white));
+    EXPECT_EQ(at(figures.mastX + 0.5, figures.mastTopY - 5), QColor(Qt::white));
+    EXPECT_EQ(at(kPictureWidth - 100, figures.groundY + 0.5), QColor(192, 192, 192));
+}
+
+TEST(PrintSheets, FailedPdfWriteKeepsThePreviousFile)
+{
+    TempDir dir;
+    const PrintoutData data = Station(3);
+    const QString missing = QString::fromStdString(dir.file("fehlt/out.pdf"));
+    try {
+        WritePrintoutPdf(missing, PrintoutPages(data, "01.01.2026"), data, PrintoutView{});
+        ADD_FAILURE() << "no error";
+    } catch (const FileError &e) {
+        EXPECT_NE(std::string(e.what()).find(missing.toStdString()), std::string::npos) << e.what();
+    }
+
+    const std::string path = dir.file("out.pdf");
+    WriteBytes(path, "alt");
+    {
+        WriteLimit limit(1000);
+        EXPECT_THROW(
+            WritePrintoutPdf(QString::fromStdString(path), PrintoutPages(data, "01.01.2026"), data, PrintoutView{}),
+            FileError);
+    }
+    EXPECT_EQ(ReadFileBytes(path), "alt");
+    EXPECT_EQ(dir.entryCount(), 1);
+}

@@ -1,0 +1,132 @@
+#include "views/draw/SideViewGeometry.h"
+
+#include "util/NumRoutines.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace sideview
+{
+
+namespace
+{
+
+// Pixel positions beyond this are far outside any picture; a huge zoom must not overflow int.
+constexpr double kPixelLimit = 1.0e6;
+
+int pixel(double x)
+{
+    return RoundHalfEven(std::clamp(x, -kPixelLimit, kPixelLimit));
+}
+
+double validDistance(double r)
+{
+    return std::isfinite(r) && r > 0 ? r : 0.0;
+}
+
+} // namespace
+
+int RoundHalfEven(double x)
+{
+    if (std::isnan(x))
+        return 0;
+    constexpr double lo = std::numeric_limits<int>::min();
+    constexpr double hi = std::numeric_limits<int>::max();
+    return static_cast<int>(::RoundHalfEven(std::clamp(x, lo, hi)));
+}
+
+ZoneGeometry BuildZone(const ZoneInput &in, int width, int height, double zoom, bool rays)
+{
+    ZoneGeometry g;
+    const double W = width, H = height;
+    if (!(zoom > 0) || !std::isfinite(zoom))
+        zoom = 1.0;
+
+    const size_t n = std::min(in.angles.size(), in.distances.size());
+    double rmax = 0;
+    for (size_t i = 0; i < n; ++i)
+        rmax = std::max(rmax, validDistance(in.distances[i]));
+
+    // A limit that cannot be formed (no height, no distance) does not constrain the scale.
+    const double inf = std::numeric_limits<double>::infinity();
+    const bool heightOk = std::isfinite(in.height) && in.height > 0;
+    // 70 % as 7 * x / 10: exact for whole sizes, so a half pixel stays a half (0.7 * 650 is not 455).
+    const double vertical = heightOk ? 7 * H / 10 / in.height : inf;
+    const double horizontal = rmax > 0 ? 7 * W / 10 / rmax : inf;
+    double s = std::min(vertical, horizontal) * zoom;
+    if (!std::isfinite(s) || s <= 0)
+        s = 0;
+    g.scale = s;
+    g.hasZone = n > 0 && rmax > 0 && s > 0;
+
+    const double mast = heightOk ? s * in.height : 0.0;
+    g.originX = RoundHalfEven(0.15 * W);
+    g.groundY = height - RoundHalfEven(0.05 * H);
+    g.antennaX = g.originX;
+    g.antennaY = pixel(g.groundY - mast);
+    g.mastTopY = pixel(g.groundY - RoundHalfEven(std::min(mast, kPixelLimit)));
+    g.barLength = s > 0 ? pixel(5.0 * s) : 0;
+    if (!g.hasZone)
+        return g;
+
+    g.mirrored = in.angles[n - 1] <= 180;
+    g.points.reserve(n);
+    if (g.mirrored)
+        g.mirrorPoints.reserve(n);
+
+    // Maxima are read from the rounded pixel positions, as drawn.
+    const double ax = g.antennaX, ay = g.antennaY, gy = g.groundY;
+    bool first = true;
+    double bestV = 0, bestH = 0;
+    auto account = [&](double x, double y) {
+        const double h = std::abs(x - ax) / s;
+        const double v = std::abs(y - gy) / s;
+        g.reach = first ? h : std::max(g.reach, h);
+        // Equal clearance: the point nearest the mast gives the arrow's position.
+        if (first || v < bestV || (v == bestV && h < bestH)) {
+            bestV = v;
+            bestH = h;
+        }
+        first = false;
+    };
+    for (size_t i = 0; i < n; ++i) {
+        const double theta = in.angles[i] + (rays ? 1.0 : 0.0);
+        const double r = s * validDistance(in.distances[i]);
+        const double x = ax + ::RoundHalfEven(CosDeg(theta) * r);
+        const double dy = ::RoundHalfEven(SinDeg(theta) * r);
+        g.points.push_back(QPoint(pixel(x), pixel(ay + dy)));
+        account(x, ay + dy);
+        if (g.mirrored)
+            g.mirrorPoints.push_back(QPoint(pixel(x), pixel(ay - dy)));
+    }
+    for (size_t i = 0; i < g.mirrorPoints.size(); ++i) {
+        const double theta = in.angles[i] + (rays ? 1.0 : 0.0);
+        const double r = s * validDistance(in.distances[i]);
+        account(ax + ::RoundHalfEven(CosDeg(theta) * r), ay - ::RoundHalfEven(SinDeg(theta) * r));
+    }
+    g.hasMaxima = true;
+    g.clearance = bestV;
+    g.clearanceX = bestH;
+    return g;
+}
+
+void DrawArrow(QPainter &p, QPoint from, QPoint to, int headSize, bool doubleHead)
+{
+    p.drawLine(from, to);
+    const double dx = to.x() - from.x(), dy = to.y() - from.y();
+    const int L = headSize > 0 ? headSize : RoundHalfEven(0.15 * std::hypot(dx, dy));
+    auto head = [&](QPoint a, QPoint b) {
+        // Direction of travel with rows growing upwards.
+        const double d = AngleDeg(a.y() - b.y(), b.x() - a.x());
+        for (double side : {30.0, -30.0})
+            p.drawLine(
+                b, QPoint(b.x() - RoundHalfEven(L * CosDeg(d + side)), b.y() + RoundHalfEven(L * SinDeg(d + side))));
+    };
+    head(from, to);
+    if (doubleHead)
+        head(to, from);
+}
+
+} // namespace sideview
