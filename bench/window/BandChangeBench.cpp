@@ -29,7 +29,10 @@ int main(int argc, char **argv)
     catalogue.write("[Bench]\r\nDipol,Dipol,145,2.15,1,#\r\n");
     catalogue.close();
 
-    TFeldoraForm form(FormOptions{dir.path(), false});
+    FormOptions options;
+    options.programDir = dir.path();
+    options.showSplash = false;
+    TFeldoraForm form(options);
     if (!form.AfterCreation())
         return 1;
     form.MIDebugMode->setChecked(false);
