@@ -7,7 +7,8 @@
 // The window only reads controls, calls the core and writes controls. Its concerns live in
 // separate files: FeldoraLayout.cpp (left column, menus), FeldoraPages.cpp (tab pages),
 // FeldoraU.cpp (update chain, own handlers), CableTab.cpp, AntennaTab.cpp,
-// FeldoraCommands.cpp (start, settings, menu commands).
+// FeldoraCommands.cpp (start, settings, menu commands), ConfigCommands.cpp (configuration
+// files), WiesbeckTab.cpp, AngleTab.cpp, ViewLaunch.cpp (opens the side view and the diagram).
 
 #include "core/CableState.h"
 #include "core/FarField.h"
@@ -17,6 +18,8 @@
 #include "data/Settings.h"
 #include "print/DruckenText.h"
 #include "views/Controls.h"
+#include "views/DiaGramm.h"
+#include "views/Seitenansicht.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -72,6 +75,10 @@ public:
 
     // The shown texts for the printout and the report without a window.
     PrintoutTexts printoutTexts() const;
+    // What the side view and the diagram receive when they open (ViewLaunch.cpp).
+    SideViewInput sideViewInput() const;
+    DiagramWindowInput diagramInput() const;
+
     // Opens a configuration as "&Öffnen" does; false when it could not be opened.
     bool openConfiguration(const QString &fileName) { return Oeffnen(fileName); }
 
@@ -172,6 +179,10 @@ private:
     void PICopyClick();
     void setAngleDataPresent(bool present);
     BandIndex angleBand() const;
+
+    // ViewLaunch.cpp: the graphic views of the angle page
+    void ButDiagrammClick();
+    void ButSeitenansichtClick();
 
     // ConfigCommands.cpp: configuration files
     StationConfig currentConfig() const;
