@@ -32,9 +32,19 @@ CommandLine ParseCommandLine(const std::vector<std::string> &args)
         return wrongCall("„--bericht“ braucht eine Konfigurationsdatei.");
     c.mode = CommandLine::Mode::Report;
     c.reportFile = args[1];
+    // Pictures of the angle data, each at most once, in any order.
     for (size_t i = 2; i < args.size(); ++i) {
         const std::string &option = args[i];
-        return wrongCall("Unbekannte Option „" + option + "“.");
+        std::string *target = option == "--seitenansicht" ? &c.sideViewFile
+                              : option == "--diagramm"     ? &c.diagramFile
+                                                           : nullptr;
+        if (!target)
+            return wrongCall("Unbekannte Option „" + option + "“.");
+        if (!target->empty())
+            return wrongCall("„" + option + "“ steht mehrfach.");
+        if (i + 1 >= args.size() || args[i + 1].empty() || args[i + 1].rfind("--", 0) == 0)
+            return wrongCall("„" + option + "“ braucht einen Dateinamen.");
+        *target = args[++i];
     }
     return c;
 }
@@ -42,7 +52,9 @@ CommandLine ParseCommandLine(const std::vector<std::string> &args)
 std::string UsageText()
 {
     return "Aufruf: feldora                    Programmfenster\n"
-           "        feldora --bericht DATEI    Übersicht der Konfiguration DATEI als Text, ohne Fenster\n"
+           "        feldora --bericht DATEI [--seitenansicht BILD] [--diagramm BILD]\n"
+           "                                   Übersicht der Konfiguration DATEI als Text, ohne Fenster;\n"
+           "                                   dazu Seitenansicht und Diagramm als Bild (.bmp, .png, .jpg)\n"
            "        feldora --help             diese Hilfe\n"
            "        feldora --version          Programmversion\n"
            "\n"

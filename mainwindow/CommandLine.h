@@ -16,6 +16,8 @@ struct CommandLine {
     };
     Mode mode = Mode::Window;
     std::string reportFile; // DATEI of --bericht
+    std::string sideViewFile; // BILD of --seitenansicht, empty = none
+    std::string diagramFile;  // BILD of --diagramm, empty = none
     std::string error;      // German, why the call is wrong
 };
 

@@ -3,12 +3,16 @@
 #include "mainwindow/FeldoraU.h"
 #include "views/Controls.h"
 #include "views/DialogService.h"
+#include "views/draw/ImageFiles.h"
+#include "util/TextFile.h"
+#include "views/draw/QtText.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <cstdio>
 #include <exception>
+#include <functional>
 
 namespace {
 
@@ -20,6 +24,28 @@ void quietQt(QtMsgType type, const QMessageLogContext &, const QString &message)
 }
 
 void printError(const std::string &text) { std::fprintf(stderr, "Fehler: %s\n", text.c_str()); }
+
+// One picture of the angle data in the type its extension names; false after a "Fehler:" line.
+bool writePicture(const std::string &file, const char *view, bool hasAngleData, const std::function<QImage()> &draw)
+{
+    const QString path = QString::fromLocal8Bit(file.c_str());
+    const ImageFileType type = ImageTypeForPath(path);
+    if (type == ImageFileType::None) {
+        printError("Speichern von " + ss(ImageExtension(path)) + "-Dateien nicht möglich.");
+        return false;
+    }
+    if (!hasAngleData) {
+        printError(std::string("Keine Winkeldaten: ") + view + " " + file + " wurde nicht geschrieben.");
+        return false;
+    }
+    try {
+        SaveImageFile(draw(), path, type);
+    } catch (const FileError &e) {
+        printError(e.what());
+        return false;
+    }
+    return true;
+}
 
 // "--bericht DATEI": the first documentation page of a configuration on standard output.
 int runReport(const CommandLine &call)
@@ -36,7 +62,23 @@ int runReport(const CommandLine &call)
     for (const std::string &line : ReportLines(form.printoutTexts()))
         std::printf("%s\n", line.c_str());
     std::fflush(stdout);
-    return kExitOk;
+
+    // The pictures as the windows first show them, on the default light yellow.
+    const QColor background(255, 255, 225);
+    const bool hasAngleData = form.angleDataPresent() && !form.angleTable().Angles.empty();
+    bool ok = true;
+    if (!call.sideViewFile.empty()) {
+        ok &= writePicture(call.sideViewFile, "Seitenansicht", hasAngleData, [&] {
+            SideViewOptions options;
+            options.background = background;
+            return SideViewImage(form.sideViewInput(), options);
+        });
+    }
+    if (!call.diagramFile.empty()) {
+        ok &= writePicture(call.diagramFile, "Diagramm", hasAngleData,
+                           [&] { return DiagramImage(form.diagramInput(), background); });
+    }
+    return ok ? kExitOk : kExitFailed;
 }
 
 int runWithoutWindow(const CommandLine &call)

@@ -11,6 +11,8 @@ TEST(CommandLine, CallsAndTheirModes)
         std::vector<std::string> args;
         Mode mode;
         std::string reportFile;
+        std::string sideView = "";
+        std::string diagram = "";
     };
     const Case cases[] = {
         {"no arguments opens the window", {}, Mode::Window, ""},
@@ -24,11 +26,23 @@ TEST(CommandLine, CallsAndTheirModes)
         {"unknown option", {"--bunt"}, Mode::WrongCall, ""},
         {"unknown option after report", {"--bericht", "a.txt", "--bunt"}, Mode::WrongCall, ""},
         {"help with more", {"--help", "x"}, Mode::WrongCall, ""},
+        {"report with both pictures", {"--bericht", "a.txt", "--seitenansicht", "s.png", "--diagramm", "d.jpg"},
+         Mode::Report, "a.txt", "s.png", "d.jpg"},
+        {"pictures in any order", {"--bericht", "a.txt", "--diagramm", "d.bmp", "--seitenansicht", "s.bmp"},
+         Mode::Report, "a.txt", "s.bmp", "d.bmp"},
+        {"only the diagram", {"--bericht", "a.txt", "--diagramm", "d.PNG"}, Mode::Report, "a.txt", "", "d.PNG"},
+        {"picture without a name", {"--bericht", "a.txt", "--seitenansicht"}, Mode::WrongCall, ""},
+        {"picture named like an option", {"--bericht", "a.txt", "--diagramm", "--seitenansicht", "s.png"},
+         Mode::WrongCall, ""},
+        {"picture twice", {"--bericht", "a.txt", "--diagramm", "a.png", "--diagramm", "b.png"}, Mode::WrongCall, ""},
+        {"picture before the report", {"--seitenansicht", "s.png", "--bericht", "a.txt"}, Mode::WrongCall, ""},
     };
     for (const Case &c : cases) {
         const CommandLine call = ParseCommandLine(c.args);
         EXPECT_EQ(call.mode, c.mode) << c.name;
         EXPECT_EQ(call.reportFile, c.reportFile) << c.name;
+        EXPECT_EQ(call.sideViewFile, c.sideView) << c.name;
+        EXPECT_EQ(call.diagramFile, c.diagram) << c.name;
         EXPECT_EQ(call.error.empty(), c.mode != Mode::WrongCall) << c.name;
     }
 }
