@@ -1,5 +1,7 @@
 // Start sequence, settings file and the commands of the main menu.
 #include "mainwindow/FeldoraU.h"
+#include "views/draw/QtText.h"
+#include "core/CableLib2.h"
 
 #include "core/WiesbeckLib.h"
 #include "data/AntennenLib.h"
@@ -23,10 +25,6 @@
 #include <QTimer>
 #include <QUrl>
 #include <QUrlQuery>
-
-namespace {
-QString qs(const std::string &s) { return QString::fromStdString(s); }
-} // namespace
 
 void TFeldoraForm::showSplash()
 {
@@ -95,10 +93,10 @@ bool TFeldoraForm::AfterCreation()
     guarded([this, &ok] {
         trace("AfterCreation");
         fillCableList();
-        CBBand->setCurrentIndex(14);
+        CBBand->setCurrentIndex(kBand2m - 1);
         EditPlugAtt->setText("0,3");
         EditCableLength->setText("10");
-        CLBSetCheck(CLBCable, 18);
+        CLBSetCheck(CLBCable, kCableRG213);
         UpdateCable();
         UpdateBetriebsart();
         PageControl->setCurrentWidget(TabSheetAntenne);
@@ -124,7 +122,7 @@ bool TFeldoraForm::AfterCreation()
         fillConnectorGrid();
         LBWiesAnt->clear();
         for (const std::string &name : WiesAntNames())
-            LBWiesAnt->addItem(QString::fromStdString(name));
+            LBWiesAnt->addItem(qs(name));
         LBWiesAnt->setCurrentRow(0);
         LBWiesAntClick();
         fsi_ = 1.4142;

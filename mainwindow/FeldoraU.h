@@ -281,7 +281,7 @@ private:
     // Calculation state
     bool fixedFrequency_ = false;
     double workingFrequency_ = 145;
-    BandIndex bandIndex_ = 15;
+    BandIndex bandIndex_ = kBand2m;
     double height_ = 10;
     double power_ = 100;
     double gain_ = 0;
