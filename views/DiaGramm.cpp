@@ -9,6 +9,7 @@
 
 #include <QMenuBar>
 #include <QPainter>
+#include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -55,6 +56,8 @@ void TFormDiagramm::showEvent(QShowEvent *event)
 
 void TFormDiagramm::FormActivate()
 {
+    if (const QScreen *sc = screen())
+        move(sc->availableGeometry().center() - rect().center());
     setWindowTitle("Diagramm  " + input_.antennaTitle + "  " + qs(FormatValue("%3.2f dBi", input_.gain)) + "  "
                    + qs(FormatText("%4.4s-Band", BandName(input_.band))) + "  ");
     picture_ = DiagramImage(input_, ui::infoBackground(), &figures_);

@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
 #include <cmath>
@@ -140,9 +141,11 @@ void TFormSeitenansicht::createControls()
     connect(ButPlus, &QPushButton::clicked, this, [this] { guarded(&TFormSeitenansicht::ButPlusClick); });
     connect(ButMinus, &QPushButton::clicked, this, [this] { guarded(&TFormSeitenansicht::ButMinusClick); });
 
-    CBUrsprung = checkBox(client, "CBUrsprung", "Ursprung", 358, 557, 62, true);
-    CBfiveMeters = checkBox(client, "CBfiveMeters", "5-m-Linie", 422, 557, 64, true);
-    CBStrahlen = checkBox(client, "CBStrahlen", "Strahlen", 488, 557, 58, false);
+    CBUrsprung = checkBox(client, "CBUrsprung", "Ursprung", 358, 557, 64, true);
+    CBfiveMeters = checkBox(client, "CBfiveMeters", "5-m-Linie", 422, 557, 66, true);
+    CBStrahlen = checkBox(client, "CBStrahlen", "Strahlen", 488, 557, 60, false);
+    for (QCheckBox *box : {CBUrsprung, CBfiveMeters, CBStrahlen})
+        box->setStyleSheet("QCheckBox { spacing: 2px; }"); // the captions fit between the fixed positions
 
     QGroupBox *maxima = ui::makeGroupBox(client, "GBMaxWerte", "Maximalwerte", 548, 504, 166, 72);
     ui::makeLabel(maxima, "LaBodenfreiheit", "Bodenfreiheit [m]", 6, 16, 104, 17);
@@ -181,6 +184,8 @@ void TFormSeitenansicht::showEvent(QShowEvent *event)
 // Once per opening: a colour dialog or message box in between keeps zoom and colour.
 void TFormSeitenansicht::FormActivate()
 {
+    if (const QScreen *sc = screen())
+        move(sc->availableGeometry().center() - rect().center());
     options_.zoom = 1.0;
     options_.background = ui::infoBackground();
     setWindowTitle("Seitenansicht    " + input_.antennaTitle + "    " + qs(FormatValue("%1.0f W", input_.power))
