@@ -10,6 +10,7 @@ using BandIndex = std::int16_t; // 1 = LW ... 27; 0 = no band; -99 = failed look
 
 constexpr BandIndex kBandCount = 27;
 constexpr BandIndex kSelectableBands = 21; // LW to 3cm are offered in the band list
+constexpr BandIndex kBand2m = 15;          // selected at start
 constexpr double kNoValue = -99.0;         // lookups without a value
 
 double BandLowerEdge(BandIndex band);

@@ -1,5 +1,6 @@
 // The angle page: the angle file of the chosen antenna and the per-angle EIRP and distance.
 #include "mainwindow/FeldoraU.h"
+#include "views/draw/QtText.h"
 
 #include "data/AntennenLib.h"
 #include "views/DialogService.h"
@@ -11,10 +12,6 @@
 #include <QLabel>
 #include <QTabWidget>
 #include <QTableWidget>
-
-namespace {
-QString qs(const std::string &s) { return QString::fromStdString(s); }
-} // namespace
 
 BandIndex TFeldoraForm::angleBand() const
 {

@@ -1,6 +1,7 @@
 // The antenna page: manufacturers, their antennas, the frequency line that fits the working
 // frequency, and taking the antenna into the calculation.
 #include "mainwindow/FeldoraU.h"
+#include "views/draw/QtText.h"
 
 #include "data/AntennenLib.h"
 #include "util/DecimalText.h"
@@ -11,10 +12,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
-
-namespace {
-QString qs(const std::string &s) { return QString::fromStdString(s); }
-} // namespace
 
 void TFeldoraForm::fillManufacturers()
 {

@@ -1,5 +1,6 @@
 // The cable page: feed-line loss from cable type, length and other losses.
 #include "mainwindow/FeldoraU.h"
+#include "views/draw/QtText.h"
 
 #include "core/CableLib2.h"
 #include "mainwindow/ListLookups.h"
@@ -28,7 +29,7 @@ bool readNonNegative(QLineEdit *edit, double &value, const char *notANumber, con
     return false;
 }
 
-QString fixed2(double x) { return QString::fromStdString(FormatValue("%3.2f", x)); }
+QString fixed2(double x) { return qs(FormatValue("%3.2f", x)); }
 
 } // namespace
 
@@ -42,20 +43,20 @@ void TFeldoraForm::fillCableList()
     };
     addEntry("Anderes Kabel");
     for (int i = 1; i <= kCableCount; ++i)
-        addEntry(QString::fromStdString(CableName(i)));
+        addEntry(qs(CableName(i)));
 }
 
 void TFeldoraForm::fillConnectorGrid()
 {
     SGConnector->setRowCount(15);
-    const std::vector<std::string> headings = SplitText("AfuBand;BNC;N;PL;SMA", ';');
-    for (int c = 0; c < 5; ++c)
-        SGConnector->setItem(0, c, new QTableWidgetItem(QString::fromStdString(headings[static_cast<size_t>(c)])));
+    SGConnector->setItem(0, 0, new QTableWidgetItem("AfuBand"));
+    for (int k = 0; k < kConnectorCount; ++k)
+        SGConnector->setItem(0, k + 1, new QTableWidgetItem(qs(kConnectorNames[static_cast<size_t>(k)])));
     for (BandIndex b = 1; b <= 14; ++b) {
-        SGConnector->setItem(b, 0, new QTableWidgetItem(QString::fromStdString(BandName(b))));
+        SGConnector->setItem(b, 0, new QTableWidgetItem(qs(BandName(b))));
         for (int k = 0; k < kConnectorCount; ++k) {
             const double att = ConnectorAtt(k, BandUpperEdge(b));
-            SGConnector->setItem(b, k + 1, new QTableWidgetItem(QString::fromStdString(FormatValue("%3.1f", att))));
+            SGConnector->setItem(b, k + 1, new QTableWidgetItem(qs(FormatValue("%3.1f", att))));
         }
     }
 }

@@ -38,17 +38,20 @@ CommandLine ParseCommandLine(const std::vector<std::string> &args)
         return wrongCall("„--bericht“ braucht eine Konfigurationsdatei.");
     c.mode = CommandLine::Mode::Report;
     c.reportFile = args[1];
+    // Output files, each at most once, in any order.
     for (size_t i = 2; i < args.size(); ++i) {
         const std::string &option = args[i];
-        if (option == "--pdf") {
-            if (i + 1 >= args.size() || args[i + 1].empty() || args[i + 1].rfind("--", 0) == 0)
-                return wrongCall("„--pdf“ braucht einen Dateinamen.");
-            if (!c.pdfFile.empty())
-                return wrongCall("„--pdf“ steht nur einmal.");
-            c.pdfFile = args[++i];
-            continue;
-        }
-        return wrongCall("Unbekannte Option „" + option + "“.");
+        std::string *target = option == "--seitenansicht" ? &c.sideViewFile
+                              : option == "--diagramm"     ? &c.diagramFile
+                              : option == "--pdf"          ? &c.pdfFile
+                                                           : nullptr;
+        if (!target)
+            return wrongCall("Unbekannte Option „" + option + "“.");
+        if (!target->empty())
+            return wrongCall("„" + option + "“ steht mehrfach.");
+        if (i + 1 >= args.size() || args[i + 1].empty() || args[i + 1].rfind("--", 0) == 0)
+            return wrongCall("„" + option + "“ braucht einen Dateinamen.");
+        *target = args[++i];
     }
     return c;
 }
@@ -56,10 +59,16 @@ CommandLine ParseCommandLine(const std::vector<std::string> &args)
 std::string UsageText()
 {
     return "Aufruf: feldora                    Programmfenster\n"
-           "        feldora --bericht DATEI    Übersicht der Konfiguration DATEI als Text, ohne Fenster\n"
-           "            --pdf AUSGABE.pdf      schreibt dazu die Dokumentationsseiten als PDF\n"
-           "                                   (mit Bemaßung, ohne Strahlen)\n"
-           "        feldora --grenzwerte       Grenzwerttabelle aller Bänder als Text, ohne Fenster\n"
+           "        feldora --bericht DATEI [--seitenansicht BILD] [--diagramm BILD] [--pdf AUSGABE.pdf]
+"
+           "                                   Übersicht der Konfiguration DATEI als Text, ohne Fenster;
+"
+           "                                   dazu Seitenansicht und Diagramm als Bild (.bmp, .png, .jpg)
+"
+           "                                   und die Dokumentationsseiten als PDF (mit Bemaßung, ohne Strahlen)
+"
+           "        feldora --grenzwerte       Grenzwerttabelle aller Bänder als Text, ohne Fenster
+"
            "        feldora --help             diese Hilfe\n"
            "        feldora --version          Programmversion\n"
            "\n"

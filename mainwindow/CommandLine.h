@@ -18,6 +18,8 @@ struct CommandLine {
     Mode mode = Mode::Window;
     std::string reportFile; // DATEI of --bericht
     std::string pdfFile;    // AUSGABE.pdf of --pdf, empty = no PDF
+    std::string sideViewFile; // BILD of --seitenansicht, empty = none
+    std::string diagramFile;  // BILD of --diagramm, empty = none
     std::string error;      // German, why the call is wrong
 };
 

@@ -1,5 +1,6 @@
 // Saving and opening station configurations, and the file menu commands that do it.
 #include "mainwindow/FeldoraU.h"
+#include "views/draw/QtText.h"
 
 #include "data/AntennenLib.h"
 #include "views/DialogService.h"
@@ -14,7 +15,6 @@
 
 namespace {
 
-QString qs(const std::string &s) { return QString::fromStdString(s); }
 std::string text(const QLineEdit *e) { return e->text().toStdString(); }
 
 const char *kConfigFilter = "Textdateien (*.txt);;Alle Dateien (*)";

@@ -1,5 +1,7 @@
 // Start sequence, settings file and the commands of the main menu.
 #include "mainwindow/FeldoraU.h"
+#include "views/draw/QtText.h"
+#include "core/CableLib2.h"
 
 #include "core/WiesbeckLib.h"
 #include "data/AntennenLib.h"
@@ -24,7 +26,6 @@
 #include <QTimer>
 
 namespace {
-QString qs(const std::string &s) { return QString::fromStdString(s); }
 
 // A desktop without a program for the file would otherwise leave the user with no answer at all.
 void openWithDesktopOrWarn(const QString &path)
@@ -101,10 +102,10 @@ bool TFeldoraForm::AfterCreation()
     guarded([this, &ok] {
         trace("AfterCreation");
         fillCableList();
-        CBBand->setCurrentIndex(14);
+        CBBand->setCurrentIndex(kBand2m - 1);
         EditPlugAtt->setText("0,3");
         EditCableLength->setText("10");
-        CLBSetCheck(CLBCable, 18);
+        CLBSetCheck(CLBCable, kCableRG213);
         UpdateCable();
         UpdateBetriebsart();
         PageControl->setCurrentWidget(TabSheetAntenne);
@@ -134,7 +135,7 @@ bool TFeldoraForm::AfterCreation()
         fillConnectorGrid();
         LBWiesAnt->clear();
         for (const std::string &name : WiesAntNames())
-            LBWiesAnt->addItem(QString::fromStdString(name));
+            LBWiesAnt->addItem(qs(name));
         LBWiesAnt->setCurrentRow(0);
         LBWiesAntClick();
         fsi_ = 1.4142;

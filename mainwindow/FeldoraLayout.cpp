@@ -1,6 +1,7 @@
 // The left column of the main window (inputs, results, distance), the page control, the hidden
 // trace field and the menus, at the pixel positions of the classic layout.
 #include "mainwindow/FeldoraU.h"
+#include "views/draw/QtText.h"
 
 #include "core/BandPlan.h"
 
@@ -107,7 +108,7 @@ void TFeldoraForm::createInputGroup(QWidget *client)
     CBBand = new ui::TComboBox(box, "CBBand");
     CBBand->setGeometry(121, 14, 73, 21);
     for (BandIndex b = 1; b <= kSelectableBands; ++b)
-        CBBand->addItem(QString::fromStdString(BandName(b)));
+        CBBand->addItem(qs(BandName(b)));
     on(CBBand, &QComboBox::activated, &TFeldoraForm::CBBandChange);
 
     label(box, "LaFreq", "Freq. [MHz]", 8, 38, 89, 17);

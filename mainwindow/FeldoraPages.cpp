@@ -403,8 +403,8 @@ void TFeldoraForm::createAnglePage()
     RGPol->setItemIndex(0);
     ButDiagramm = button(p, "ButDiagramm", "Diagramm", 280, 8, 75, 25);
     ButSeitenansicht = button(p, "ButSeitenansicht", "Seitenansicht", 280, 40, 75, 25);
-    ButDiagramm->setEnabled(false);      // its window comes later
-    ButSeitenansicht->setEnabled(false); // likewise
+    on(ButDiagramm, &QPushButton::clicked, &TFeldoraForm::ButDiagrammClick);
+    on(ButSeitenansicht, &QPushButton::clicked, &TFeldoraForm::ButSeitenansichtClick);
     on(RGPol, &ui::TRadioGroup::clicked, &TFeldoraForm::RGPolClick);
     SGWinkel = grid(p, "SGWinkel", 7, 80, 354, 385, 4, 80);
     SGWinkel->setFont(ui::courierFont(11));

@@ -1,5 +1,6 @@
 // The update chain of the main window and the handlers of its own fields.
 #include "mainwindow/FeldoraU.h"
+#include "views/draw/QtText.h"
 
 #include "data/AntennenLib.h"
 #include "data/ConfigFile.h"
@@ -16,7 +17,6 @@
 namespace {
 
 std::string text(const QLineEdit *edit) { return edit->text().toStdString(); }
-QString qs(const std::string &s) { return QString::fromStdString(s); }
 
 // A typed number read tolerantly; nullopt for anything that is not one.
 std::optional<double> typedNumber(const QString &t) { return TryTolerantToFloat(t.toStdString()); }

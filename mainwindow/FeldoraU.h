@@ -7,7 +7,8 @@
 // The window only reads controls, calls the core and writes controls. Its concerns live in
 // separate files: FeldoraLayout.cpp (left column, menus), FeldoraPages.cpp (tab pages),
 // FeldoraU.cpp (update chain, own handlers), CableTab.cpp, AntennaTab.cpp,
-// FeldoraCommands.cpp (start, settings, menu commands).
+// FeldoraCommands.cpp (start, settings, menu commands), ConfigCommands.cpp (configuration
+// files), WiesbeckTab.cpp, AngleTab.cpp, ViewLaunch.cpp (opens the side view and the diagram).
 
 #include "core/CableState.h"
 #include "core/FarField.h"
@@ -17,6 +18,8 @@
 #include "data/Settings.h"
 #include "print/DruckenLayout.h"
 #include "views/Controls.h"
+#include "views/DiaGramm.h"
+#include "views/Seitenansicht.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -76,6 +79,10 @@ public:
     PrintoutTexts printoutTexts() const;
     // Texts and angle evaluation for the printed pages (PrintLaunch.cpp).
     PrintoutData printoutData() const;
+    // What the side view and the diagram receive when they open (ViewLaunch.cpp).
+    SideViewInput sideViewInput() const;
+    DiagramWindowInput diagramInput() const;
+
     // Opens a configuration as "&Öffnen" does; false when it could not be opened.
     bool openConfiguration(const QString &fileName) { return Oeffnen(fileName); }
 
@@ -180,6 +187,10 @@ private:
     void PICopyClick();
     void setAngleDataPresent(bool present);
     BandIndex angleBand() const;
+
+    // ViewLaunch.cpp: the graphic views of the angle page
+    void ButDiagrammClick();
+    void ButSeitenansichtClick();
 
     // ConfigCommands.cpp: configuration files
     StationConfig currentConfig() const;
@@ -293,7 +304,7 @@ private:
     // Calculation state
     bool fixedFrequency_ = false;
     double workingFrequency_ = 145;
-    BandIndex bandIndex_ = 15;
+    BandIndex bandIndex_ = kBand2m;
     double height_ = 10;
     double power_ = 100;
     double gain_ = 0;

@@ -1,5 +1,6 @@
 // The texts of the main window as the printout and the report show them.
 #include "mainwindow/FeldoraU.h"
+#include "views/draw/QtText.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,7 @@
 // The Wiesbeck page: near-field safety distance from the study tables, and the power for a
 // wanted near-field distance.
 #include "mainwindow/FeldoraU.h"
+#include "views/draw/QtText.h"
 
 #include "views/DialogService.h"
 #include "util/DecimalText.h"
@@ -11,10 +12,6 @@
 #include <QGroupBox>
 #include <QListWidget>
 #include <QPlainTextEdit>
-
-namespace {
-QString qs(const std::string &s) { return QString::fromStdString(s); }
-} // namespace
 
 WiesInput TFeldoraForm::wiesInput() const
 {

@@ -6,12 +6,16 @@
 #include "print/draw/DruckenSeiten.h"
 #include "views/Controls.h"
 #include "views/DialogService.h"
+#include "views/draw/ImageFiles.h"
+#include "util/TextFile.h"
+#include "views/draw/QtText.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <cstdio>
 #include <exception>
+#include <functional>
 
 namespace {
 
@@ -23,6 +27,28 @@ void quietQt(QtMsgType type, const QMessageLogContext &, const QString &message)
 }
 
 void printError(const std::string &text) { std::fprintf(stderr, "Fehler: %s\n", text.c_str()); }
+
+// One picture of the angle data in the type its extension names; false after a "Fehler:" line.
+bool writePicture(const std::string &file, const char *view, bool hasAngleData, const std::function<QImage()> &draw)
+{
+    const QString path = QString::fromLocal8Bit(file.c_str());
+    const ImageFileType type = ImageTypeForPath(path);
+    if (type == ImageFileType::None) {
+        printError("Speichern von " + ss(ImageExtension(path)) + "-Dateien nicht möglich.");
+        return false;
+    }
+    if (!hasAngleData) {
+        printError(std::string("Keine Winkeldaten: ") + view + " " + file + " wurde nicht geschrieben.");
+        return false;
+    }
+    try {
+        SaveImageFile(draw(), path, type);
+    } catch (const FileError &e) {
+        printError(e.what());
+        return false;
+    }
+    return true;
+}
 
 // "--bericht DATEI": the first documentation page of a configuration on standard output.
 int runReport(const CommandLine &call)
@@ -38,16 +64,37 @@ int runReport(const CommandLine &call)
     for (const std::string &line : ReportLines(form.printoutTexts()))
         std::printf("%s\n", line.c_str());
     std::fflush(stdout);
-    if (!call.pdfFile.empty()) {
-        // The pages as printed by default: dimensions drawn, no rays. A failure throws FileError.
-        const PrintoutData data = form.printoutData();
-        PrintoutView view;
-        view.rays = false;
-        view.dimensions = true;
-        WritePrintoutPdf(QString::fromLocal8Bit(call.pdfFile.c_str()),
-                         PrintoutPages(data, GermanDate(QDate::currentDate())), data, view);
+
+    // The pictures as the windows first show them, on the default light yellow.
+    const QColor background(255, 255, 225);
+    const bool hasAngleData = form.angleDataPresent() && !form.angleTable().Angles.empty();
+    bool ok = true;
+    if (!call.sideViewFile.empty()) {
+        ok &= writePicture(call.sideViewFile, "Seitenansicht", hasAngleData, [&] {
+            SideViewOptions options;
+            options.background = background;
+            return SideViewImage(form.sideViewInput(), options);
+        });
     }
-    return kExitOk;
+    if (!call.diagramFile.empty()) {
+        ok &= writePicture(call.diagramFile, "Diagramm", hasAngleData,
+                           [&] { return DiagramImage(form.diagramInput(), background); });
+    }
+    if (!call.pdfFile.empty()) {
+        // The pages as printed by default: dimensions drawn, no rays.
+        try {
+            const PrintoutData data = form.printoutData();
+            PrintoutView view;
+            view.rays = false;
+            view.dimensions = true;
+            WritePrintoutPdf(QString::fromLocal8Bit(call.pdfFile.c_str()),
+                             PrintoutPages(data, GermanDate(QDate::currentDate())), data, view);
+        } catch (const FileError &e) {
+            printError(e.what());
+            ok = false;
+        }
+    }
+    return ok ? kExitOk : kExitFailed;
 }
 
 int runWithoutWindow(const CommandLine &call)

@@ -77,4 +77,33 @@ rc=$?
 check "unbekannte Option: Exit 2 (war $rc)" '[ $rc -eq 2 ]'
 check "unbekannte Option: Meldung auf stderr, nichts auf stdout" 'grep -q "^Aufruf:" "$work/err" && [ ! -s "$work/out" ]'
 
+# Pictures of the angle data next to the report.
+size_of_png() { od -An -tu1 -j16 -N8 "$1" | tr -s ' ' | sed 's/^ //'; }
+"$work/feldora" --bericht "$fixtures/report_yagi2m.txt" --diagramm "$work/d.jpg" --seitenansicht "$work/s.png" \
+  >"$work/out" 2>"$work/err"
+rc=$?
+check "Bilder: Exit 0 (war $rc)" '[ $rc -eq 0 ]'
+check "Bilder: Bericht trotzdem" '[ "$(head -n1 "$work/out")" = "Übersicht für eine Konfiguration" ]'
+check "Seitenansicht als PNG 809 x 473" '[ "$(size_of_png "$work/s.png")" = "0 0 3 41 0 0 1 217" ]'
+check "Diagramm als JPEG" '[ "$(head -c 3 "$work/d.jpg" | od -An -tx1 | tr -d " ")" = "ffd8ff" ]'
+check "Bilder: nichts auf stderr" '[ ! -s "$work/err" ]'
+
+"$work/feldora" --bericht "$fixtures/report_yagi2m.txt" --seitenansicht "$work/s.PNG" --diagramm "$work/d.bmp" \
+  >"$work/out" 2>"$work/err"
+rc=$?
+check "falsche Endung: Exit 1 (war $rc)" '[ $rc -eq 1 ]'
+check "falsche Endung: Meldung" 'grep -qx "Fehler: Speichern von .PNG-Dateien nicht möglich." "$work/err"'
+check "falsche Endung: nichts geschrieben, Diagramm trotzdem" '[ ! -e "$work/s.PNG" ] && [ "$(head -c 2 "$work/d.bmp")" = "BM" ]'
+
+"$work/feldora" --bericht "$fixtures/report_yagi2m.txt" --seitenansicht "$work/fehlt/s.png" >"$work/out" 2>"$work/err"
+rc=$?
+check "Schreibfehler: Exit 1 (war $rc)" '[ $rc -eq 1 ]'
+check "Schreibfehler: Meldung nennt die Datei" 'grep -q "^Fehler: .*fehlt/s.png" "$work/err"'
+
+rm -rf "$work/ang"
+"$work/feldora" --bericht "$fixtures/report_yagi2m.txt" --diagramm "$work/ohne.png" >"$work/out" 2>"$work/err"
+rc=$?
+check "ohne Winkeldaten: Exit 1 (war $rc)" '[ $rc -eq 1 ]'
+check "ohne Winkeldaten: Meldung, kein Bild" 'grep -q "^Fehler: Keine Winkeldaten" "$work/err" && [ ! -e "$work/ohne.png" ]'
+
 exit $fail

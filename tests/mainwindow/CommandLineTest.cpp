@@ -11,6 +11,8 @@ TEST(CommandLine, CallsAndTheirModes)
         std::vector<std::string> args;
         Mode mode;
         std::string reportFile;
+        std::string sideView = "";
+        std::string diagram = "";
         std::string pdfFile = "";
     };
     const Case cases[] = {
@@ -27,16 +29,28 @@ TEST(CommandLine, CallsAndTheirModes)
         {"help with more", {"--help", "x"}, Mode::WrongCall, ""},
         {"limit table", {"--grenzwerte"}, Mode::LimitTable, "", ""},
         {"limit table with more", {"--grenzwerte", "a.txt"}, Mode::WrongCall, "", ""},
-        {"report with pdf", {"--bericht", "a.txt", "--pdf", "b.pdf"}, Mode::Report, "a.txt", "b.pdf"},
+        {"report with pdf", {"--bericht", "a.txt", "--pdf", "", "", "b.pdf"}, Mode::Report, "a.txt", "", "", "b.pdf"},
         {"pdf without file", {"--bericht", "a.txt", "--pdf"}, Mode::WrongCall, ""},
         {"pdf with an option for a file", {"--bericht", "a.txt", "--pdf", "--help"}, Mode::WrongCall, ""},
         {"pdf twice", {"--bericht", "a.txt", "--pdf", "b.pdf", "--pdf", "c.pdf"}, Mode::WrongCall, ""},
-        {"pdf without report", {"--pdf", "b.pdf"}, Mode::WrongCall, ""},
+        {"pdf without report", {"--pdf", "", "", "b.pdf"}, Mode::WrongCall, ""},
+        {"report with both pictures", {"--bericht", "a.txt", "--seitenansicht", "s.png", "--diagramm", "d.jpg"},
+         Mode::Report, "a.txt", "s.png", "d.jpg"},
+        {"pictures in any order", {"--bericht", "a.txt", "--diagramm", "d.bmp", "--seitenansicht", "s.bmp"},
+         Mode::Report, "a.txt", "s.bmp", "d.bmp"},
+        {"only the diagram", {"--bericht", "a.txt", "--diagramm", "d.PNG"}, Mode::Report, "a.txt", "", "d.PNG"},
+        {"picture without a name", {"--bericht", "a.txt", "--seitenansicht"}, Mode::WrongCall, ""},
+        {"picture named like an option", {"--bericht", "a.txt", "--diagramm", "--seitenansicht", "s.png"},
+         Mode::WrongCall, ""},
+        {"picture twice", {"--bericht", "a.txt", "--diagramm", "a.png", "--diagramm", "b.png"}, Mode::WrongCall, ""},
+        {"picture before the report", {"--seitenansicht", "s.png", "--bericht", "a.txt"}, Mode::WrongCall, ""},
     };
     for (const Case &c : cases) {
         const CommandLine call = ParseCommandLine(c.args);
         EXPECT_EQ(call.mode, c.mode) << c.name;
         EXPECT_EQ(call.reportFile, c.reportFile) << c.name;
+        EXPECT_EQ(call.sideViewFile, c.sideView) << c.name;
+        EXPECT_EQ(call.diagramFile, c.diagram) << c.name;
         EXPECT_EQ(call.pdfFile, c.pdfFile) << c.name;
         EXPECT_EQ(call.error.empty(), c.mode != Mode::WrongCall) << c.name;
     }

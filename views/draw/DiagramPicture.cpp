@@ -20,21 +20,37 @@ int rnd(double x)
 const QColor kBlack(0, 0, 0);
 const QColor kBlue(0, 0, 255);
 const QColor kRed(255, 0, 0);
+constexpr int kStampHalf = 6;
 
 void drawCircle(QPainter &p, int x, int y, int r)
 {
     p.drawEllipse(QRect(x - r, y - r, 2 * r, 2 * r));
 }
 
+// Each point is marked by the pixel and a circle of radius 3, drawn once into a stamp: a few
+// hundred stroked circles would make every redraw slow.
+QImage pointStamp(const QPen &pen)
+{
+    QImage stamp(2 * kStampHalf + 1, 2 * kStampHalf + 1, QImage::Format_ARGB32_Premultiplied);
+    stamp.fill(Qt::transparent);
+    QPainter p(&stamp);
+    p.setPen(pen);
+    p.drawPoint(kStampHalf, kStampHalf);
+    drawCircle(p, kStampHalf, kStampHalf, 3);
+    return stamp;
+}
+
 void drawPattern(QPainter &p, const std::vector<QPoint> &points, const QColor &color)
 {
-    p.setPen(QPen(color, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    const QPen pen(color, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    p.setPen(pen);
     if (points.size() > 1)
         p.drawPolyline(points.data(), static_cast<int>(points.size()));
-    for (QPoint q : points) {
-        p.drawPoint(q);
-        drawCircle(p, q.x(), q.y(), 3);
-    }
+    if (points.empty())
+        return;
+    const QImage stamp = pointStamp(pen);
+    for (QPoint q : points)
+        p.drawImage(q.x() - kStampHalf, q.y() - kStampHalf, stamp);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "views/draw/DrawCommon.h"
 #include "views/draw/TextOut.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <cmath>
 
@@ -98,10 +99,15 @@ SideViewFigures DrawSideView(QPainter &p, const sideview::ZoneInput &in, int wid
         const int yc = rnd(gy - g.clearance * s);
         sideview::DrawArrow(p, QPoint(xc, gy), QPoint(xc, yc), 20, true);
         const int drop = rnd(std::floor(std::min(g.clearance * s, 1.0e6)));
-        const int yt = rnd(RoundedMean(2 * gy, gy - drop) * 2.0 / 3.0);
+        int yt = rnd(RoundedMean(2 * gy, gy - drop) * 2.0 / 3.0);
+        const int xr = ax + rnd(g.reach * s);
+        // When the two labels would overlap, the clearance label moves above the reach label.
+        const QFontMetrics fm(p.font());
+        const QRect reachBox(xr + 10, gy - 100, fm.horizontalAdvance("Reichweite"), fm.height());
+        if (reachBox.intersects(QRect(xc + 10, yt, fm.horizontalAdvance("Bodenfreiheit"), fm.height())))
+            yt = reachBox.top() - fm.height() - 3;
         ui::textOut(p, xc + 10, yt, "Bodenfreiheit", kBlue, bg);
 
-        const int xr = ax + rnd(g.reach * s);
         sideview::DrawArrow(p, QPoint(ax, gy - 100), QPoint(xr, gy - 100), 20);
         p.drawLine(xr, gy - 70, xr, 100);
         ui::textOut(p, xr + 10, gy - 100, "Reichweite", kBlue, bg);
