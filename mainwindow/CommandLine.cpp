@@ -59,16 +59,11 @@ CommandLine ParseCommandLine(const std::vector<std::string> &args)
 std::string UsageText()
 {
     return "Aufruf: feldora                    Programmfenster\n"
-           "        feldora --bericht DATEI [--seitenansicht BILD] [--diagramm BILD] [--pdf AUSGABE.pdf]
-"
-           "                                   Übersicht der Konfiguration DATEI als Text, ohne Fenster;
-"
-           "                                   dazu Seitenansicht und Diagramm als Bild (.bmp, .png, .jpg)
-"
-           "                                   und die Dokumentationsseiten als PDF (mit Bemaßung, ohne Strahlen)
-"
-           "        feldora --grenzwerte       Grenzwerttabelle aller Bänder als Text, ohne Fenster
-"
+           "        feldora --bericht DATEI [--seitenansicht BILD] [--diagramm BILD] [--pdf AUSGABE.pdf]\n"
+           "                                   Übersicht der Konfiguration DATEI als Text, ohne Fenster;\n"
+           "                                   dazu Seitenansicht und Diagramm als Bild (.bmp, .png, .jpg)\n"
+           "                                   und die Dokumentationsseiten als PDF (mit Bemaßung, ohne Strahlen)\n"
+           "        feldora --grenzwerte       Grenzwerttabelle aller Bänder als Text, ohne Fenster\n"
            "        feldora --help             diese Hilfe\n"
            "        feldora --version          Programmversion\n"
            "\n"
