@@ -49,7 +49,8 @@ PrintoutTexts TFeldoraForm::printoutTexts() const
     p.wiesbeckDistance = text(EditWiesAbstandPS);
     p.version = kVersionText;
     p.angleDataPresent = angleDataPresent_;
-    for (int r = 1; angleDataPresent_ && r < SGWinkel->rowCount(); ++r) {
+    // The heading is the table's fixed header, so every row is an angle.
+    for (int r = 0; angleDataPresent_ && r < SGWinkel->rowCount(); ++r) {
         std::array<std::string, 4> row;
         for (int c = 0; c < 4; ++c)
             row[static_cast<size_t>(c)] = SGWinkel->item(r, c) ? SGWinkel->item(r, c)->text().toStdString() : "";
