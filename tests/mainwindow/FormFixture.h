@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QListWidget>
 #include <QTemporaryDir>
@@ -73,6 +74,15 @@ protected:
         ASSERT_FALSE(items.isEmpty()) << entry.toStdString();
         l->setCurrentItem(items.first());
         emit l->itemClicked(items.first());
+    }
+    // Starts with the fixture catalogue's "Beam 2m" selected and its angle file in place.
+    void startWithTestBeam(const char *angleFixture = "win_beam.ang")
+    {
+        QDir(dir.path()).mkdir("ang");
+        QFile::copy(QString(FELDORA_TEST_DATA "/") + angleFixture, path("ang/Test Beam 2m.ang"));
+        start();
+        clickListEntry("LBHersteller", "Test");
+        clickListEntry("LBTypen", "Beam 2m");
     }
     void chooseCable(int index)
     {

@@ -9,24 +9,13 @@
 namespace
 {
 
-class PrintLaunchTest : public FormTest
-{
-protected:
-    void withBeam()
-    {
-        QDir(dir.path()).mkdir("ang");
-        QFile::copy(FELDORA_TEST_DATA "/win_beam.ang", path("ang/Test Beam 2m.ang"));
-        start();
-        clickListEntry("LBHersteller", "Test");
-        clickListEntry("LBTypen", "Beam 2m");
-    }
-};
+using PrintLaunchTest = FormTest;
 
 } // namespace
 
 TEST_F(PrintLaunchTest, PrintWindowGetsTheShownTextsAndTheAngleEvaluation)
 {
-    withBeam();
+    startWithTestBeam();
     ASSERT_TRUE(form->angleDataPresent());
     const PrintoutData data = form->printoutData();
     EXPECT_EQ(data.texts.callsign, text("EditCall").toStdString());

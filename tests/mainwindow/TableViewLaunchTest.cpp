@@ -30,11 +30,7 @@ template <typename Window> void onModal(const std::function<void(Window &)> &che
 
 TEST_F(FormTest, MeasuringPointsGetTheCurrentResults)
 {
-    QDir(dir.path()).mkdir("ang");
-    QFile::copy(FELDORA_TEST_DATA "/win_beam.ang", path("ang/Test Beam 2m.ang"));
-    start();
-    clickListEntry("LBHersteller", "Test");
-    clickListEntry("LBTypen", "Beam 2m");
+    startWithTestBeam();
     click("ButTakeAnt");
     ASSERT_TRUE(form->angleDataPresent());
     const double eirp = form->farField().EIRP;

@@ -16,11 +16,7 @@ class ViewLaunchTest : public FormTest
 protected:
     void withBeam()
     {
-        QDir(dir.path()).mkdir("ang");
-        QFile::copy(FELDORA_TEST_DATA "/win_beam.ang", path("ang/Test Beam 2m.ang"));
-        start();
-        clickListEntry("LBHersteller", "Test");
-        clickListEntry("LBTypen", "Beam 2m");
+        startWithTestBeam();
         click("ButTakeAnt");
         ASSERT_TRUE(form->angleDataPresent());
         ASSERT_EQ(form->angleTable().DistanceByAngle.size(), 3u);

@@ -129,14 +129,7 @@ TEST_F(WiesbeckTest, PowerForAWantedNearFieldDistance)
 
 class AngleTest : public FormTest {
 protected:
-    void withBeam(const char *angleFixture = "win_beam.ang")
-    {
-        QDir(dir.path()).mkdir("ang");
-        QFile::copy(QString(FELDORA_TEST_DATA "/") + angleFixture, path("ang/Test Beam 2m.ang"));
-        start();
-        clickListEntry("LBHersteller", "Test");
-        clickListEntry("LBTypen", "Beam 2m");
-    }
+    void withBeam(const char *angleFixture = "win_beam.ang") { startWithTestBeam(angleFixture); }
     QTableWidget *grid() { return find<QTableWidget>("SGWinkel"); }
     QString cell(int r, int c) { return grid()->item(r, c)->text(); }
 };
