@@ -4,6 +4,7 @@
 #include "mainwindow/FeldoraU.h"
 #include "util/Messages.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -53,6 +54,9 @@ void checkNumberText(const std::string &text)
 
 } // namespace
 
+// fontconfig keeps its caches to the end of the process; that is no leak of ours.
+extern "C" const char *__lsan_default_suppressions() { return "leak:libfontconfig\n"; }
+
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -67,6 +71,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     form = new TFeldoraForm(options);
     if (!form->AfterCreation())
         std::abort();
+    form->MIDebugMode->setChecked(false); // the trace would grow with every run
     return 0;
 }
 
