@@ -5,6 +5,7 @@
 #include "util/NumRoutines.h"
 #include "util/TextFile.h"
 #include "util/TextRoutines.h"
+#include "util/ValueRanges.h"
 
 #include <algorithm>
 #include <optional>
@@ -21,28 +22,59 @@ bool startsWith(const std::string &line, const std::string &head)
     return line.rfind(head, 0) == 0;
 }
 
+// "Zeile 3: ", 1-based as an editor counts.
+std::string at(size_t index) { return "Zeile " + std::to_string(index + 1) + ": "; }
+
+struct HeaderLine {
+    std::string value;
+    size_t index = 0;
+};
+
 // The value of the last line carrying the header: the text after the header and one
 // separator character (blank, colon, equals sign ...).
-std::optional<std::string> headerValue(const std::vector<std::string> &lines,
-                                       const std::string &header)
+std::optional<HeaderLine> headerValue(const std::vector<std::string> &lines, const std::string &header)
 {
-    std::optional<std::string> value;
-    for (const std::string &line : lines)
-        if (startsWith(line, header))
-            value = DropHead(line, CharCount(header) + 1);
+    std::optional<HeaderLine> value;
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (startsWith(lines[i], header))
+            value = HeaderLine{DropHead(lines[i], CharCount(header) + 1), i};
     return value;
+}
+
+HeaderLine requiredHeader(const std::vector<std::string> &lines, const std::string &header)
+{
+    auto value = headerValue(lines, header);
+    if (!value)
+        throw ConvertError("Die Angabe " + header + " fehlt.");
+    return *value;
+}
+
+int headerInt(const HeaderLine &header)
+{
+    auto n = TryStrictToInt(header.value);
+    if (!n)
+        throw ConvertError(at(header.index) + ConvertError::notAnInteger(header.value).what());
+    return *n;
 }
 
 std::int16_t readStep(const std::vector<std::string> &lines)
 {
-    std::string text = headerValue(lines, kStepHeader).value_or(std::string());
-    int step = StrictToInt(text);
+    HeaderLine header = requiredHeader(lines, kStepHeader);
+    int step = headerInt(header);
     // Zero or negative steps would stack every value on one angle or run backwards.
     if (step < 1 || step > kMaxAngle)
-        throw ConvertError("Die Schrittweite '" + text
+        throw ConvertError(at(header.index) + "Die Schrittweite '" + header.value
                            + "' ist ungültig; erlaubt sind ganze Zahlen von 1 bis "
                            + std::to_string(kMaxAngle) + " Grad.");
     return static_cast<std::int16_t>(step);
+}
+
+double number(const std::string &text, size_t index)
+{
+    auto value = TryTolerantToFloat(text);
+    if (!value)
+        throw ConvertError(at(index) + ConvertError::notAFloat(text).what());
+    return *value;
 }
 
 struct SectionHead {
@@ -50,22 +82,40 @@ struct SectionHead {
     double frequency = 0;
 };
 
-SectionHead parseSectionHead(const std::string &line, const std::string &polText)
+SectionHead parseSectionHead(const std::string &line, size_t index, const std::string &polText)
 {
     std::vector<std::string> fields = SplitText(line, ',');
     auto field = [&fields](size_t i) { return i < fields.size() ? fields[i] : std::string(); };
     SectionHead head;
     std::string second = field(1);
+    std::string frequency;
     if (!second.empty() && (second[0] == 'v' || second[0] == 'h')) {
         head.polarisation = second[0];
-        head.frequency = TolerantToFloat(field(2));
-        TolerantToFloat(field(3)); // required, not evaluated
+        frequency = field(2);
+        number(field(3), index); // required, not evaluated
     } else {
         head.polarisation = polText.empty() ? 0 : polText[0];
-        head.frequency = TolerantToFloat(second);
-        TolerantToFloat(field(2)); // required, not evaluated
+        frequency = second;
+        number(field(2), index); // required, not evaluated
     }
+    head.frequency = number(frequency, index);
+    if (head.frequency != 0 && !range::kFrequency.contains(head.frequency))
+        throw ConvertError(at(index) + "Die Frequenz '" + frequency + "' liegt nicht zwischen "
+                           + range::kFrequency.betweenText() + " (0 gilt für alle Bänder).");
     return head;
+}
+
+std::vector<double> sectionValues(const std::string &line, size_t index)
+{
+    std::vector<double> values;
+    for (const std::string &part : SplitText(line, ',')) {
+        double value = number(part, index);
+        if (!range::kAttenuation.contains(value))
+            throw ConvertError(at(index) + "Die Dämpfung '" + part + "' liegt nicht zwischen "
+                               + range::kAttenuation.betweenText() + ".");
+        values.push_back(value);
+    }
+    return values;
 }
 
 bool sectionFitsBand(double frequency, BandIndex band)
@@ -91,7 +141,12 @@ std::string AngleFileName(const std::string &path)
 
 TWinkAnt TWinkAnt::FromFile(const std::string &path, BandIndex band)
 {
-    return FromLines(ReadTextLines(path), AngleFileName(path), band);
+    std::vector<std::string> lines = ReadTextLines(path);
+    try {
+        return FromLines(lines, AngleFileName(path), band);
+    } catch (const ConvertError &e) {
+        throw ConvertError("Fehler in der Winkeldatei " + path + ":\r\n" + e.what());
+    }
 }
 
 TWinkAnt TWinkAnt::FromLines(const std::vector<std::string> &rawLines, const std::string &name,
@@ -105,8 +160,8 @@ TWinkAnt TWinkAnt::FromLines(const std::vector<std::string> &rawLines, const std
     for (const std::string &line : rawLines)
         lines.push_back(RemoveQuotes(line));
 
-    std::string polText = headerValue(lines, kPolHeader).value_or(std::string());
-    StrictToInt(headerValue(lines, kRangeHeader).value_or(std::string())); // must be an integer
+    std::string polText = headerValue(lines, kPolHeader).value_or(HeaderLine{}).value;
+    headerInt(requiredHeader(lines, kRangeHeader)); // must be an integer, not evaluated
     std::int16_t step = readStep(lines);
 
     // The first line is never a section header.
@@ -117,17 +172,17 @@ TWinkAnt TWinkAnt::FromLines(const std::vector<std::string> &rawLines, const std
 
     const size_t maxValues = static_cast<size_t>(kMaxAngle / step) + 1;
     for (size_t s = 0; s < heads.size(); ++s) {
-        SectionHead head = parseSectionHead(lines[heads[s]], polText);
+        SectionHead head = parseSectionHead(lines[heads[s]], heads[s], polText);
         size_t end = s + 1 < heads.size() ? heads[s + 1] : lines.size();
 
         std::vector<double> values;
         for (size_t i = heads[s] + 1; i < end; ++i) {
             if (Trim(lines[i]).empty())
                 continue;
-            std::vector<double> lineValues = SplitFloats(lines[i], ',');
+            std::vector<double> lineValues = sectionValues(lines[i], i);
             values.insert(values.end(), lineValues.begin(), lineValues.end());
             if (values.size() > maxValues)
-                throw ConvertError("Der Abschnitt '" + lines[heads[s]]
+                throw ConvertError(at(i) + "Der Abschnitt '" + lines[heads[s]]
                                    + "' hat mehr Werte als Winkel bis " + std::to_string(kMaxAngle)
                                    + " Grad.");
         }

@@ -33,10 +33,10 @@ class TWinkAnt {
 
     // Reads an angle file (Windows-1252 or UTF-8) and keeps the sections that fit the band
     // (0 = no band: only sections for frequency 0). Throws FileError when the file cannot be
-    // read and ConvertError (German message) for malformed content; the caller then treats
-    // the angle data as absent.
+    // read and ConvertError for malformed content or values out of range (German message
+    // naming the file and the line); the caller then treats the angle data as absent.
     static TWinkAnt FromFile(const std::string &path, BandIndex band);
-    // The same on lines already read; name is what Name gets.
+    // The same on lines already read; name is what Name gets. Messages name the line only.
     static TWinkAnt FromLines(const std::vector<std::string> &lines, const std::string &name,
                               BandIndex band);
 };

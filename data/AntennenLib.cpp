@@ -4,6 +4,7 @@
 #include "util/Messages.h"
 #include "util/TextFile.h"
 #include "util/TextRoutines.h"
+#include "util/ValueRanges.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -196,7 +197,8 @@ void TAntennen::addLine(const std::string &line, const std::string &section,
             continue;
         }
         std::optional<double> value = readNumber(fields[pos]);
-        if (!value) {
+        // A frequency or gain beyond its range is as wrong as no number.
+        if (!value || !(role == 0 ? range::kFrequency : range::kGain).contains(*value)) {
             errors.push_back(lineNumber);
             continue;
         }

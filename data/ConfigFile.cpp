@@ -7,9 +7,11 @@
 #include "util/NumRoutines.h"
 #include "util/TextFile.h"
 #include "util/TextRoutines.h"
+#include "util/ValueRanges.h"
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 
 const std::array<std::string, kConfigLineCount> kConfigLabels = {
     "Rufzeichen..............>", "Band/Frequenz...........>", "Antenne.................>", "Höhe [m]................>",
@@ -27,12 +29,17 @@ constexpr int kFactorSourceCount = 3;
 const std::string kNotLoaded = "\r\nDie Datei wurde nicht geladen!";
 
 // The text a typed value is written back as: up to 15 significant digits, decimal comma.
+// Rounding to 15 digits must not carry a value out of the double range: then the shortest
+// text that reads back is taken.
 std::string normalisedText(double x)
 {
     if (x == 0)
         return "0";
     char buffer[64];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::general, 15);
+    double back = 0;
+    if (std::from_chars(buffer, result.ptr, back).ec != std::errc() || !std::isfinite(back))
+        result = std::to_chars(buffer, buffer + sizeof buffer, x);
     std::string text(buffer, result.ptr);
     for (char &c : text) {
         if (c == '.')
@@ -76,6 +83,20 @@ std::string lineRef(int line)
     while (!label.empty() && label.back() == '.')
         label.pop_back();
     return "Zeile " + std::to_string(line + 1) + " (" + label + ")";
+}
+
+// A number of the file outside its physical range: the opening stops at that line.
+ConfigOpenResult outOfRange(int line, const std::string &value, const ValueRange &range)
+{
+    return failure(MessageKind::Warning, lineRef(line) + ": '" + value + "' liegt nicht zwischen "
+                                             + range.betweenText() + ".\r\n" + kNotLoaded);
+}
+
+// A number the cable update reads later: not a number is left to that update, as before;
+// a number outside the range stops the opening.
+bool numberOutOfRange(const std::optional<double> &value, const ValueRange &range)
+{
+    return value && !range.contains(*value);
 }
 
 // A list position saved as its first character, limited to 0..count-1.
@@ -147,7 +168,7 @@ std::string FreeDutyFactorText(const std::string &typed)
     return normalisedText(*value);
 }
 
-std::string SafetyMarginText(const std::string &typed)
+std::optional<std::string> SafetyMarginText(const std::string &typed)
 {
     std::string t = Trim(typed);
     if (CharCount(t) >= 2 && EqualsIgnoreCase(TailChars(t, 2), "dB"))
@@ -155,6 +176,8 @@ std::string SafetyMarginText(const std::string &typed)
     auto value = TryTolerantToFloat(t);
     if (!value || *value < 0)
         return "0 dB";
+    if (!range::kMargin.contains(*value))
+        return std::nullopt;
     return normalisedText(*value) + " dB";
 }
 
@@ -228,6 +251,10 @@ ConfigOpenResult ParseStationConfig(const std::vector<std::string> &lines, const
     auto power = TryStrictToFloat(v[4]);
     if (!power || *power < 0)
         return failure(MessageKind::Warning, "Leistung hat falsches Format!");
+    if (!range::kHeight.contains(*height))
+        return outOfRange(3, v[3], range::kHeight);
+    if (!range::kPower.contains(*power))
+        return outOfRange(4, v[4], range::kPower);
     out.height = *height;
     out.power = *power;
     t.height = v[3];
@@ -239,7 +266,7 @@ ConfigOpenResult ParseStationConfig(const std::vector<std::string> &lines, const
         auto f = TryStrictToFloat(DropHead(v[1], 1));
         if (f)
             f = TryStrictToFloat(FormatAuto6(*f));
-        if (!f || *f <= 0)
+        if (!f || !range::kFrequency.contains(*f))
             return failure(MessageKind::Warning, "Beim Öffnen wurde eine ungültige Frequenz gefunden.\r\n"
                                                  "Gefundene Frequenzinformation: "
                                                      + v[1] + "\r\n\r\nDie Datei wurde nicht geladen!\r\n");
@@ -288,8 +315,29 @@ ConfigOpenResult ParseStationConfig(const std::vector<std::string> &lines, const
     auto directivity = TryStrictToFloat(v[14]);
     if (!directivity)
         return failure(MessageKind::Warning, "Abweichende Directivity hat falsches Format!");
+    if (!range::kGain.contains(*directivity))
+        return outOfRange(14, v[14], range::kGain);
     out.directivity = *directivity;
     t.directivity = v[14];
+
+    // The remaining numbers in file order. Texts that are no number keep their old treatment
+    // (the cable update or the dialog rules deal with them); numbers beyond their range stop.
+    const bool ownCable = HeadChars(v[9], 13) == kOtherCable;
+    if (ownCable && numberOutOfRange(TryStrictToFloat(DropHead(v[9], 14)), range::kAttenuation))
+        return outOfRange(9, DropHead(v[9], 14), range::kAttenuation);
+    auto cableLength = TryTolerantToFloat(v[10]);
+    if (numberOutOfRange(cableLength, range::kCableLength))
+        return outOfRange(10, v[10], range::kCableLength);
+    auto otherAtt = TryTolerantToFloat(v[11]);
+    if (numberOutOfRange(otherAtt, range::kLoss))
+        return outOfRange(11, v[11], range::kLoss);
+    const std::string marginText = TailChars(v[12], 3) == " dB" ? DropTail(v[12], 3) : v[12];
+    const std::optional<std::string> safetyMargin = SafetyMarginText(v[12]);
+    if (!safetyMargin)
+        return outOfRange(12, marginText, range::kMargin);
+    auto fsi = TryStrictToFloat(v[18]);
+    if (fsi && *fsi > range::kSafetyFactor.high)
+        return outOfRange(18, v[18], range::kSafetyFactor);
 
     // The rest never stops the opening.
     t.callsign = v[0];
@@ -300,7 +348,7 @@ ConfigOpenResult ParseStationConfig(const std::vector<std::string> &lines, const
     auto freeDuty = TryStrictToFloat(v[7]);
     t.freeDuty = freeDuty && InClosedRange(*freeDuty, 0.04, 1) ? v[7] : FreeDutyFactorText(v[7]);
     out.freeDutyFactor = TolerantToFloat(t.freeDuty);
-    if (HeadChars(v[9], 13) == kOtherCable) {
+    if (ownCable) {
         t.cable = kOtherCable;
         t.cableAtt100 = DropHead(v[9], 14);
     } else {
@@ -310,10 +358,10 @@ ConfigOpenResult ParseStationConfig(const std::vector<std::string> &lines, const
     t.cableLength = v[10];
     t.otherAtt = v[11];
     auto margin = TailChars(v[12], 3) == " dB" ? TryStrictToFloat(DropTail(v[12], 3)) : std::nullopt;
-    t.safetyMargin = margin && *margin >= 0 ? v[12] : SafetyMarginText(v[12]);
+    t.safetyMargin = margin && *margin >= 0 ? v[12] : *safetyMargin;
     out.safetyMarginDb = StrictToFloat(DropTail(t.safetyMargin, 3));
     t.wiesAntenna = v[13];
-    if (auto fsi = TryStrictToFloat(v[18])) {
+    if (fsi) {
         out.fsi = std::max(*fsi, 1.0);
         t.fsi = FormatValue("%6.4f", *out.fsi);
     } else {

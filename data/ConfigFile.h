@@ -62,8 +62,9 @@ int ModePositionOfName(const std::string &text);
 // value in its normalised text ("0.25" gives "0,25").
 std::string FreeDutyFactorText(const std::string &typed);
 // Personal safety margin: negative or no number gives "0 dB", otherwise the normalised value
-// and " dB". A trailing "dB" on the typed text is ignored.
-std::string SafetyMarginText(const std::string &typed);
+// and " dB". A trailing "dB" on the typed text is ignored. A number above the margin range
+// (util/ValueRanges.h) gives nullopt: refused, not replaced.
+std::optional<std::string> SafetyMarginText(const std::string &typed);
 
 // Band list position (0 = "LW") of a band name, compared without regard to case; -1 if the
 // band list has no such entry.

@@ -3,6 +3,7 @@
 #include "util/DecimalText.h"
 #include "util/TextFile.h"
 #include "util/TextRoutines.h"
+#include "util/ValueRanges.h"
 
 #include <ini.h>
 
@@ -128,9 +129,10 @@ bool sameName(const std::string &a, const char *b)
     return EqualsIgnoreCase(a, b);
 }
 
-void readInt(const std::string &value, int &target)
+// A window position far off every screen is as good as none: the default stays.
+void readPosition(const std::string &value, int &target)
 {
-    if (auto n = TryStrictToInt(value))
+    if (auto n = TryStrictToInt(value); n && range::kWindowPosition.contains(*n))
         target = *n;
 }
 
@@ -171,10 +173,10 @@ int onEntry(void *user, const char *sectionText, const char *keyText, const char
         state->seen[i] = true;
         switch (i) {
         case 0:
-            readInt(value, s.left);
+            readPosition(value, s.left);
             break;
         case 1:
-            readInt(value, s.top);
+            readPosition(value, s.top);
             break;
         case 2:
             readFlag(value, s.individualPaths);

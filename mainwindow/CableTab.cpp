@@ -7,6 +7,7 @@
 #include "util/DecimalText.h"
 #include "util/Messages.h"
 #include "util/TextRoutines.h"
+#include "util/ValueRanges.h"
 
 #include <QComboBox>
 #include <QListWidget>
@@ -16,14 +17,15 @@ namespace {
 
 // Reads a length or loss typed into a field; a rejected entry is reported, the field emptied
 // and focused, and the update stops.
-bool readNonNegative(QLineEdit *edit, double &value, const char *notANumber, const char *negative)
+bool readNonNegative(QLineEdit *edit, double &value, const ValueRange &range, const char *subject,
+                     const char *notANumber, const char *negative)
 {
     auto v = TryTolerantToFloat(edit->text().toStdString());
-    if (v && *v >= 0) {
+    if (v && range.contains(*v)) {
         value = *v;
         return true;
     }
-    ShowWarning(v ? negative : notANumber);
+    ShowWarning(!v ? notANumber : *v < 0 ? negative : range.refusal(subject));
     edit->clear();
     edit->setFocus();
     return false;
@@ -67,11 +69,13 @@ void TFeldoraForm::UpdateCable()
     bool told = false; // the "not suitable" message is shown at most once per update
     for (;;) {
         double length = cable_.CableLength;
-        if (!readNonNegative(EditCableLength, length, "Die Kabellänge muß eine Gleitkommazahl sein!",
+        if (!readNonNegative(EditCableLength, length, range::kCableLength, "Die Kabellänge",
+                             "Die Kabellänge muß eine Gleitkommazahl sein!",
                              "Die Kabellänge muß eine positive Gleitkommazahl sein!"))
             return;
         double plug = cable_.PlugAtt;
-        if (!readNonNegative(EditPlugAtt, plug, "Die Dämpfung muß eine positve Gleitkommazahl sein!",
+        if (!readNonNegative(EditPlugAtt, plug, range::kLoss, "Die Dämpfung",
+                             "Die Dämpfung muß eine positve Gleitkommazahl sein!",
                              "Die Dämpfung muß eine positive Gleitkommazahl sein!"))
             return;
         cable_.CableLength = length;
@@ -83,8 +87,11 @@ void TFeldoraForm::UpdateCable()
         if (cable_.CableIndex <= 0) {
             EditCableAtt100->setKind(ui::FieldKind::Input);
             // The own value is read strictly: a point is no decimal comma here.
-            if (auto own = TryStrictToFloat(EditCableAtt100->text().toStdString()))
+            auto own = TryStrictToFloat(EditCableAtt100->text().toStdString());
+            if (own && range::kAttenuation.contains(*own))
                 cable_.Att100 = *own;
+            else if (own)
+                ShowInfo(range::kAttenuation.refusal("Die eingegebene Kabeldämpfung"));
             else
                 ShowInfo("Die eingegebene Kabeldämpgung muss eine Fließkommazahl sein!");
         } else {

@@ -9,6 +9,7 @@
 #include "util/DecimalText.h"
 #include "util/Messages.h"
 #include "util/TextRoutines.h"
+#include "util/ValueRanges.h"
 
 #include <QComboBox>
 #include <QPlainTextEdit>
@@ -111,7 +112,10 @@ void TFeldoraForm::calc()
 {
     trace("calc (pro)");
     const double margin = StrictToFloat(DropTail(text(EditmySafetyFactor), 3));
-    height_ = TolerantToFloat(text(EditHoehe));
+    const double height = TolerantToFloat(text(EditHoehe));
+    if (!range::kHeight.contains(height))
+        throw ConvertError(range::kHeight.refusal("Die Höhe"));
+    height_ = height;
     if (!fixedFrequency_)
         UpdateFreq();
     FarFieldInput in = currentInput();
@@ -140,6 +144,12 @@ void TFeldoraForm::calcCall()
 
 void TFeldoraForm::setPowerFromInverse(double power)
 {
+    // A wanted value far off, or a huge loss, asks for a power no station has.
+    if (!range::kPower.contains(power)) {
+        ShowWarning("Die berechnete Leistung liegt nicht zwischen " + range::kPower.betweenText()
+                    + ". Die Leistung bleibt unverändert.");
+        return;
+    }
     power_ = power;
     EditPower->setText(qs(FormatValue("%3.2f", power)));
     calc();
@@ -199,6 +209,10 @@ void TFeldoraForm::EditFreqDblClick()
         ShowWarning("Die Frequenz muß größer als 0 MHz sein!");
         return;
     }
+    if (!range::kFrequency.contains(*f)) {
+        ShowWarning(range::kFrequency.refusal("Die Frequenz"));
+        return;
+    }
     workingFrequency_ = *f;
     EditFreq->setText(qs(FormatAuto6(*f)));
     fixedFrequency_ = true;
@@ -215,8 +229,9 @@ void TFeldoraForm::EditHoeheExit()
 {
     trace("EditHoeheExit");
     auto h = typedNumber(EditHoehe->text());
-    if (!h || *h < 0) {
-        ShowWarning("Die Höhe muß eine positive Gleichkommazahl sein!");
+    if (!h || *h < 0 || !range::kHeight.contains(*h)) {
+        ShowWarning(h && *h >= 0 ? range::kHeight.refusal("Die Höhe")
+                                 : "Die Höhe muß eine positive Gleichkommazahl sein!");
         EditHoehe->clear();
         EditHoehe->setFocus();
         return;
@@ -231,8 +246,9 @@ void TFeldoraForm::EditPowerExit()
 {
     trace("EditPowerExit");
     auto p = typedNumber(EditPower->text());
-    if (!p || *p < 0) {
-        ShowWarning("Die Leistung muß eine positive Gleichkommazahl sein!");
+    if (!p || *p < 0 || !range::kPower.contains(*p)) {
+        ShowWarning(p && *p >= 0 ? range::kPower.refusal("Die Leistung")
+                                 : "Die Leistung muß eine positive Gleichkommazahl sein!");
         EditPower->clear();
         EditPower->setFocus();
         return;
@@ -363,7 +379,12 @@ void TFeldoraForm::EditmySafetyFactorDblClick()
     auto answer = Dialogs().inputText("Persönlicher Sicherheitsfaktor", "Faktor in dB eingeben:", "0");
     if (!answer)
         return;
-    EditmySafetyFactor->setText(qs(SafetyMarginText(answer->toStdString())));
+    const std::optional<std::string> margin = SafetyMarginText(answer->toStdString());
+    if (!margin) {
+        ShowWarning(range::kMargin.refusal("Der Sicherheitsfaktor"));
+        return;
+    }
+    EditmySafetyFactor->setText(qs(*margin));
     CBBand->setFocus();
     UpdateBetriebsart();
 }

@@ -6,6 +6,7 @@
 #include "views/DialogService.h"
 #include "util/DecimalText.h"
 #include "util/Messages.h"
+#include "util/ValueRanges.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -87,8 +88,9 @@ void TFeldoraForm::EditDirectivityUsedExit()
     const WiesInput in = wiesInput();
     const double studyDirectivity = WiesDirectivity(in.wiesAnt, in.band);
     auto typed = TryStrictToFloat(NormalizeDecimal(EditDirectivityUsed->text().toStdString()));
-    if (!typed) {
-        ShowWarning("Die abweichende Directivity muß eine Gleitkommazahl sein!");
+    if (!typed || !range::kGain.contains(*typed)) {
+        ShowWarning(typed ? range::kGain.refusal("Die abweichende Directivity")
+                          : "Die abweichende Directivity muß eine Gleitkommazahl sein!");
         EditDirectivityUsed->setText(qs(FormatValue("%3.2f", studyDirectivity)));
         return;
     }
@@ -129,6 +131,10 @@ void TFeldoraForm::EditFSiDblClick()
     auto fsi = FsiFromTyped(answer->toStdString());
     if (!fsi) {
         ShowWarning("Der Sicherheitsfaktor muss eine Gleitkommazahl sein!");
+        return;
+    }
+    if (!range::kSafetyFactor.contains(*fsi)) {
+        ShowWarning(range::kSafetyFactor.refusal("Der Sicherheitsfaktor"));
         return;
     }
     fsi_ = *fsi;

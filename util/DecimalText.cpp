@@ -12,6 +12,18 @@
 namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Beyond 15 integer digits a fixed-point text is no longer exact and wider than any field:
+// such a value, like one that is not finite, is shown as "---".
+constexpr double kLargestShown = 1e15;
+// Below this, significant digits would only be a long row of zeros.
+constexpr double kSmallestSignificant = 1e-9;
+// Format strings come from the program; the caps only keep a typo from asking for megabytes.
+constexpr int kMaxFormatWidth = 1000;
+constexpr int kMaxFormatDecimals = 50;
+const std::string kNotShown = "---";
+
+bool showable(double x) { return std::isfinite(x) && std::fabs(x) < kLargestShown; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Checks the grammar of a strict decimal text and returns it in the form from_chars reads.
@@ -105,12 +117,12 @@ FormatSpec parseFormat(const std::string &format)
             break;
     }
     while (i < format.size() && isDigit(format[i]))
-        spec.width = spec.width * 10 + (format[i++] - '0');
+        spec.width = std::min(spec.width * 10 + (format[i++] - '0'), kMaxFormatWidth);
     if (i < format.size() && format[i] == '.') {
         ++i;
         spec.precision = 0;
         while (i < format.size() && isDigit(format[i]))
-            spec.precision = spec.precision * 10 + (format[i++] - '0');
+            spec.precision = std::min(spec.precision * 10 + (format[i++] - '0'), kMaxFormatDecimals);
     }
     if (i < format.size())
         spec.conversion = format[i++];
@@ -138,16 +150,13 @@ std::string pad(const FormatSpec &spec, std::string body)
     return spec.prefix + body + spec.suffix;
 }
 
+// Only called for showable values.
 std::string fixedText(double x, int decimals)
 {
-    if (std::isnan(x))
-        return "NAN";
-    if (std::isinf(x))
-        return x > 0 ? "INF" : "-INF";
-    char buffer[400];
+    char buffer[128];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::fixed, decimals);
     if (result.ec != std::errc())
-        return "NAN";
+        return kNotShown;
     std::string text(buffer, result.ptr);
     for (char &c : text)
         if (c == '.')
@@ -224,6 +233,8 @@ int StrictToInt(const std::string &text)
 
 std::string FormatValue(const std::string &format, double x)
 {
+    if (!showable(x))
+        return kNotShown;
     FormatSpec spec = parseFormat(format);
     int decimals = spec.precision < 0 ? 6 : spec.precision;
     if (spec.conversion == 'd')
@@ -258,6 +269,8 @@ std::string FormatAuto6(double x)
 
 std::string FormatToWidth(int width, double x)
 {
+    if (!showable(x))
+        return kNotShown;
     int used = IntDigits(x) + 1;
     if (x < 0)
         used += 1;
@@ -267,10 +280,17 @@ std::string FormatToWidth(int width, double x)
 
 std::string FormatSigDigits(int digits, double x)
 {
+    if (!showable(x))
+        return kNotShown;
+    if (std::fabs(x) < kSmallestSignificant)
+        x = 0;
+    digits = std::clamp(digits, 1, 17);
     int k = FloorInt(Log10OrZero(std::fabs(x)));
     int e = k - digits + 1;
     double q = RoundHalfEven(x / Pow10(e));
     double y = q / Pow10(digits - k - 1);
+    if (!showable(y)) // rounding carried past the largest shown value
+        return kNotShown;
     int k2 = FloorInt(Log10OrZero(std::fabs(y)));
     int shown = k2 + 1;
     std::string format;

@@ -24,6 +24,7 @@ int StrictToInt(const std::string &text);
 std::optional<int> TryStrictToInt(const std::string &text);
 
 // printf-style formats with one conversion ("%3.2f W", "%5d", "%3s"); literal text around it stays.
+// A value that is not finite or has more than 15 integer digits is shown as "---" alone.
 std::string FormatValue(const std::string &format, double x);
 std::string FormatPositive(const std::string &format, double x);      // "---" for x <= 0
 std::string FormatPositiveTable(const std::string &format, double x); // " --  " for x <= 0

@@ -2,6 +2,7 @@
 
 #include <cfenv>
 #include <cmath>
+#include <limits>
 
 namespace {
 constexpr double kPi = 3.14159265359; // the drawing code's value of pi
@@ -11,12 +12,26 @@ double Log10OrMinus99(double x) { return x <= 0 ? -99.0 : std::log10(x); }
 double Log10OrZero(double x) { return x <= 0 ? 0.0 : std::log10(x); }
 double Pow10(double x) { return std::pow(10.0, x); }
 double DbToFactor(double db) { return std::pow(10.0, db / 10.0); }
-int FloorInt(double x) { return static_cast<int>(std::floor(x)); }
-int CeilInt(double x) { return static_cast<int>(std::ceil(x)); }
+namespace {
+// A double beyond the int range (or NaN) has no integer; saturate instead of undefined behaviour.
+int toInt(double x)
+{
+    if (std::isnan(x))
+        return 0;
+    if (x >= static_cast<double>(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    if (x <= static_cast<double>(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    return static_cast<int>(x);
+}
+} // namespace
+
+int FloorInt(double x) { return toInt(std::floor(x)); }
+int CeilInt(double x) { return toInt(std::ceil(x)); }
 
 int IntDigits(double x)
 {
-    return FloorInt(Log10OrZero(std::trunc(std::fabs(x)))) + 1;
+    return FloorInt(std::floor(Log10OrZero(std::trunc(std::fabs(x)))) + 1);
 }
 
 double Decade(double x)

@@ -6,7 +6,7 @@ double Log10OrMinus99(double x); // -99 for x <= 0
 double Log10OrZero(double x);    // 0 for x <= 0
 double Pow10(double x);
 double DbToFactor(double db);    // power ratio of db
-int FloorInt(double x);
+int FloorInt(double x); // saturates at the int range; 0 for NaN
 int CeilInt(double x);
 int IntDigits(double x);
 double Decade(double x);

@@ -134,8 +134,10 @@ void TEdit::setBackground(const QColor &color)
 void TEdit::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
-    // A message box or menu taking the focus is no leaving of the field.
-    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+    // A message box or menu taking the focus is no leaving of the field; nor is the program
+    // putting the focus back into a field whose entry it refused.
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason
+        || event->reason() == Qt::OtherFocusReason)
         return;
     if (leavingByEnter_)
         return;

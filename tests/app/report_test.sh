@@ -42,6 +42,32 @@ rc=$?
 check "--pdf nicht schreibbar: Exit 1 (war $rc)" '[ $rc -eq 1 ]'
 check "--pdf nicht schreibbar: Fehler nennt die Datei" 'grep -q "^Fehler: .*fehlt/doku.pdf" "$work/err"'
 
+# Numbers at the edge of their ranges, each a change of the example: a value beyond its range
+# stops the opening at its line (status 1, never an abort); one at the edge gives a report
+# without INF, NAN or runaway digits.
+while IFS='|' read -r change want stderr_has; do
+  sed "$change" "$fixtures/report_yagi2m.txt" >"$work/edge.txt"
+  "$work/feldora" --bericht "$work/edge.txt" >"$work/out" 2>"$work/err"
+  rc=$?
+  check "$change: Exit $want (war $rc)" '[ $rc -eq $want ]'
+  check "$change: Meldung" '{ [ "$stderr_has" = - ] && [ ! -s "$work/err" ]; } || grep -q "$stderr_has" "$work/err"'
+  check "$change: kein INF/NAN" '! grep -qiE "inf|nan" "$work/out"'
+  check "$change: keine überlangen Zahlen" '! grep -qE "[0-9]{16}" "$work/out"'
+done <<'EDGES'
+13s/>.*\r/>1,7976931348623157E308\r/|1|^Warnung: Zeile 13 (Pers. Sich. Fakt)
+13s/>.*\r/>1E308 dB\r/|1|^Warnung: Zeile 13
+5s/>.*\r/>1,7976931348623157E308\r/|1|^Warnung: Zeile 5 (Leistung
+5s/>.*\r/>1E300\r/|1|^Warnung: Zeile 5 (Leistung
+11s/>.*\r/>1E308\r/|1|^Warnung: Zeile 11
+12s/>.*\r/>-1E308\r/|1|^Warnung: Zeile 12
+19s/>.*\r/>1E308\r/|1|^Warnung: Zeile 19
+5s/>.*\r/>4,9E-324\r/|0|-
+5s/>.*\r/>1000000\r/|0|-
+5s/>.*\r/>0\r/;13s/>.*\r/>1000 dB\r/|0|-
+19s/>.*\r/>1000\r/;18s/>.*\r/>-1\r/|0|-
+11s/>.*\r/>10000\r/|0|-
+EDGES
+
 "$work/feldora" --bericht "$work/fehlt.txt" >"$work/out" 2>"$work/err"
 rc=$?
 check "Exit 1 bei fehlender Datei (war $rc)" '[ $rc -eq 1 ]'

@@ -252,8 +252,44 @@ TEST(WinkAntReading, MalformedContentIsAConversionFailure)
     } catch (const ConvertError &e) {
         EXPECT_STREQ(
             e.what(),
-            "Die Schrittweite '0' ist ungültig; erlaubt sind ganze Zahlen von 1 bis 360 Grad.");
+            "Zeile 3: Die Schrittweite '0' ist ungültig; erlaubt sind ganze Zahlen von 1 bis 360 Grad.");
     }
+}
+
+TEST(WinkAntReading, ValuesBeyondTheirRangesAreRefusedWithFileAndLine)
+{
+    TempDir dir;
+    const std::string path = dir.file("Beams Test.ang");
+    struct {
+        const char *what;
+        std::vector<std::string> lines;
+        std::string message; // after "Fehler in der Winkeldatei <path>:\r\n"
+    } cases[] = {
+        {"step inf", withHeaders("v", "inf", {"[MHz],v,0,0", "0"}), "Zeile 3: 'inf' ist kein gültiger Integerwert."},
+        {"range missing", {"[Polarisation] v", "[Schrittweite] 10"}, "Die Angabe [Bereich] fehlt."},
+        {"attenuation above 1000 dB", withHeaders("v", "10", {"[MHz],v,0,0", "0,3", "1000.5"}),
+         "Zeile 6: Die Dämpfung '1000.5' liegt nicht zwischen -1000 und 1000 dB."},
+        {"attenuation largest double", withHeaders("v", "10", {"[MHz],v,0,0", "-1.7976931348623157E308"}),
+         "Zeile 5: Die Dämpfung '-1.7976931348623157E308' liegt nicht zwischen -1000 und 1000 dB."},
+        {"frequency above the limit table", withHeaders("v", "10", {"[MHz],v,1e9,0", "0"}),
+         "Zeile 4: Die Frequenz '1e9' liegt nicht zwischen 0,003 und 300000 MHz (0 gilt für alle Bänder)."},
+        {"value not a number", withHeaders("v", "10", {"[MHz],145,0", "0,x"}),
+         "Zeile 5: 'x' ist kein gültiger Gleitkommawert."},
+    };
+    for (const auto &c : cases) {
+        WriteTextLines(path, c.lines);
+        try {
+            TWinkAnt::FromFile(path, k2m);
+            ADD_FAILURE() << c.what << " accepted";
+        } catch (const ConvertError &e) {
+            EXPECT_EQ(e.what(), "Fehler in der Winkeldatei " + path + ":\r\n" + c.message) << c.what;
+        }
+    }
+    // The bounds themselves load.
+    TWinkAnt edges = TWinkAnt::FromLines(withHeaders("v", "10", {"[MHz],v,300000,0", "-1000,1000"}), "t", 0);
+    EXPECT_TRUE(edges.DaempfungV.empty()); // no band: only sections for frequency 0
+    edges = TWinkAnt::FromLines(withHeaders("v", "10", {"[MHz],v,0.003,0", "[MHz],v,0,0", "-1000,1000"}), "t", 0);
+    EXPECT_EQ(edges.DaempfungV, (std::vector<double>{-1000, 1000}));
 }
 
 TEST(WinkAntReading, LimitsThatStillLoad)

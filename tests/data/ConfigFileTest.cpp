@@ -366,6 +366,28 @@ TEST(ConfigFile, FailuresStopTheOpeningWithTheirMessage)
          "Zeile 17 (Wies. MW Mode): 'ja' ist kein gültiger Boolescher Wert." + notLoaded},
         {"directivity with point", 14, "2.15", MessageKind::Warning, "Abweichende Directivity hat falsches Format!"},
         {"directivity empty", 14, "", MessageKind::Warning, "Abweichende Directivity hat falsches Format!"},
+        // Numbers beyond their physical range stop at their line.
+        {"height above 10 km", 3, "10000,5", MessageKind::Warning,
+         "Zeile 4 (Höhe [m]): '10000,5' liegt nicht zwischen 0 und 10000 m." + notLoaded},
+        {"power largest double", 4, "1,7976931348623157E308", MessageKind::Warning,
+         "Zeile 5 (Leistung [W]): '1,7976931348623157E308' liegt nicht zwischen 0 und 1000000 W." + notLoaded},
+        {"frequency above the limit table", 1, "F300001", MessageKind::Warning,
+         "Beim Öffnen wurde eine ungültige Frequenz gefunden.\r\nGefundene Frequenzinformation: F300001\r\n\r\n"
+         "Die Datei wurde nicht geladen!\r\n"},
+        {"directivity above 1000 dBi", 14, "1000,5", MessageKind::Warning,
+         "Zeile 15 (Wiesbeck abw. Dir.[dBi]): '1000,5' liegt nicht zwischen -1000 und 1000 dBi." + notLoaded},
+        {"own cable loss", 9, "Anderes Kabel;1E308", MessageKind::Warning,
+         "Zeile 10 (KabelTyp): '1E308' liegt nicht zwischen -1000 und 1000 dB." + notLoaded},
+        {"cable length", 10, "1E308", MessageKind::Warning,
+         "Zeile 11 (Kabellänge.[m]): '1E308' liegt nicht zwischen 0 und 10000 m." + notLoaded},
+        {"other losses negative", 11, "-1E308", MessageKind::Warning,
+         "Zeile 12 (sonst. Dämpfungen.[dB]): '-1E308' liegt nicht zwischen 0 und 1000 dB." + notLoaded},
+        {"margin without dB", 12, "1,7976931348623157E308", MessageKind::Warning,
+         "Zeile 13 (Pers. Sich. Fakt): '1,7976931348623157E308' liegt nicht zwischen 0 und 1000 dB." + notLoaded},
+        {"margin with dB", 12, "1E308 dB", MessageKind::Warning,
+         "Zeile 13 (Pers. Sich. Fakt): '1E308' liegt nicht zwischen 0 und 1000 dB." + notLoaded},
+        {"safety factor", 18, "1E308", MessageKind::Warning,
+         "Zeile 19 (Wies. Faktor Sicherheit): '1E308' liegt nicht zwischen 1 und 1000." + notLoaded},
     };
     for (const auto &c : cases) {
         Lines lines = ConfigLines(sampleConfig());
@@ -378,6 +400,27 @@ TEST(ConfigFile, FailuresStopTheOpeningWithTheirMessage)
         EXPECT_EQ(r.kind, c.kind) << c.name;
         EXPECT_EQ(r.message, c.message) << c.name;
     }
+}
+
+TEST(ConfigFile, NumbersAtTheEdgesOfTheirRangesStillLoad)
+{
+    struct {
+        int line;
+        const char *value;
+    } cases[] = {
+        {3, "10000"},        {3, "0"},       {4, "1000000"},        {4, "4,9E-324"},
+        {1, "F0,003"},       {1, "F300000"}, {9, "Anderes Kabel;1000"}, {9, "Anderes Kabel;-1000"},
+        {10, "10000"},       {11, "1000"},   {12, "1000 dB"},       {12, "1000"},
+        {14, "-1000"},       {14, "1000"},   {18, "1000"},
+    };
+    for (const auto &c : cases) {
+        ConfigOpenResult r = ParseStationConfig(sampleLinesWith(c.line, c.value));
+        EXPECT_TRUE(r.ok()) << c.line << " " << c.value << ": " << r.message;
+    }
+    // A margin above the range is refused by the dialog rule too, not replaced.
+    EXPECT_EQ(SafetyMarginText("1000"), "1000 dB");
+    EXPECT_FALSE(SafetyMarginText("1000,5").has_value());
+    EXPECT_FALSE(SafetyMarginText("1,7976931348623157E308").has_value());
 }
 
 TEST(ConfigFile, TheFirstFailureInFileOrderIsReported)

@@ -155,7 +155,7 @@ TEST_F(FormTest, DistanceTargets)
 TEST_F(FormTest, DistanceTargetWithoutLimitIsRefused)
 {
     start();
-    dialogs.inputAnswers = {QString("0,001")};
+    dialogs.inputAnswers = {QString("300000")}; // the top of the frequency range has no limit
     doubleClick("EditFreq");
     EXPECT_EQ(text("EditEps"), "---");
     const double power = form->power();

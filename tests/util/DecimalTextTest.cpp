@@ -3,6 +3,7 @@
 
 #include <clocale>
 #include <cmath>
+#include <cfloat>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
@@ -149,6 +150,44 @@ TEST(Formatters, HalfEvenInSignificantDigits)
     EXPECT_EQ(FormatSigDigits(1, 2.5), "2");
     EXPECT_EQ(FormatSigDigits(1, 3.5), "4");
     EXPECT_EQ(FormatSigDigits(2, 12.5), "12");
+}
+
+TEST(Formatters, ValuesBeyondWhatCanBeShownGiveDashes)
+{
+    const double inf = INFINITY;
+    expectAll({
+        {"infinite power", "---", FormatValue("%3.2f W", inf)},
+        {"minus infinity", "---", FormatValue("%3.2f", -inf)},
+        {"not a number", "---", FormatValue("%3.2f m", NAN)},
+        {"positive nan", "---", FormatPositive("%3.2f m", NAN)},
+        {"16 integer digits", "---", FormatValue("%3.2f W", 1e15)},
+        {"largest double", "---", FormatValue("%7.2f", DBL_MAX)},
+        {"15 integer digits still shown", "999999999999999,00", FormatValue("%3.2f", 999999999999999.0)},
+        {"auto6 huge", "---", FormatAuto6(1e300)},
+        {"to width infinite", "---", FormatToWidth(5, inf)},
+        {"to width huge", "---", FormatToWidth(5, -1e300)},
+        {"sig digits largest double", "---", FormatSigDigits(3, DBL_MAX)},
+        {"sig digits infinite", "---", FormatSigDigits(3, inf)},
+        {"sig digits nan", "---", FormatSigDigits(3, NAN)},
+        {"sig digits carry past the limit", "---", FormatSigDigits(3, 999999999999999.0)},
+        {"sig digits smallest subnormal", "0,00", FormatSigDigits(3, 4.9e-324)},
+        {"sig digits below a nanowatt", "0,00", FormatSigDigits(3, 1e-10)},
+        {"sig digits a nanowatt", "0,00000000100", FormatSigDigits(3, 1e-9)},
+        {"sig digits one megawatt", "1000000", FormatSigDigits(3, 1e6)},
+        {"absurd width", "5", FormatValue("%99999999999999999999.0f", 5).substr(999)},
+    });
+}
+
+TEST(Formatters, EveryNumberTextReadsBack)
+{
+    for (double x : {DBL_MAX, 1.7976931348623157e308, 4.9e-324, 1e15, 999999999999999.9, 1e6, 1e-9, 0.0}) {
+        for (const std::string &text :
+             {FormatValue("%3.2f", x), FormatSigDigits(3, x), FormatAuto6(x), FormatToWidth(5, x)}) {
+            if (text != "---") {
+                EXPECT_TRUE(TryStrictToFloat(text).has_value()) << text;
+            }
+        }
+    }
 }
 
 TEST(Formatters, ColumnsAndSmallTexts)

@@ -1,5 +1,7 @@
 #include "util/NumRoutines.h"
 
+#include <climits>
+#include <cmath>
 #include <gtest/gtest.h>
 
 TEST(NumRoutines, LogarithmsWithSentinels)
@@ -59,6 +61,11 @@ TEST(NumRoutines, RoundingAndSigns)
     EXPECT_EQ(MinOf(2.5, -1.0), -1.0);
     EXPECT_EQ(FloorInt(-0.5), -1);
     EXPECT_EQ(CeilInt(-0.5), 0);
+    // No integer exists: saturated, never undefined.
+    EXPECT_EQ(FloorInt(INFINITY), INT_MAX);
+    EXPECT_EQ(CeilInt(-1e300), INT_MIN);
+    EXPECT_EQ(FloorInt(NAN), 0);
+    EXPECT_EQ(IntDigits(INFINITY), INT_MAX);
 }
 
 TEST(NumRoutines, AnglesInDegrees)
