@@ -14,6 +14,10 @@ void ApplyFeldoraStyle()
 {
     QApplication::setStyle(QStyleFactory::create("Fusion"));
     QApplication::setFont(windowFont(11));
+    // The classic info background: the pictures' default light yellow, as the command line draws it.
+    QPalette palette = QApplication::palette();
+    palette.setColor(QPalette::ToolTipBase, QColor(255, 255, 225));
+    QApplication::setPalette(palette);
     // The caption sits on the frame line, so child positions count from the box's top edge.
     qApp->setStyleSheet("QGroupBox { border: 1px solid #a8a8a8; border-radius: 2px; margin-top: 6px; }"
                         "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"

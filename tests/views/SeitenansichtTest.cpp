@@ -109,6 +109,7 @@ TEST_F(SideViewWindow, CheckBoxesAndColourRedraw)
     open();
     const QRgb info = form->picture().pixel(700, 50);
     EXPECT_EQ(info, ui::infoBackground().rgb());
+    EXPECT_EQ(QColor(info), QColor(255, 255, 225)); // the light yellow of the command line's pictures
     EXPECT_NE(form->picture().pixel(204, 201), info); // contour
     click("CBStrahlen");
     EXPECT_EQ(form->picture().pixel(204, 201), info); // rays only
