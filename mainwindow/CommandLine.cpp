@@ -41,6 +41,12 @@ CommandLine ParseCommandLine(const std::vector<std::string> &args)
     // Output files, each at most once, in any order.
     for (size_t i = 2; i < args.size(); ++i) {
         const std::string &option = args[i];
+        if (option == "--alle-baender") {
+            if (c.allBands)
+                return wrongCall("„" + option + "“ steht mehrfach.");
+            c.allBands = true;
+            continue;
+        }
         std::string *target = option == "--seitenansicht" ? &c.sideViewFile
                               : option == "--diagramm"     ? &c.diagramFile
                               : option == "--pdf"          ? &c.pdfFile
@@ -60,7 +66,9 @@ std::string UsageText()
 {
     return "Aufruf: feldora                    Programmfenster\n"
            "        feldora --bericht DATEI [--seitenansicht BILD] [--diagramm BILD] [--pdf AUSGABE.pdf]\n"
+           "                                [--alle-baender]\n"
            "                                   Übersicht der Konfiguration DATEI als Text, ohne Fenster;\n"
+           "                                   mit --alle-baender danach eine Zeile je Band (durch „;“ getrennt);\n"
            "                                   dazu Seitenansicht und Diagramm als Bild (.bmp, .png, .jpg)\n"
            "                                   und die Dokumentationsseiten als PDF (mit Bemaßung, ohne Strahlen)\n"
            "        feldora --grenzwerte       Grenzwerttabelle aller Bänder als Text, ohne Fenster\n"

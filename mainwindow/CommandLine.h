@@ -20,6 +20,7 @@ struct CommandLine {
     std::string pdfFile;    // AUSGABE.pdf of --pdf, empty = no PDF
     std::string sideViewFile; // BILD of --seitenansicht, empty = none
     std::string diagramFile;  // BILD of --diagramm, empty = none
+    bool allBands = false;    // --alle-baender: the table of every band after the report
     std::string error;      // German, why the call is wrong
 };
 

@@ -8,7 +8,8 @@
 // separate files: FeldoraLayout.cpp (left column, menus), FeldoraPages.cpp (tab pages),
 // FeldoraU.cpp (update chain, own handlers), CableTab.cpp, AntennaTab.cpp,
 // FeldoraCommands.cpp (start, settings, menu commands), ConfigCommands.cpp (configuration
-// files), WiesbeckTab.cpp, AngleTab.cpp, ViewLaunch.cpp (opens the side view and the diagram).
+// files), WiesbeckTab.cpp, AngleTab.cpp, ViewLaunch.cpp (opens the side view and the diagram),
+// StationInputs.cpp (the configuration for the calculation on any band, data/StationBands.h).
 
 #include "core/CableState.h"
 #include "core/FarField.h"
@@ -16,6 +17,7 @@
 #include "core/WinkAnt.h"
 #include "data/ConfigFile.h"
 #include "data/Settings.h"
+#include "data/StationBands.h"
 #include "print/DruckenLayout.h"
 #include "views/Controls.h"
 #include "views/DiaGramm.h"
@@ -82,6 +84,10 @@ public:
     // What the side view and the diagram receive when they open (ViewLaunch.cpp).
     SideViewInput sideViewInput() const;
     DiagramWindowInput diagramInput() const;
+
+    // The configuration's band-independent inputs, for calculating it on other bands.
+    StationInputs stationInputs() const; // StationInputs.cpp
+    const TAntennen *catalogue() const { return antennen_.get(); }
 
     // Opens a configuration as "&Öffnen" does; false when it could not be opened.
     bool openConfiguration(const QString &fileName) { return Oeffnen(fileName); }

@@ -63,6 +63,14 @@ int runReport(const CommandLine &call)
         return kExitFailed;
     for (const std::string &line : ReportLines(form.printoutTexts()))
         std::printf("%s\n", line.c_str());
+    if (call.allBands) {
+        for (const auto &row : AllBandsRows(CalculateAllBands(form.stationInputs(), form.catalogue()))) {
+            std::string line;
+            for (size_t i = 0; i < row.size(); ++i)
+                line += (i ? ";" : "") + row[i];
+            std::printf("%s\n", line.c_str());
+        }
+    }
     std::fflush(stdout);
 
     // The pictures as the windows first show them, on the default light yellow.

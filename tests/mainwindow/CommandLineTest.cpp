@@ -14,6 +14,7 @@ TEST(CommandLine, CallsAndTheirModes)
         std::string sideView = "";
         std::string diagram = "";
         std::string pdfFile = "";
+        bool allBands = false;
     };
     const Case cases[] = {
         {"no arguments opens the window", {}, Mode::Window, ""},
@@ -44,6 +45,12 @@ TEST(CommandLine, CallsAndTheirModes)
          Mode::WrongCall, ""},
         {"picture twice", {"--bericht", "a.txt", "--diagramm", "a.png", "--diagramm", "b.png"}, Mode::WrongCall, ""},
         {"picture before the report", {"--seitenansicht", "s.png", "--bericht", "a.txt"}, Mode::WrongCall, ""},
+        {"report with all bands", {"--bericht", "a.txt", "--alle-baender"}, Mode::Report, "a.txt", "", "", "", true},
+        {"all bands between files", {"--bericht", "a.txt", "--pdf", "b.pdf", "--alle-baender", "--diagramm", "d.png"},
+         Mode::Report, "a.txt", "", "d.png", "b.pdf", true},
+        {"all bands twice", {"--bericht", "a.txt", "--alle-baender", "--alle-baender"}, Mode::WrongCall, ""},
+        {"all bands as a file name", {"--bericht", "a.txt", "--pdf", "--alle-baender"}, Mode::WrongCall, ""},
+        {"all bands without report", {"--alle-baender"}, Mode::WrongCall, ""},
     };
     for (const Case &c : cases) {
         const CommandLine call = ParseCommandLine(c.args);
@@ -52,6 +59,7 @@ TEST(CommandLine, CallsAndTheirModes)
         EXPECT_EQ(call.sideViewFile, c.sideView) << c.name;
         EXPECT_EQ(call.diagramFile, c.diagram) << c.name;
         EXPECT_EQ(call.pdfFile, c.pdfFile) << c.name;
+        EXPECT_EQ(call.allBands, c.allBands) << c.name;
         EXPECT_EQ(call.error.empty(), c.mode != Mode::WrongCall) << c.name;
     }
 }

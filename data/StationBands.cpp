@@ -1,0 +1,133 @@
+// The main window's band change without the window: the same core calls in the same order.
+#include "data/StationBands.h"
+
+#include "util/DecimalText.h"
+#include "util/TextFile.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace
+{
+
+// The feed line at the band's lower edge; a cable that does not cover it falls back to RG58,
+// and when not even RG58 does, no cable loss is counted (the safe side).
+CableState cableAt(const StationInputs &in, BandIndex band, bool &unsuitable)
+{
+    CableState c;
+    c.CableLength = in.cableLength;
+    c.PlugAtt = in.plugAtt;
+    c.AttFreq = BandLowerEdge(band);
+    c.CableIndex = static_cast<short>(in.cableIndex);
+    c.Att100 = c.CableIndex <= 0 ? in.ownAtt100 : CableAtt100(c.CableIndex, c.AttFreq);
+    unsuitable = c.Att100 < 0;
+    if (unsuitable && c.CableIndex != kCableRG58) {
+        c.CableIndex = kCableRG58;
+        c.Att100 = CableAtt100(kCableRG58, c.AttFreq);
+    }
+    if (c.Att100 >= 0) {
+        c.lossKnown = true;
+        c.CableAtt = c.Att100 * c.CableLength / 100;
+        c.TotalAtt = c.PlugAtt + c.CableAtt;
+    } else {
+        c.lossKnown = false;
+        c.CableAtt = 0;
+        c.TotalAtt = c.PlugAtt;
+    }
+    return c;
+}
+
+} // namespace
+
+StationBand CalculateStationBand(const StationInputs &in, const TAntennen *catalogue, BandIndex band)
+{
+    StationBand r;
+    r.band = band;
+    r.cable = cableAt(in, band, r.cableUnsuitable);
+    r.factors = CalculateFactors(in.modeType, in.factorSource, in.dutyChoice, in.freeDuty);
+    r.gain = in.typedGain;
+    r.altDirectivity = in.altDirectivity;
+
+    std::unique_ptr<TWinkAnt> angleData;
+    int polChoice = 0;
+    if (catalogue && !in.antennaName.empty()) {
+        const AntennaSelection s = catalogue->Select(in.antennaName, in.manufacturer, BandCenter(band));
+        r.antennaIndex = s.index;
+        r.matchingLine = s.match;
+        if (s.match >= 0) {
+            // The window takes the gain as its field shows it, with three decimals.
+            r.gain = TolerantToFloat(s.gainText);
+            r.altDirectivity = r.gain;
+            const auto i = static_cast<size_t>(s.index);
+            const std::string path = in.angleDir + catalogue->Hersteller()[i] + " " + catalogue->Namen()[i] + ".ang";
+            if (FileExists(path)) {
+                try {
+                    angleData = std::make_unique<TWinkAnt>(TWinkAnt::FromFile(path, band));
+                    polChoice = InitialPolChoice(angleData->Polarisation);
+                } catch (const std::exception &e) { // unreadable angle data count as absent
+                    r.angleError = e.what();
+                }
+            }
+        } else {
+            r.gain = 0; // no line for this band: the window forgets the gain
+        }
+    }
+
+    FarFieldInput ff;
+    ff.band = band;
+    ff.frequency = BandCenter(band);
+    ff.power = in.power;
+    ff.totalAtt = r.cable.TotalAtt;
+    ff.gain = r.gain;
+    ff.marginDb = in.marginDb;
+    r.farField = CalculateFarField(ff, r.factors);
+
+    WiesInput w;
+    w.wiesAnt = in.wiesAnt;
+    w.band = r.farField.effectiveBand;
+    w.height = in.height;
+    w.AntennaInputPower = r.farField.AntennaInputPower;
+    w.DutyFactor = r.farField.DutyFactor;
+    w.ModeFactor = r.farField.ModeFactor;
+    w.SafetyFieldFactor = r.farField.SafetyFieldFactor;
+    w.FSi = in.fsi;
+    w.useAltDirectivity = in.useAltDirectivity;
+    w.AltDirectivity = r.altDirectivity;
+    w.applyDuty = in.wiesApplyDuty;
+    w.applyMode = in.wiesApplyMode;
+    r.wies = WiesCalculate(w);
+
+    r.angleDataPresent = angleData != nullptr;
+    r.angles = CalculateAngleTable(angleData.get(), polChoice, r.farField);
+    return r;
+}
+
+std::vector<StationBand> CalculateAllBands(const StationInputs &in, const TAntennen *catalogue)
+{
+    const bool chosen =
+        catalogue && !in.antennaName.empty() && catalogue->IndexOf(in.antennaName, in.manufacturer) != kNoAntenna;
+    std::vector<StationBand> bands;
+    for (BandIndex b = 1; b <= kSelectableBands; ++b) {
+        StationBand r = CalculateStationBand(in, chosen ? catalogue : nullptr, b);
+        if (!chosen || r.matchingLine >= 0)
+            bands.push_back(std::move(r));
+    }
+    return bands;
+}
+
+std::vector<std::vector<std::string>> AllBandsRows(const std::vector<StationBand> &bands)
+{
+    std::vector<std::vector<std::string>> rows;
+    rows.push_back({"Band", "Frequenz (MHz)", "Gewinn (dBi)", "Dämpfung (dB)", "EIRP", "E-Grenzwert",
+                    "Sicherheitsabstand", "Nahfeldgrenze", "Abstand Wiesbeck", "größter Abstand Winkel"});
+    for (const StationBand &b : bands) {
+        const FarFieldTexts t = FormatFarField(b.farField);
+        const auto &d = b.angles.DistanceByAngle;
+        const std::string angle =
+            b.angleDataPresent && !d.empty() ? FormatValue("%3.2f m", *std::max_element(d.begin(), d.end())) : "---";
+        rows.push_back({BandName(b.band), FormatValue("%3.3f", b.farField.workingFrequency), GainText(b.gain),
+                        FormatValue("%3.2f", b.cable.TotalAtt), t.EIRP, t.ELimit, t.SafetyDistance, t.NearFieldDistance,
+                        FormatWies(b.wies, b.altDirectivity).WiesAbstandPS, angle});
+    }
+    return rows;
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+// One station configuration computed for any band without the main window: what a band change
+// in the window computes (band edges, cable loss at the band, mode factors, the catalogue
+// antenna's line for the band, far field, Wiesbeck, per-angle table), and the all-bands table.
+
+#include "core/CableLib2.h"
+#include "core/CableState.h"
+#include "core/FarField.h"
+#include "core/WiesbeckCalc.h"
+#include "core/WinkAnt.h"
+#include "data/AntennenLib.h"
+
+#include <string>
+#include <vector>
+
+// The band-independent inputs of a configuration, as the window holds them.
+struct StationInputs {
+    int cableIndex = kCableRG213; // <= 0 = own value ("Anderes Kabel" or none chosen)
+    double ownAtt100 = 0;         // dB/100 m of the own cable
+    double cableLength = 10;      // m
+    double plugAtt = 0.3;         // dB
+    int modeType = 2;             // RGMode position + 1
+    int factorSource = 1;         // RGFCCBNetzA position
+    int dutyChoice = 0;           // RGDutyCycle position
+    double freeDuty = 0.167;
+    double marginDb = 0;     // personal safety margin
+    double power = 100;      // W PEP
+    double height = 10;      // m
+    std::string antennaName; // catalogue entry; empty = none chosen
+    std::string manufacturer;
+    double typedGain = 0; // dBi, used without a catalogue antenna
+    std::string angleDir; // folder of the ".ang" files, ending in "/"
+    WiesAntIndex wiesAnt = 1;
+    double fsi = 1.4142;
+    bool useAltDirectivity = false;
+    double altDirectivity = 0; // kept on bands where no catalogue line is taken
+    bool wiesApplyDuty = true;
+    bool wiesApplyMode = true;
+};
+
+struct StationBand {
+    BandIndex band = 0;
+    CableState cable;
+    Factors factors;
+    int antennaIndex = kNoAntenna; // catalogue entry, kNoAntenna without one
+    int matchingLine = kNoMatchLine;
+    double gain = 0; // dBi taken into the calculation
+    double altDirectivity = 0;
+    FarFieldResult farField;
+    WiesResult wies;
+    bool angleDataPresent = false;
+    std::string angleError; // why an angle file could not be read; empty when fine
+    AngleTable angles;
+    bool cableUnsuitable = false; // the chosen cable does not cover the band
+};
+
+// The configuration on one band (1 .. kSelectableBands).
+StationBand CalculateStationBand(const StationInputs &inputs, const TAntennen *catalogue, BandIndex band);
+
+// Every band on which the chosen catalogue antenna has a line within 10 %, or all offered bands
+// when no catalogue antenna is chosen.
+std::vector<StationBand> CalculateAllBands(const StationInputs &inputs, const TAntennen *catalogue);
+
+// The table as text rows: a heading, then one row per band; "---" where there is no value.
+std::vector<std::vector<std::string>> AllBandsRows(const std::vector<StationBand> &bands);
