@@ -165,8 +165,9 @@ TEST(PrintPages, LongTextsEndAtTheRightMargin)
             EXPECT_LE(item.xMm + width, 190 + 1e-9);
             EXPECT_GE(item.stretch, kMinStretch);
             EXPECT_LE(item.stretch, 1);
-            if (item.stretch < 1) // condensed lines fill the line exactly
+            if (item.stretch < 1) { // condensed lines fill the line exactly
                 EXPECT_NEAR(item.xMm + width, 190, 1e-9);
+            }
         }
         const auto texts = ItemsOf(pages[0], Kind::Text);
         const auto antenna = std::find_if(texts.begin(), texts.end(),

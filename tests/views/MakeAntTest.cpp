@@ -135,8 +135,9 @@ TEST(OwnAntennaPicture, FitsCentredAndProportional)
         const QPointF mid = (f.boomStart + f.boomEnd) / 2;
         const QColor boom = image.pixelColor(qRound(mid.x()), qRound(mid.y()));
         EXPECT_LT(boom.lightness(), 100) << c.name;
-        if (c.expected.left() > 0)
+        if (c.expected.left() > 0) {
             EXPECT_EQ(image.pixelColor(qRound(c.expected.left()) / 2, c.image.height() / 2), QColor(Qt::white));
+        }
         const QColor ground = image.pixelColor(qRound(f.picture.center().x()), qRound(f.picture.bottom()) - 2);
         EXPECT_GT(ground.green(), ground.red()) << c.name;
     }
