@@ -33,14 +33,6 @@ const char *const kPlotItems[kLimitPlotVariants] = {
 
 } // namespace
 
-QString UserDesktopFolder()
-{
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    if (dir.isEmpty() || !QFileInfo(dir).isDir())
-        dir = QDir::homePath();
-    return dir.endsWith('/') ? dir : dir + "/";
-}
-
 TFormGrenzwerttabellePS::TFormGrenzwerttabellePS(QWidget *parent) : QDialog(parent)
 {
     setObjectName("FormGrenzwerttabellePS");

@@ -4,6 +4,8 @@
 // the frequency-dependent limit in one of four ranges. Table and plot can be saved and copied.
 // It needs no input: each opening builds the table and plot variant 0 afresh.
 
+#include "views/DesktopFolder.h"
+
 #include <QDialog>
 #include <QImage>
 #include <QStringList>
@@ -39,6 +41,3 @@ private:
     QImage picture_;
     int variant_ = 0;
 };
-
-// The user's desktop folder with a closing "/", the home folder when there is none.
-QString UserDesktopFolder();

@@ -2,6 +2,7 @@
 
 #include "print/draw/DruckenBild.h"
 #include "util/TextFile.h"
+#include "views/draw/QtText.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -32,11 +33,6 @@ QFont pageFont(const PrintItem &item)
     font.setPixelSize(item.fontPt); // painter units are points
     font.setBold(item.bold);
     return font;
-}
-
-QString qs(const std::string &text)
-{
-    return QString::fromStdString(text);
 }
 
 void paintText(QPainter &painter, const PrintItem &item)

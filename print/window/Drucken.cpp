@@ -1,6 +1,7 @@
 #include "print/window/Drucken.h"
 
 #include "util/TextFile.h"
+#include "views/DesktopFolder.h"
 #include "views/DialogService.h"
 #include "views/draw/DrawCommon.h"
 
@@ -35,12 +36,6 @@ QIcon previewIcon(const QString &name, bool turned = false)
         return {};
     QPixmap pixmap(file);
     return QIcon(turned ? pixmap.transformed(QTransform().rotate(90)) : pixmap);
-}
-
-QString desktopFolder()
-{
-    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    return !desktop.isEmpty() && QDir(desktop).exists() ? desktop : QDir::homePath();
 }
 
 } // namespace
@@ -236,7 +231,7 @@ void TFormPrint::ButPrintClick()
 
 void TFormPrint::ButPdfClick()
 {
-    const QString proposed = desktopFolder() + "/" + QString::fromStdString(PdfFileName(data_));
+    const QString proposed = UserDesktopFolder() + QString::fromStdString(PdfFileName(data_));
     const QString path =
         Dialogs().saveFileName("PDF speichern", proposed, "PDF-Dateien (*.pdf)", "PDF-Dateien (*.pdf)", "pdf");
     if (path.isEmpty())

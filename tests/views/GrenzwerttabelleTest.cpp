@@ -5,6 +5,7 @@
 #include "views/GrenzwerttabellePS.h"
 #include "views/draw/ImageFiles.h"
 #include "views/draw/ListPlot.h"
+#include "views/draw/QtText.h"
 
 #include <QAction>
 #include <QDir>
@@ -14,11 +15,6 @@
 
 namespace
 {
-
-QString qs(const std::string &s)
-{
-    return QString::fromStdString(s);
-}
 
 void trigger(QWidget &window, const char *name)
 {

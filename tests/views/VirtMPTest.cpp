@@ -2,6 +2,7 @@
 #include "FileTestSupport.h"
 #include "ScriptedDialogs.h"
 #include "util/TextFile.h"
+#include "views/draw/QtText.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -10,11 +11,6 @@
 
 namespace
 {
-
-QString qs(const std::string &s)
-{
-    return QString::fromStdString(s);
-}
 
 VirtMPInput plainInput()
 {
