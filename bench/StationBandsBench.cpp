@@ -25,7 +25,7 @@ static void BM_AllBandsTable(benchmark::State &state)
     in.manufacturer = "Beams";
     in.angleDir = dir.string() + "/";
     for (auto _ : state) {
-        auto rows = AllBandsRows(CalculateAllBands(in, &catalogue));
+        auto rows = AllBandsRows(CalculateAllBands(in, &catalogue), kDefaultAreaDistance);
         benchmark::DoNotOptimize(rows);
     }
     std::filesystem::remove_all(dir);
@@ -37,7 +37,7 @@ static void BM_AllBandsWithoutAntenna(benchmark::State &state)
     StationInputs in;
     in.typedGain = 2.15;
     for (auto _ : state) {
-        auto rows = AllBandsRows(CalculateAllBands(in, nullptr));
+        auto rows = AllBandsRows(CalculateAllBands(in, nullptr), kDefaultAreaDistance);
         benchmark::DoNotOptimize(rows);
     }
 }

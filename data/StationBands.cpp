@@ -3,8 +3,10 @@
 
 #include "util/DecimalText.h"
 #include "util/TextFile.h"
+#include "util/ValueRanges.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace
@@ -80,6 +82,7 @@ StationBand CalculateStationBand(const StationInputs &in, const TAntennen *catal
     ff.totalAtt = r.cable.TotalAtt;
     ff.gain = r.gain;
     ff.marginDb = in.marginDb;
+    r.farFieldInput = ff;
     r.farField = CalculateFarField(ff, r.factors);
 
     WiesInput w;
@@ -115,19 +118,60 @@ std::vector<StationBand> CalculateAllBands(const StationInputs &in, const TAnten
     return bands;
 }
 
-std::vector<std::vector<std::string>> AllBandsRows(const std::vector<StationBand> &bands)
+double MaxPowerForDistance(const StationBand &band, double areaDistance)
+{
+    if (!(areaDistance > 0))
+        return kNoValue;
+    const double p = PowerForDistance(areaDistance, band.farFieldInput, band.factors);
+    return p > 0 && range::kPower.contains(p) ? p : kNoValue;
+}
+
+std::vector<std::string> AllBandsHeading(double areaDistance)
+{
+    return {"Band", "Frequenz\n(MHz)", "Gewinn\n(dBi)", "Dämpfung\n(dB)", "EIRP", "E-Grenzwert",
+            "Sicherheits-\nabstand", "Nahfeld-\ngrenze", "Abstand\nWiesbeck", "größter Abstand\nWinkel",
+            "größte PEP\nbei " + FormatValue("%3.2f m", areaDistance)};
+}
+
+std::vector<std::vector<std::string>> AllBandsRows(const std::vector<StationBand> &bands, double areaDistance)
 {
     std::vector<std::vector<std::string>> rows;
-    rows.push_back({"Band", "Frequenz (MHz)", "Gewinn (dBi)", "Dämpfung (dB)", "EIRP", "E-Grenzwert",
-                    "Sicherheitsabstand", "Nahfeldgrenze", "Abstand Wiesbeck", "größter Abstand Winkel"});
+    std::vector<std::string> heading = AllBandsHeading(areaDistance);
+    for (std::string &h : heading) {
+        const size_t brk = h.find('\n');
+        if (brk == std::string::npos)
+            continue;
+        if (brk > 0 && h[brk - 1] == '-') // a word broken at its hyphen joins again
+            h.erase(brk - 1, 2);
+        else
+            h[brk] = ' ';
+    }
+    rows.push_back(std::move(heading));
     for (const StationBand &b : bands) {
         const FarFieldTexts t = FormatFarField(b.farField);
         const auto &d = b.angles.DistanceByAngle;
         const std::string angle =
             b.angleDataPresent && !d.empty() ? FormatValue("%3.2f m", *std::max_element(d.begin(), d.end())) : "---";
+        const double pep = MaxPowerForDistance(b, areaDistance);
+        // Three digits as the power field shows them, but cut, never rounded up past the limit.
+        const double digit = pep > 0 ? std::pow(10.0, std::floor(std::log10(pep)) - 2) : 1;
         rows.push_back({BandName(b.band), FormatValue("%3.3f", b.farField.workingFrequency), GainText(b.gain),
                         FormatValue("%3.2f", b.cable.TotalAtt), t.EIRP, t.ELimit, t.SafetyDistance, t.NearFieldDistance,
-                        FormatWies(b.wies, b.altDirectivity).WiesAbstandPS, angle});
+                        FormatWies(b.wies, b.altDirectivity).WiesAbstandPS, angle,
+                        pep > 0 ? PowerText(std::floor(pep / digit) * digit) + " W" : "---"});
     }
     return rows;
+}
+
+std::vector<std::string> AllBandsLines(const std::vector<std::vector<std::string>> &rows)
+{
+    std::vector<std::string> lines;
+    lines.reserve(rows.size());
+    for (const auto &row : rows) {
+        std::string line;
+        for (size_t i = 0; i < row.size(); ++i)
+            line += (i ? ";" : "") + row[i];
+        lines.push_back(std::move(line));
+    }
+    return lines;
 }

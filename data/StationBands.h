@@ -47,6 +47,7 @@ struct StationBand {
     int matchingLine = kNoMatchLine;
     double gain = 0; // dBi taken into the calculation
     double altDirectivity = 0;
+    FarFieldInput farFieldInput; // what the far field was calculated from
     FarFieldResult farField;
     WiesResult wies;
     bool angleDataPresent = false;
@@ -62,5 +63,20 @@ StationBand CalculateStationBand(const StationInputs &inputs, const TAntennen *c
 // when no catalogue antenna is chosen.
 std::vector<StationBand> CalculateAllBands(const StationInputs &inputs, const TAntennen *catalogue);
 
-// The table as text rows: a heading, then one row per band; "---" where there is no value.
-std::vector<std::vector<std::string>> AllBandsRows(const std::vector<StationBand> &bands);
+// Distance to the controllable area the table asks the largest power for, until one is typed.
+inline constexpr double kDefaultAreaDistance = 5; // m
+
+// The largest PEP in W whose far-field safety distance keeps areaDistance on this band (the
+// window's inverse "Abstand" calculation); kNoValue where the band has no limit or the power
+// lies outside what the power field takes.
+double MaxPowerForDistance(const StationBand &band, double areaDistance);
+
+// Column headings; a "\n" marks where a narrow column breaks its heading.
+std::vector<std::string> AllBandsHeading(double areaDistance);
+
+// The table as text rows: the heading on one line each, then one row per band; "---" where
+// there is no value.
+std::vector<std::vector<std::string>> AllBandsRows(const std::vector<StationBand> &bands, double areaDistance);
+
+// The rows as lines with ";" between the columns: the command line's output and the saved file.
+std::vector<std::string> AllBandsLines(const std::vector<std::vector<std::string>> &rows);

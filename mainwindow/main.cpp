@@ -64,12 +64,9 @@ int runReport(const CommandLine &call)
     for (const std::string &line : ReportLines(form.printoutTexts()))
         std::printf("%s\n", line.c_str());
     if (call.allBands) {
-        for (const auto &row : AllBandsRows(CalculateAllBands(form.stationInputs(), form.catalogue()))) {
-            std::string line;
-            for (size_t i = 0; i < row.size(); ++i)
-                line += (i ? ";" : "") + row[i];
+        const auto rows = AllBandsRows(CalculateAllBands(form.stationInputs(), form.catalogue()), kDefaultAreaDistance);
+        for (const std::string &line : AllBandsLines(rows))
             std::printf("%s\n", line.c_str());
-        }
     }
     std::fflush(stdout);
 

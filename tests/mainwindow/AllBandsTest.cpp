@@ -136,6 +136,13 @@ TEST_F(FormTest, EveryBandMatchesTheWindow)
             for (int row = 0; row < table->rowCount(); ++row)
                 for (int col = 0; col < 4; ++col)
                     EXPECT_EQ(table->item(row, col)->text(), qstr(grid[row + 1][col])) << where << " row " << row;
+
+            // The largest power for 5 m is what the window's "Abstand 5 m" puts into the power field.
+            const double pep = MaxPowerForDistance(r, 5);
+            ASSERT_GT(pep, 0) << where;
+            trigger("Abstand5m");
+            EXPECT_EQ(text("EditPower"), qstr(PowerText(pep))) << where;
+            EXPECT_EQ(text("EditrPS"), "5,00 m") << where;
         }
     }
 }
@@ -148,7 +155,7 @@ TEST_F(FormTest, AllBandsTableKeepsTheAntennasBands)
     StationInputs in = form->stationInputs();
     in.antennaName = "Duo";
     in.manufacturer = "Test";
-    const auto rows = AllBandsRows(CalculateAllBands(in, form->catalogue()));
+    const auto rows = AllBandsRows(CalculateAllBands(in, form->catalogue()), kDefaultAreaDistance);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[1][0], "2m");
     EXPECT_EQ(rows[1][2], "4,700");
@@ -158,7 +165,7 @@ TEST_F(FormTest, AllBandsTableKeepsTheAntennasBands)
     // Without a catalogue antenna every offered band, with the typed gain.
     in.antennaName.clear();
     in.typedGain = 3;
-    const auto all = AllBandsRows(CalculateAllBands(in, form->catalogue()));
+    const auto all = AllBandsRows(CalculateAllBands(in, form->catalogue()), kDefaultAreaDistance);
     ASSERT_EQ(all.size(), static_cast<size_t>(kSelectableBands) + 1);
     for (size_t i = 1; i < all.size(); ++i)
         EXPECT_EQ(all[i][2], "3,000") << all[i][0];
