@@ -78,5 +78,10 @@ std::vector<std::string> AllBandsHeading(double areaDistance);
 // there is no value.
 std::vector<std::vector<std::string>> AllBandsRows(const std::vector<StationBand> &bands, double areaDistance);
 
+// What "---" means in the table, and how the power column is rounded.
+inline constexpr const char *kAllBandsNote =
+    "\"---\": kein Wert (Wiesbeck: Band nicht in der Studie; Winkel: keine Winkeldaten für das Band; "
+    "PEP: kein Grenzwert oder mehr als 1000000 W). PEP auf drei Stellen abgerundet.";
+
 // The rows as lines with ";" between the columns: the command line's output and the saved file.
 std::vector<std::string> AllBandsLines(const std::vector<std::vector<std::string>> &rows);

@@ -9,7 +9,8 @@
 // FeldoraU.cpp (update chain, own handlers), CableTab.cpp, AntennaTab.cpp,
 // FeldoraCommands.cpp (start, settings, menu commands), ConfigCommands.cpp (configuration
 // files), WiesbeckTab.cpp, AngleTab.cpp, ViewLaunch.cpp (opens the side view and the diagram),
-// StationInputs.cpp (the configuration for the calculation on any band, data/StationBands.h).
+// StationInputs.cpp (the configuration for the calculation on any band, data/StationBands.h),
+// AllBandsLaunch.cpp (the overview of every band).
 
 #include "core/CableState.h"
 #include "core/FarField.h"
@@ -22,6 +23,7 @@
 #include "views/Controls.h"
 #include "views/DiaGramm.h"
 #include "views/Seitenansicht.h"
+#include "views/Uebersicht.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -87,6 +89,8 @@ public:
 
     // The configuration's band-independent inputs, for calculating it on other bands.
     StationInputs stationInputs() const; // StationInputs.cpp
+    // What the overview of every band receives when it opens (AllBandsLaunch.cpp).
+    UebersichtInput uebersichtInput() const;
     const TAntennen *catalogue() const { return antennen_.get(); }
 
     // Opens a configuration as "&Öffnen" does; false when it could not be opened.
@@ -238,6 +242,8 @@ private:
     // TableViewLaunch.cpp: the windows of the measuring points and the limit table
     void MIVirtFeldClick();
     void MIGrenzwerttabelleClick();
+    // AllBandsLaunch.cpp: the overview of every band
+    void MIUebersichtClick();
     // ExtraCommands.cpp, OwnAntennaLaunch.cpp, TestMenu.cpp
     void connectExtraCommands();
     void MIEigeneAntenneClick();
@@ -313,6 +319,7 @@ private:
     BandIndex bandIndex_ = kBand2m;
     double height_ = 10;
     double power_ = 100;
+    double areaDistance_ = kDefaultAreaDistance; // last typed in the overview of every band
     double gain_ = 0;
     double freeDuty_ = 0.167;
     Factors factors_;

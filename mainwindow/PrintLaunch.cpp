@@ -13,6 +13,11 @@ PrintoutData TFeldoraForm::printoutData() const
     data.height = height_;
     // The band part of the proposed file names, as "Speichern &unter" forms it.
     data.fileTag = fixedFrequency_ ? FormatValue("%1.0fMHz", workingFrequency_) : BandName(bandIndex_);
+    // The overview page, for the distance last typed in the overview window.
+    auto rows = AllBandsRows(CalculateAllBands(stationInputs(), catalogue()), areaDistance_);
+    data.allBandsHeading = AllBandsHeading(areaDistance_);
+    data.allBandsRows.assign(std::make_move_iterator(rows.begin() + 1), std::make_move_iterator(rows.end()));
+    data.allBandsNote = kAllBandsNote;
     return data;
 }
 

@@ -93,7 +93,7 @@ int runReport(const CommandLine &call)
             view.rays = false;
             view.dimensions = true;
             WritePrintoutPdf(QString::fromLocal8Bit(call.pdfFile.c_str()),
-                             PrintoutPages(data, GermanDate(QDate::currentDate())), data, view);
+                             PrintoutPages(data, GermanDate(QDate::currentDate()), call.allBands), data, view);
         } catch (const FileError &e) {
             printError(e.what());
             ok = false;

@@ -127,6 +127,65 @@ std::vector<PrintPage> BuildPrintout(const PrintoutTexts &t, const std::string &
     return pages;
 }
 
+PrintPage AllBandsPage(const PrintoutData &data, const std::string &dateText)
+{
+    // Arial 8 in eleven columns across the 170 mm between the margins; cells end 1 mm before
+    // the next column and give way by condensing, never by overlapping.
+    constexpr double kWidthsMm[] = {13, 16, 14, 15, 18, 16, 16, 15, 15, 16, 16};
+    constexpr int kTablePt = 8;
+    constexpr double kRowMm = 5;
+    const auto &heading = data.allBandsHeading;
+    const size_t columns = std::max<size_t>(heading.size(), 1);
+    std::vector<double> left(columns + 1, kPrintLeftMm);
+    for (size_t c = 0; c < columns; ++c)
+        left[c + 1] = left[c]
+                      + (columns == std::size(kWidthsMm) ? kWidthsMm[c] : (kPrintRightMm - kPrintLeftMm) / columns);
+    auto cell = [&](size_t c, double y, const std::string &text, bool bold) {
+        PrintItem item = TextItem(left[c], y, PrintFont::Arial, kTablePt, bold, text);
+        if (c > 0) { // numbers stand right-aligned
+            item.kind = PrintItem::Kind::CellText;
+            item.xMm = left[c] + 1;
+            item.x2Mm = left[c + 1] - 1;
+        }
+        return item;
+    };
+
+    const PrintoutTexts &t = data.texts;
+    PrintPage page = NewPage(t, dateText);
+    page.items.push_back(
+        TextItem(kPrintLeftMm, kAngleHeadingYMm, PrintFont::Courier, kAngleFontPt, true, "Übersicht aller Bänder"));
+    page.items.push_back(
+        TextItem(kPrintLeftMm, kAngleHeadingYMm + 6, PrintFont::Courier, kAngleFontPt, false, StationSummary(t)));
+    double y = kAngleHeadingYMm + 15;
+    for (size_t c = 0; c < heading.size(); ++c) {
+        const size_t brk = heading[c].find('\n');
+        page.items.push_back(cell(c, y, heading[c].substr(0, brk), true));
+        if (brk != std::string::npos)
+            page.items.push_back(cell(c, y + 3.6, heading[c].substr(brk + 1), true));
+    }
+    y += 8.5;
+    page.items.push_back(LineItem(kPrintLeftMm, kPrintRightMm, y));
+    y += 1.5;
+    if (data.allBandsRows.empty()) {
+        page.items.push_back(TextItem(kPrintLeftMm, y, PrintFont::Arial, kTablePt, false,
+                                      "Die Antenne hat für kein Band einen Katalogeintrag."));
+        y += kRowMm;
+    }
+    for (const auto &row : data.allBandsRows) {
+        for (size_t c = 0; c < row.size() && c < columns; ++c)
+            page.items.push_back(cell(c, y, row[c], false));
+        y += kRowMm;
+    }
+    page.items.push_back(LineItem(kPrintLeftMm, kPrintRightMm, y));
+    PrintItem note = TextItem(kPrintLeftMm, y + 2, PrintFont::Arial, kTablePt, false, data.allBandsNote);
+    note.kind = PrintItem::Kind::WrappedText;
+    note.x2Mm = kPrintRightMm;
+    note.y2Mm = y + 14;
+    page.items.push_back(note);
+    CloseWithFooter(page, t);
+    return page;
+}
+
 std::string PdfFileName(const PrintoutData &data)
 {
     return data.texts.callsign + " " + data.fileTag + ".pdf";

@@ -21,6 +21,7 @@ struct PrintItem {
         Line,        // black, from xMm to x2Mm at yMm
         WrappedText, // wrapped inside (xMm, yMm)-(x2Mm, y2Mm), no frame
         Picture,     // the safety-zone picture, top-left corner at (xMm, yMm), scale 1
+        CellText,    // a table cell: ends at x2Mm, condensed when it would reach left of xMm
     };
     Kind kind = Kind::Text;
     double xMm = 0, yMm = 0;
@@ -44,6 +45,11 @@ struct PrintoutData {
     std::vector<double> distances; // m, safety distance per angle
     double height = 0;             // m, antenna height
     std::string fileTag;           // band name, or the frequency form in fixed-frequency mode
+    // The overview of every band, printed as the last page when asked for: the headings ("\n"
+    // where a narrow column breaks one), a row per band, and what "---" means.
+    std::vector<std::string> allBandsHeading;
+    std::vector<std::vector<std::string>> allBandsRows;
+    std::string allBandsNote;
 };
 
 // Liberation Mono (like Courier New) advances every character by this share of the font size.
@@ -59,6 +65,9 @@ void FitToLine(PrintItem &item, int keepTail = 0);
 
 // All pages, header and footer included. dateText: today in the German short form.
 std::vector<PrintPage> BuildPrintout(const PrintoutTexts &texts, const std::string &dateText);
+
+// The overview of every band as a page of its own, to follow the others.
+PrintPage AllBandsPage(const PrintoutData &data, const std::string &dateText);
 
 // Proposed name of the PDF: callsign + " " + fileTag + ".pdf".
 std::string PdfFileName(const PrintoutData &data);

@@ -156,3 +156,11 @@ std::vector<std::string> ReportLines(const PrintoutTexts &texts)
     }
     return report;
 }
+
+std::string StationSummary(const PrintoutTexts &t)
+{
+    const std::string antenna =
+        t.antennaName.empty() ? "ohne Katalogantenne, " + t.gain + " dBi" : t.antennaName + " (" + t.antennaType + ")";
+    return "Antenne: " + antenna + "   PEP: " + t.power + " W   Betriebsart: " + t.operatingMode + "   Höhe: " + t.height
+           + " m";
+}

@@ -113,5 +113,8 @@ AnglePagesLayout LayoutAnglePages(size_t rowCount);
 // Number of pages of the whole printout.
 int PrintoutPageCount(const PrintoutTexts &texts);
 
+// One line naming the station: antenna (or the typed gain without one), PEP, mode, height.
+std::string StationSummary(const PrintoutTexts &texts);
+
 // Plain-text report: overview texts, then the angle table if present. One UTF-8 line each.
 std::vector<std::string> ReportLines(const PrintoutTexts &texts);

@@ -29,6 +29,7 @@ inline constexpr ValueRange kLoss{0, 1000, "dB"};            // other losses (pl
 inline constexpr ValueRange kGain{-1000, 1000, "dBi"};       // antenna gain, directivity
 inline constexpr ValueRange kMargin{0, 1000, "dB"};          // personal safety margin
 inline constexpr ValueRange kSafetyFactor{1, 1000, ""};      // Wiesbeck FSi
+inline constexpr ValueRange kAreaDistance{0, 10000, "m"};    // antenna to the controllable area's edge
 // Fixed frequencies: the span of the limit table; the bands lie well inside it.
 inline constexpr ValueRange kFrequency{0.003, 300000, "MHz"};
 inline constexpr ValueRange kWindowPosition{-100000, 100000, ""}; // pixels, settings file

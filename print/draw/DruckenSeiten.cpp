@@ -51,6 +51,23 @@ void paintText(QPainter &painter, const PrintItem &item)
     painter.restore();
 }
 
+// Right-aligned at x2Mm, condensed where it would reach left of xMm.
+void paintCell(QPainter &painter, const PrintItem &item)
+{
+    const QFont font = pageFont(item);
+    painter.setFont(font);
+    const QFontMetricsF metrics(font);
+    const QString text = qs(item.text);
+    const double width = metrics.horizontalAdvance(text);
+    const double room = pt(item.x2Mm) - pt(item.xMm);
+    const double stretch = width > room && width > 0 && room > 0 ? room / width : 1;
+    painter.save();
+    painter.translate(pt(item.x2Mm) - width * stretch, pt(item.yMm));
+    painter.scale(stretch, 1);
+    painter.drawText(QPointF(0, metrics.ascent()), text);
+    painter.restore();
+}
+
 void paintPicture(QPainter &painter, const PrintItem &item, const PrintoutData &data, const PrintoutView &view)
 {
     PrintPictureInput in;
@@ -81,9 +98,12 @@ QString GermanDate(const QDate &date)
     return date.toString(QStringLiteral("dd.MM.yyyy"));
 }
 
-std::vector<PrintPage> PrintoutPages(const PrintoutData &data, const QString &dateText)
+std::vector<PrintPage> PrintoutPages(const PrintoutData &data, const QString &dateText, bool allBands)
 {
-    return BuildPrintout(data.texts, dateText.toStdString());
+    std::vector<PrintPage> pages = BuildPrintout(data.texts, dateText.toStdString());
+    if (allBands)
+        pages.push_back(AllBandsPage(data, dateText.toStdString()));
+    return pages;
 }
 
 void PaintPrintoutPage(QPainter &painter, const PrintPage &page, const PrintoutData &data, const PrintoutView &view)
@@ -106,6 +126,9 @@ void PaintPrintoutPage(QPainter &painter, const PrintPage &page, const PrintoutD
             painter.setFont(pageFont(item));
             painter.drawText(QRectF(QPointF(pt(item.xMm), pt(item.yMm)), QPointF(pt(item.x2Mm), pt(item.y2Mm))),
                              Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, qs(item.text));
+            break;
+        case PrintItem::Kind::CellText:
+            paintCell(painter, item);
             break;
         case PrintItem::Kind::Picture:
             paintPicture(painter, item, data, view);

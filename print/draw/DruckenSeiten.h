@@ -21,8 +21,8 @@ struct PrintoutView {
 // dd.mm.yyyy whatever the locale.
 QString GermanDate(const QDate &date);
 
-// The pages of a configuration, dated dateText.
-std::vector<PrintPage> PrintoutPages(const PrintoutData &data, const QString &dateText);
+// The pages of a configuration, dated dateText; allBands adds the overview of every band last.
+std::vector<PrintPage> PrintoutPages(const PrintoutData &data, const QString &dateText, bool allBands = false);
 
 // One page on a painter whose units are points from the sheet's corner.
 void PaintPrintoutPage(QPainter &painter, const PrintPage &page, const PrintoutData &data, const PrintoutView &view);

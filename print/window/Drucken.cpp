@@ -79,6 +79,13 @@ TFormPrint::TFormPrint(PrintoutData data, QWidget *parent)
     CBBemassung->move(464, 36);
     connect(CBBemassung, &QCheckBox::clicked, this, &TFormPrint::CBBemassungClick);
 
+    // The overview of every band as a last page; not asked for, the pages stay the classic ones.
+    CBAlleBaender = new QCheckBox("Alle Bänder", this);
+    CBAlleBaender->setObjectName("CBAlleBaender");
+    CBAlleBaender->setToolTip("Die Übersicht aller Bänder als letzte Seite anfügen");
+    CBAlleBaender->move(732, 24);
+    connect(CBAlleBaender, &QCheckBox::clicked, this, &TFormPrint::CBAlleBaenderClick);
+
     ButPdf = new QPushButton("PDF speichern", this);
     ButPdf->setObjectName("ButPdf");
     ButPdf->setGeometry(604, 8, 113, 49);
@@ -153,7 +160,7 @@ void TFormPrint::showEvent(QShowEvent *event)
 void TFormPrint::VorschauErzeugen()
 {
     dateText_ = GermanDate(QDate::currentDate());
-    pages_ = PrintoutPages(data_, dateText_);
+    pages_ = PrintoutPages(data_, dateText_, CBAlleBaender->isChecked());
     Preview->updatePreview();
     fitWholePage();
     Preview->setCurrentPage(1);

@@ -42,6 +42,7 @@ private:
     void rebuildKeepingView();
     void CBStrahlenClick() { rebuildKeepingView(); }
     void CBBemassungClick() { rebuildKeepingView(); }
+    void CBAlleBaenderClick() { rebuildKeepingView(); }
     void ButPrintClick();
     void ButPdfClick();
     void paintPreview(QPrinter *printer);
@@ -59,5 +60,6 @@ private:
     QPushButton *ButPdf = nullptr;
     QCheckBox *CBStrahlen = nullptr;
     QCheckBox *CBBemassung = nullptr;
+    QCheckBox *CBAlleBaender = nullptr;
     bool built_ = false;
 };

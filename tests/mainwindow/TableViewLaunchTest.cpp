@@ -1,10 +1,15 @@
 #include "FormFixture.h"
 #include "util/TextFile.h"
 #include "views/GrenzwerttabellePS.h"
+#include "views/Uebersicht.h"
+#include "views/draw/QtText.h"
 #include "views/VirtMP.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
@@ -71,4 +76,43 @@ TEST_F(FormTest, LimitTableOpensFromTheInfoMenu)
     trigger("MIGrenzwerttabelle");
     EXPECT_TRUE(seen);
     EXPECT_EQ(rows, 24);
+}
+
+TEST_F(FormTest, OverviewOfEveryBandAndItsDistanceForThePrintout)
+{
+    startWithTestBeam();
+    click("ButTakeAnt");
+    const auto expected = [this](double distance) {
+        return AllBandsRows(CalculateAllBands(form->stationInputs(), form->catalogue()), distance);
+    };
+    bool seen = false;
+    std::vector<std::vector<std::string>> shown;
+    QString station;
+    onModal<TFormUebersicht>(
+        [&](TFormUebersicht &window) {
+            shown = window.rows();
+            station = window.findChild<QLabel *>("LabelStation")->text();
+            auto *edit = window.findChild<QLineEdit *>("EditAbstand");
+            edit->setText("8");
+            QTest::keyClick(edit, Qt::Key_Return);
+        },
+        &seen);
+    trigger("MIUebersicht");
+    ASSERT_TRUE(seen);
+    EXPECT_EQ(shown, expected(5));
+    ASSERT_EQ(shown.size(), 2u); // the test beam has its 2-m line only
+    EXPECT_EQ(shown[1][0], "2m");
+    EXPECT_EQ(qs(shown[1][6]), text("EditrPS"));
+    EXPECT_TRUE(station.startsWith("Antenne: Beam 2m")) << station.toStdString();
+
+    // The printout's last page and the next opening take the distance typed last.
+    const PrintoutData data = form->printoutData();
+    EXPECT_EQ(data.allBandsHeading.back(), "größte PEP\nbei 8,00 m");
+    const auto at8 = expected(8);
+    EXPECT_EQ(data.allBandsRows, std::vector<std::vector<std::string>>(at8.begin() + 1, at8.end()));
+    double reopened = 0;
+    onModal<TFormUebersicht>([&](TFormUebersicht &window) { reopened = window.areaDistance(); }, &seen);
+    trigger("MIUebersicht");
+    EXPECT_EQ(reopened, 8);
+    EXPECT_EQ(dialogs.unexpected, 0);
 }

@@ -193,3 +193,52 @@ TEST(PrintPages, PdfNameAndTitle)
     EXPECT_EQ(PdfFileName(data), "DL9XYZ 145MHz.pdf");
     EXPECT_EQ(PdfTitle(data.texts), "Dokumentation nach §9 BEMFV DL9XYZ");
 }
+
+TEST(PrintPages, AllBandsPageFitsEveryBandBetweenTheMargins)
+{
+    PrintoutData d;
+    d.texts = Station(0);
+    d.texts.antennaType = "Yagi";
+    d.texts.power = "100";
+    d.allBandsHeading = {"Band", "Frequenz\n(MHz)", "Gewinn\n(dBi)", "Dämpfung\n(dB)", "EIRP", "E-Grenzwert",
+                         "Sicherheits-\nabstand", "Nahfeld-\ngrenze", "Abstand\nWiesbeck", "größter Abstand\nWinkel",
+                         "größte PEP\nbei 5,00 m"};
+    // 21 bands with the widest values a column can hold.
+    for (int b = 0; b < 21; ++b)
+        d.allBandsRows.push_back({"2200m", "10368,000", "-10,000", "123,45", "123456789,12 W", "1234,56 V/m",
+                                  "12345,67 m", "12345,67 m", "12345,67 m", "12345,67 m", "999000 W"});
+    d.allBandsNote = "\"---\": kein Wert";
+    const PrintPage page = AllBandsPage(d, "10.12.2026");
+
+    EXPECT_EQ(page.items.front().text, PageHeaderText("DL9XYZ", "10.12.2026"));
+    EXPECT_EQ(page.items.back().text, FooterText("v 2.1.0"));
+    const auto texts = ItemsOf(page, Kind::Text);
+    EXPECT_EQ(texts[1].text, "Übersicht aller Bänder");
+    EXPECT_EQ(texts[2].text, StationSummary(d.texts));
+
+    // Ten numeric columns, each heading on two lines but "EIRP" and "E-Grenzwert", then 21 rows.
+    const auto cells = ItemsOf(page, Kind::CellText);
+    ASSERT_EQ(cells.size(), 10u + 8u + 21u * 10u);
+    double lastRight = 0;
+    for (const PrintItem &c : cells) {
+        EXPECT_LT(c.xMm, c.x2Mm) << c.text;
+        EXPECT_LE(c.x2Mm, kPrintRightMm) << c.text;
+        EXPECT_EQ(c.font, PrintFont::Arial);
+        lastRight = std::max(lastRight, c.x2Mm);
+    }
+    EXPECT_NEAR(lastRight, kPrintRightMm - 1, 1e-9);
+    // Columns do not overlap: a row's cells follow each other with room between them.
+    for (size_t i = 1; i < 10; ++i)
+        EXPECT_GT(cells[cells.size() - 10 + i].xMm, cells[cells.size() - 11 + i].x2Mm);
+    const auto notes = ItemsOf(page, Kind::WrappedText);
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0].text, d.allBandsNote);
+    EXPECT_LT(notes[0].y2Mm, kFooterLineYMm); // all above the footer
+
+    // No band: the page says so instead of an empty table.
+    d.allBandsRows.clear();
+    const auto empty = ItemsOf(AllBandsPage(d, "10.12.2026"), Kind::Text);
+    EXPECT_TRUE(std::any_of(empty.begin(), empty.end(), [](const PrintItem &i) {
+        return i.text == "Die Antenne hat für kein Band einen Katalogeintrag.";
+    }));
+}

@@ -107,6 +107,44 @@ TEST(PrintSheets, PdfPagesTitleFontsAndFirstPage)
     EXPECT_TRUE(third[1].startsWith("240")) << third[1].toStdString();
 }
 
+TEST(PrintSheets, AllBandsPageOnlyWhenAskedAndInsideTheMargins)
+{
+    TempDir dir;
+    PrintoutData data = Station(0);
+    data.allBandsHeading = {"Band", "Frequenz\n(MHz)", "Gewinn\n(dBi)", "Dämpfung\n(dB)", "EIRP", "E-Grenzwert",
+                            "Sicherheits-\nabstand", "Nahfeld-\ngrenze", "Abstand\nWiesbeck",
+                            "größter Abstand\nWinkel", "größte PEP\nbei 5,00 m"};
+    data.allBandsRows = {{"20m", "14,175", "8,000", "0,52", "559,13 W", "27,50 V/m", "4,71 m", "3,41 m", "3,45 m",
+                          "4,71 m", "112 W"},
+                         {"2200m", "0,136", "-10,000", "123,45", "123456789,12 W", "1234,56 V/m", "12345,67 m",
+                          "12345,67 m", "12345,67 m", "---", "999000 W"}};
+    data.allBandsNote = "\"---\": kein Wert";
+    EXPECT_EQ(PdfPageCount(WritePdf(dir, data)), 1);
+
+    const QString pdf = QString::fromStdString(dir.file("bands.pdf"));
+    WritePrintoutPdf(pdf, PrintoutPages(data, "10.12.2026", true), data, PrintoutView{});
+    ASSERT_EQ(PdfPageCount(pdf), 2);
+    QStringList lines;
+    for (const QString &line : PdfPageLines(pdf, 2))
+        lines << line.simplified();
+    EXPECT_EQ(lines[1], "Übersicht aller Bänder");
+    EXPECT_TRUE(lines.contains("20m 14,175 8,000 0,52 559,13 W 27,50 V/m 4,71 m 3,41 m 3,45 m 4,71 m 112 W"))
+        << lines.join('\n').toStdString();
+    EXPECT_EQ(lines.last(), "Erstellt mit Feldora v 2.1.0");
+
+    // Even the widest values stay inside the margins.
+    const QString html = RunPdfTool("pdftotext", {"-bbox", "-f", "2", "-l", "2", pdf, "-"});
+    const QRegularExpression word("<word xMin=\"([0-9.]+)\" yMin=\"[0-9.]+\" xMax=\"([0-9.]+)\"");
+    const double mmPerPt = 25.4 / 72;
+    int words = 0;
+    for (auto it = word.globalMatch(html); it.hasNext(); ++words) {
+        const QRegularExpressionMatch m = it.next();
+        EXPECT_GE(m.captured(1).toDouble() * mmPerPt, 19.7);
+        EXPECT_LE(m.captured(2).toDouble() * mmPerPt, 190.3);
+    }
+    EXPECT_GT(words, 50);
+}
+
 TEST(PrintSheets, TextsStandAtTheirMillimetres)
 {
     TempDir dir;

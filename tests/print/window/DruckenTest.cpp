@@ -164,6 +164,39 @@ TEST(PrintWindow, CheckBoxesRebuildKeepingPageAndZoom)
     EXPECT_FALSE(form.pageView().marginLines);
 }
 
+TEST(PrintWindow, AllBandsAddsTheOverviewAsLastPage)
+{
+    ScratchHome home(true);
+    ScriptedDialogs dialogs;
+    PrintoutData data = Station(49);
+    data.allBandsHeading = {"Band", "EIRP"};
+    data.allBandsRows = {{"20m", "559,13 W"}, {"15m", "552,79 W"}};
+    TFormPrint form(data);
+    form.show();
+    auto *box = Child<QCheckBox>(form, "CBAlleBaender");
+    EXPECT_EQ(box->text(), "Alle Bänder");
+    EXPECT_FALSE(box->isChecked());
+    EXPECT_EQ(form.pageCount(), 3);
+
+    Trigger(form, "NavNext");
+    QTest::mouseClick(box, Qt::LeftButton);
+    EXPECT_EQ(form.pageCount(), 4);
+    EXPECT_EQ(form.currentPage(), 2);
+    const QString target = home.file("Doku.pdf");
+    dialogs.fileAnswers = {target};
+    Child<QPushButton>(form, "ButPdf")->click();
+    ASSERT_EQ(PdfPageCount(target), 4);
+    QStringList last;
+    for (const QString &line : PdfPageLines(target, 4))
+        last << line.simplified();
+    EXPECT_TRUE(last.contains("Übersicht aller Bänder"));
+    EXPECT_TRUE(last.contains("15m 552,79 W")) << last.join('\n').toStdString();
+
+    QTest::mouseClick(box, Qt::LeftButton);
+    EXPECT_EQ(form.pageCount(), 3);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
 TEST(PrintWindow, PrintsChosenPagesAndCopiesThroughTheDialog)
 {
     TempDir dir;
