@@ -129,7 +129,7 @@ double MaxPowerForDistance(const StationBand &band, double areaDistance)
 std::vector<std::string> AllBandsHeading(double areaDistance)
 {
     return {"Band", "Frequenz\n(MHz)", "Gewinn\n(dBi)", "Dämpfung\n(dB)", "EIRP", "E-Grenzwert",
-            "Sicherheits-\nabstand", "Nahfeld-\ngrenze", "Abstand\nWiesbeck", "größter Abstand\nWinkel",
+            "Sicherheits-\nabstand", "Nahfeld-\ngrenze", "Abstand\nWiesbeck", "größter\nAbstand\nWinkel",
             "größte PEP\nbei " + FormatValue("%3.2f m", areaDistance)};
 }
 
@@ -138,13 +138,12 @@ std::vector<std::vector<std::string>> AllBandsRows(const std::vector<StationBand
     std::vector<std::vector<std::string>> rows;
     std::vector<std::string> heading = AllBandsHeading(areaDistance);
     for (std::string &h : heading) {
-        const size_t brk = h.find('\n');
-        if (brk == std::string::npos)
-            continue;
-        if (brk > 0 && h[brk - 1] == '-') // a word broken at its hyphen joins again
-            h.erase(brk - 1, 2);
-        else
-            h[brk] = ' ';
+        for (size_t brk = h.find('\n'); brk != std::string::npos; brk = h.find('\n', brk)) {
+            if (brk > 0 && h[brk - 1] == '-') // a word broken at its hyphen joins again
+                h.erase(--brk, 2);
+            else
+                h[brk] = ' ';
+        }
     }
     rows.push_back(std::move(heading));
     for (const StationBand &b : bands) {

@@ -71,7 +71,7 @@ inline constexpr double kDefaultAreaDistance = 5; // m
 // lies outside what the power field takes.
 double MaxPowerForDistance(const StationBand &band, double areaDistance);
 
-// Column headings; a "\n" marks where a narrow column breaks its heading.
+// Column headings; "\n" marks where a narrow column breaks its heading (at most three lines).
 std::vector<std::string> AllBandsHeading(double areaDistance);
 
 // The table as text rows: the heading on one line each, then one row per band; "---" where

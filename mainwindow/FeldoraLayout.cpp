@@ -268,7 +268,7 @@ void TFeldoraForm::createMenus()
     menuAction(infos, "MIBedienung", "&Bedienung", &TFeldoraForm::MIBedienungClick);
     menuAction(infos, "MIPfadeAnzeigen", "&Pfade anzeigen", &TFeldoraForm::MIPfadeAnzeigenClick);
     MIGrenzwerttabelle = menuAction(infos, "MIGrenzwerttabelle", "Grenzwert&tabelle", &TFeldoraForm::MIGrenzwerttabelleClick);
-    menuAction(infos, "MIUebersicht", "Übersicht aller &Bänder", &TFeldoraForm::MIUebersichtClick);
+    menuAction(infos, "MIUebersicht", "&Übersicht aller Bänder", &TFeldoraForm::MIUebersichtClick);
     infos->addSeparator();
     menuAction(infos, "MIHinweis", "&Hinweis zur Haftung", &TFeldoraForm::MIHinweisClick);
     menuAction(infos, "MIeMailanAutor", "eMail an Autor", &TFeldoraForm::MIeMailanAutorClick);

@@ -157,13 +157,19 @@ PrintPage AllBandsPage(const PrintoutData &data, const std::string &dateText)
     page.items.push_back(
         TextItem(kPrintLeftMm, kAngleHeadingYMm + 6, PrintFont::Courier, kAngleFontPt, false, StationSummary(t)));
     double y = kAngleHeadingYMm + 15;
-    for (size_t c = 0; c < heading.size(); ++c) {
-        const size_t brk = heading[c].find('\n');
-        page.items.push_back(cell(c, y, heading[c].substr(0, brk), true));
-        if (brk != std::string::npos)
-            page.items.push_back(cell(c, y + 3.6, heading[c].substr(brk + 1), true));
+    // Headings broken over several lines stand on the table's top line, growing upwards.
+    constexpr double kHeadingLineMm = 3.6;
+    std::vector<std::vector<std::string>> parts;
+    size_t lines = 1;
+    for (const std::string &h : heading) {
+        parts.push_back(SplitText(h, '\n'));
+        lines = std::max(lines, parts.back().size());
     }
-    y += 8.5;
+    for (size_t c = 0; c < parts.size(); ++c)
+        for (size_t i = 0; i < parts[c].size(); ++i)
+            page.items.push_back(
+                cell(c, y + kHeadingLineMm * static_cast<double>(lines - parts[c].size() + i), parts[c][i], true));
+    y += kHeadingLineMm * static_cast<double>(lines) + 1.5;
     page.items.push_back(LineItem(kPrintLeftMm, kPrintRightMm, y));
     y += 1.5;
     if (data.allBandsRows.empty()) {

@@ -13,13 +13,16 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
+#include <algorithm>
 
 namespace
 {
 
-constexpr int kColumnWidths[] = {52, 74, 62, 72, 84, 80, 84, 74, 74, 104, 96};
+constexpr int kColumnWidths[] = {52, 74, 62, 72, 84, 80, 84, 74, 74, 84, 96};
 constexpr int kRowHeight = 20;
+constexpr int kHeaderHeight = 52; // three heading lines
 
 QPushButton *button(QWidget *parent, const char *name, const char *caption, int x, int y, int w, int h)
 {
@@ -38,8 +41,9 @@ TFormUebersicht::TFormUebersicht(UebersichtInput input, QWidget *parent) : QDial
     int tableWidth = 2; // frame
     for (int w : kColumnWidths)
         tableWidth += w;
-    const int tableHeight = 40 + kRowHeight * 21 + 2;
-    setFixedSize(tableWidth + 16, tableHeight + 120);
+    // As tall as its rows: three bands of a tribander need no room for 21.
+    const int tableHeight = kHeaderHeight + kRowHeight * std::max<int>(1, static_cast<int>(input_.bands.size())) + 2;
+    setFixedSize(tableWidth + 16, 64 + tableHeight + 6 + 40 + 25 + 8);
 
     LabelStation = ui::makeLabel(this, "LabelStation", "", 8, 8, tableWidth, 17);
     LabelStation->setText(input_.station);
@@ -59,7 +63,7 @@ TFormUebersicht::TFormUebersicht(UebersichtInput input, QWidget *parent) : QDial
     SGBaender->setSelectionMode(QAbstractItemView::ContiguousSelection);
     SGBaender->verticalHeader()->hide();
     SGBaender->verticalHeader()->setDefaultSectionSize(kRowHeight);
-    SGBaender->horizontalHeader()->setFixedHeight(40);
+    SGBaender->horizontalHeader()->setFixedHeight(kHeaderHeight);
     SGBaender->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     for (int c = 0; c < SGBaender->columnCount(); ++c)
         SGBaender->setColumnWidth(c, kColumnWidths[c]);
@@ -69,12 +73,23 @@ TFormUebersicht::TFormUebersicht(UebersichtInput input, QWidget *parent) : QDial
     ButKopieren = button(this, "ButKopieren", "Kopieren", 8, below + 40, 90, 25);
     ButSpeichern = button(this, "ButSpeichern", "Speichern", 106, below + 40, 90, 25);
     ButSchliessen = button(this, "ButSchliessen", "Schließen", tableWidth + 8 - 90, below + 40, 90, 25);
+    // Enter in the distance field recalculates; it must not press a button as well.
+    for (QPushButton *b : {ButKopieren, ButSpeichern, ButSchliessen})
+        b->setAutoDefault(false);
     connect(ButKopieren, &QPushButton::clicked, this, [this] { RunGuarded([this] { ButKopierenClick(); }); });
     connect(ButSpeichern, &QPushButton::clicked, this, [this] { RunGuarded([this] { ButSpeichernClick(); }); });
     connect(ButSchliessen, &QPushButton::clicked, this, &QDialog::accept);
 
-    if (parent)
-        move(parent->frameGeometry().center() - rect().center());
+    if (parent) {
+        // Centred on the main window, but wider than it: kept on the screen.
+        QPoint corner = parent->frameGeometry().center() - rect().center();
+        if (const QScreen *screen = parent->screen()) {
+            const QRect room = screen->availableGeometry();
+            corner.setX(std::clamp(corner.x(), room.left(), std::max(room.left(), room.right() - width())));
+            corner.setY(std::clamp(corner.y(), room.top(), std::max(room.top(), room.bottom() - height())));
+        }
+        move(corner);
+    }
     fill();
 }
 

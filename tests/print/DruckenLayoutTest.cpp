@@ -201,7 +201,7 @@ TEST(PrintPages, AllBandsPageFitsEveryBandBetweenTheMargins)
     d.texts.antennaType = "Yagi";
     d.texts.power = "100";
     d.allBandsHeading = {"Band", "Frequenz\n(MHz)", "Gewinn\n(dBi)", "Dämpfung\n(dB)", "EIRP", "E-Grenzwert",
-                         "Sicherheits-\nabstand", "Nahfeld-\ngrenze", "Abstand\nWiesbeck", "größter Abstand\nWinkel",
+                         "Sicherheits-\nabstand", "Nahfeld-\ngrenze", "Abstand\nWiesbeck", "größter\nAbstand\nWinkel",
                          "größte PEP\nbei 5,00 m"};
     // 21 bands with the widest values a column can hold.
     for (int b = 0; b < 21; ++b)
@@ -216,9 +216,16 @@ TEST(PrintPages, AllBandsPageFitsEveryBandBetweenTheMargins)
     EXPECT_EQ(texts[1].text, "Übersicht aller Bänder");
     EXPECT_EQ(texts[2].text, StationSummary(d.texts));
 
-    // Ten numeric columns, each heading on two lines but "EIRP" and "E-Grenzwert", then 21 rows.
+    // Ten numeric columns with headings of one to three lines, then 21 rows.
     const auto cells = ItemsOf(page, Kind::CellText);
-    ASSERT_EQ(cells.size(), 10u + 8u + 21u * 10u);
+    ASSERT_EQ(cells.size(), 19u + 21u * 10u);
+    // The headings' last lines share the line above the table.
+    EXPECT_EQ(cells[0].text, "Frequenz");
+    EXPECT_EQ(cells[1].text, "(MHz)");
+    const auto winkel = std::find_if(cells.begin(), cells.end(), [](const PrintItem &i) { return i.text == "Winkel"; });
+    ASSERT_NE(winkel, cells.end());
+    EXPECT_DOUBLE_EQ(winkel->yMm, cells[1].yMm);
+    EXPECT_LT((winkel - 2)->yMm, cells[0].yMm);
     double lastRight = 0;
     for (const PrintItem &c : cells) {
         EXPECT_LT(c.xMm, c.x2Mm) << c.text;

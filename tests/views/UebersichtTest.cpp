@@ -60,6 +60,7 @@ TEST(Uebersicht, ShowsTheBandsOfTheAntennaAndFollowsTheDistance)
     ScriptedDialogs dialogs;
     const UebersichtInput input = duoStation();
     TFormUebersicht window(input);
+    window.show();
     EXPECT_EQ(window.windowTitle(), "Übersicht aller Bänder");
     EXPECT_EQ(window.findChild<QLabel *>("LabelStation")->text(), "Antenne: Duo (Collinear)");
     EXPECT_EQ(window.findChild<QLineEdit *>("EditAbstand")->text(), "5,00");
@@ -79,6 +80,7 @@ TEST(Uebersicht, ShowsTheBandsOfTheAntennaAndFollowsTheDistance)
     EXPECT_EQ(table->horizontalHeaderItem(10)->text(), "größte PEP\nbei 10,00 m");
     EXPECT_EQ(shownRow(table, 1), expectedRow(AllBandsRows(input.bands, 10)[2]));
     EXPECT_NE(table->item(1, 10)->text(), qs(rows[2][10]));
+    EXPECT_TRUE(dialogs.clipboard.isEmpty()); // Enter pressed no button
 
     // A distance the table cannot take is refused; the last one stays.
     const struct {
