@@ -32,6 +32,38 @@ static void BM_AllBandsTable(benchmark::State &state)
 }
 BENCHMARK(BM_AllBandsTable)->Unit(benchmark::kMillisecond);
 
+// The worst case: an antenna listed on every band, with 361 angles on each.
+static void BM_AllBandsEveryBandWithAngles(benchmark::State &state)
+{
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "feldora_bench_every_band";
+    std::filesystem::create_directories(dir);
+    std::vector<std::string> ang = {"[Polarisation] h", "[Bereich] 360", "[Schrittweite] 1"};
+    std::string line = "Every,Dipol";
+    for (BandIndex b = 1; b <= kSelectableBands; ++b) {
+        const std::string mhz = std::to_string(BandCenter(b));
+        ang.push_back("[MHz],h," + mhz + ",0");
+        std::string values;
+        for (int a = 0; a <= 360; ++a)
+            values += (a ? "," : "") + std::to_string(a % 20) + ".5";
+        ang.push_back(values);
+        line += "," + mhz + ",2.15,1";
+    }
+    WriteTextLines((dir / "Test Every.ang").string(), ang);
+    const TAntennen catalogue = TAntennen::FromLines({"[Test]", line + ",#"}, {});
+    StationInputs in;
+    in.antennaName = "Every";
+    in.manufacturer = "Test";
+    in.angleDir = dir.string() + "/";
+    if (CalculateAllBands(in, &catalogue).size() != static_cast<size_t>(kSelectableBands))
+        state.SkipWithError("the antenna is not listed on every band");
+    for (auto _ : state) {
+        auto rows = AllBandsRows(CalculateAllBands(in, &catalogue), kDefaultAreaDistance);
+        benchmark::DoNotOptimize(rows);
+    }
+    std::filesystem::remove_all(dir);
+}
+BENCHMARK(BM_AllBandsEveryBandWithAngles)->Unit(benchmark::kMillisecond);
+
 static void BM_AllBandsWithoutAntenna(benchmark::State &state)
 {
     StationInputs in;

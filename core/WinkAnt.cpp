@@ -141,19 +141,28 @@ std::string AngleFileName(const std::string &path)
 
 TWinkAnt TWinkAnt::FromFile(const std::string &path, BandIndex band)
 {
+    return AngleFileSections::FromFile(path).ForBand(band);
+}
+
+TWinkAnt TWinkAnt::FromLines(const std::vector<std::string> &lines, const std::string &name, BandIndex band)
+{
+    return AngleFileSections::FromLines(lines, name).ForBand(band);
+}
+
+AngleFileSections AngleFileSections::FromFile(const std::string &path)
+{
     std::vector<std::string> lines = ReadTextLines(path);
     try {
-        return FromLines(lines, AngleFileName(path), band);
+        return FromLines(lines, AngleFileName(path));
     } catch (const ConvertError &e) {
         throw ConvertError("Fehler in der Winkeldatei " + path + ":\r\n" + e.what());
     }
 }
 
-TWinkAnt TWinkAnt::FromLines(const std::vector<std::string> &rawLines, const std::string &name,
-                             BandIndex band)
+AngleFileSections AngleFileSections::FromLines(const std::vector<std::string> &rawLines, const std::string &name)
 {
-    TWinkAnt data;
-    data.Name = name;
+    AngleFileSections file;
+    file.Name = name;
 
     std::vector<std::string> lines;
     lines.reserve(rawLines.size());
@@ -170,41 +179,56 @@ TWinkAnt TWinkAnt::FromLines(const std::vector<std::string> &rawLines, const std
         if (startsWith(lines[i], kSectionHeader))
             heads.push_back(i);
 
+    // Every section is checked, whichever band it is for: a file is sound or it is not.
     const size_t maxValues = static_cast<size_t>(kMaxAngle / step) + 1;
     for (size_t s = 0; s < heads.size(); ++s) {
         SectionHead head = parseSectionHead(lines[heads[s]], heads[s], polText);
         size_t end = s + 1 < heads.size() ? heads[s + 1] : lines.size();
 
-        std::vector<double> values;
+        Section section;
+        section.polarisation = head.polarisation;
+        section.frequency = head.frequency;
         for (size_t i = heads[s] + 1; i < end; ++i) {
             if (Trim(lines[i]).empty())
                 continue;
             std::vector<double> lineValues = sectionValues(lines[i], i);
-            values.insert(values.end(), lineValues.begin(), lineValues.end());
-            if (values.size() > maxValues)
+            section.values.insert(section.values.end(), lineValues.begin(), lineValues.end());
+            if (section.values.size() > maxValues)
                 throw ConvertError(at(i) + "Der Abschnitt '" + lines[heads[s]]
                                    + "' hat mehr Werte als Winkel bis " + std::to_string(kMaxAngle)
                                    + " Grad.");
         }
-        if (!sectionFitsBand(head.frequency, band))
-            continue;
-
-        std::vector<std::int16_t> angles;
-        angles.reserve(values.size());
-        for (size_t k = 0; k < values.size(); ++k)
-            angles.push_back(static_cast<std::int16_t>(static_cast<int>(k) * step));
-
-        if (head.polarisation == 'v') {
-            data.WinkelV = std::move(angles);
-            data.DaempfungV = std::move(values);
-        } else if (head.polarisation == 'h') {
-            data.WinkelH = std::move(angles);
-            data.DaempfungH = std::move(values);
-        }
+        file.sections.push_back(std::move(section));
     }
 
-    data.Polarisation = polText;
-    data.Schrittweite = step;
+    file.Polarisation = polText;
+    file.Schrittweite = step;
+    return file;
+}
+
+TWinkAnt AngleFileSections::ForBand(BandIndex band) const
+{
+    TWinkAnt data;
+    data.Name = Name;
+    // Later sections for the same polarisation replace earlier ones.
+    for (const Section &section : sections) {
+        if (!sectionFitsBand(section.frequency, band))
+            continue;
+        std::vector<std::int16_t> angles;
+        angles.reserve(section.values.size());
+        for (size_t k = 0; k < section.values.size(); ++k)
+            angles.push_back(static_cast<std::int16_t>(static_cast<int>(k) * Schrittweite));
+
+        if (section.polarisation == 'v') {
+            data.WinkelV = std::move(angles);
+            data.DaempfungV = section.values;
+        } else if (section.polarisation == 'h') {
+            data.WinkelH = std::move(angles);
+            data.DaempfungH = section.values;
+        }
+    }
+    data.Polarisation = Polarisation;
+    data.Schrittweite = Schrittweite;
     return data;
 }
 

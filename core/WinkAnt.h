@@ -41,6 +41,26 @@ class TWinkAnt {
                               BandIndex band);
 };
 
+// An angle file read and checked once, every section kept: each band then takes its sections
+// without reading the file again (the table of every band).
+struct AngleFileSections {
+    struct Section {
+        char polarisation = 0; // 'v', 'h', or 0 without one
+        double frequency = 0;  // MHz, 0 = every band
+        std::vector<double> values;
+    };
+    std::string Name;
+    std::string Polarisation;
+    std::int16_t Schrittweite = 180;
+    std::vector<Section> sections;
+
+    // Same reading and same errors as TWinkAnt::FromFile / FromLines.
+    static AngleFileSections FromFile(const std::string &path);
+    static AngleFileSections FromLines(const std::vector<std::string> &lines, const std::string &name);
+    // What TWinkAnt::FromFile gives for the band.
+    TWinkAnt ForBand(BandIndex band) const;
+};
+
 // File name without directory and extension: "ang/Yagis Yagi 2m 9 El..ang" -> "Yagis Yagi 2m 9 El."
 std::string AngleFileName(const std::string &path);
 

@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <memory>
+#include <variant>
 
 namespace
 {
@@ -39,9 +41,25 @@ CableState cableAt(const StationInputs &in, BandIndex band, bool &unsuitable)
     return c;
 }
 
-} // namespace
+// Angle files read once for the whole table; an unreadable one keeps its message.
+struct AngleFileCache {
+    std::map<std::string, std::variant<AngleFileSections, std::string>> files;
 
-StationBand CalculateStationBand(const StationInputs &in, const TAntennen *catalogue, BandIndex band)
+    const std::variant<AngleFileSections, std::string> &get(const std::string &path)
+    {
+        auto found = files.find(path);
+        if (found != files.end())
+            return found->second;
+        try {
+            return files.emplace(path, AngleFileSections::FromFile(path)).first->second;
+        } catch (const std::exception &e) {
+            return files.emplace(path, std::string(e.what())).first->second;
+        }
+    }
+};
+
+StationBand calculateBand(const StationInputs &in, const TAntennen *catalogue, BandIndex band,
+                          AngleFileCache &angleFiles)
 {
     StationBand r;
     r.band = band;
@@ -63,11 +81,12 @@ StationBand CalculateStationBand(const StationInputs &in, const TAntennen *catal
             const auto i = static_cast<size_t>(s.index);
             const std::string path = in.angleDir + catalogue->Hersteller()[i] + " " + catalogue->Namen()[i] + ".ang";
             if (FileExists(path)) {
-                try {
-                    angleData = std::make_unique<TWinkAnt>(TWinkAnt::FromFile(path, band));
+                const auto &file = angleFiles.get(path);
+                if (const auto *sections = std::get_if<AngleFileSections>(&file)) {
+                    angleData = std::make_unique<TWinkAnt>(sections->ForBand(band));
                     polChoice = InitialPolChoice(angleData->Polarisation);
-                } catch (const std::exception &e) { // unreadable angle data count as absent
-                    r.angleError = e.what();
+                } else { // unreadable angle data count as absent
+                    r.angleError = std::get<std::string>(file);
                 }
             }
         } else {
@@ -105,13 +124,22 @@ StationBand CalculateStationBand(const StationInputs &in, const TAntennen *catal
     return r;
 }
 
+} // namespace
+
+StationBand CalculateStationBand(const StationInputs &in, const TAntennen *catalogue, BandIndex band)
+{
+    AngleFileCache angleFiles;
+    return calculateBand(in, catalogue, band, angleFiles);
+}
+
 std::vector<StationBand> CalculateAllBands(const StationInputs &in, const TAntennen *catalogue)
 {
     const bool chosen =
         catalogue && !in.antennaName.empty() && catalogue->IndexOf(in.antennaName, in.manufacturer) != kNoAntenna;
     std::vector<StationBand> bands;
+    AngleFileCache angleFiles;
     for (BandIndex b = 1; b <= kSelectableBands; ++b) {
-        StationBand r = CalculateStationBand(in, chosen ? catalogue : nullptr, b);
+        StationBand r = calculateBand(in, chosen ? catalogue : nullptr, b, angleFiles);
         if (!chosen || r.matchingLine >= 0)
             bands.push_back(std::move(r));
     }
@@ -128,8 +156,16 @@ double MaxPowerForDistance(const StationBand &band, double areaDistance)
 
 std::vector<std::string> AllBandsHeading(double areaDistance)
 {
-    return {"Band", "Frequenz\n(MHz)", "Gewinn\n(dBi)", "Dämpfung\n(dB)", "EIRP", "E-Grenzwert",
-            "Sicherheits-\nabstand", "Nahfeld-\ngrenze", "Abstand\nWiesbeck", "größter\nAbstand\nWinkel",
+    return {"Band",
+            "Frequenz\n(MHz)",
+            "Gewinn\n(dBi)",
+            "Dämpfung\n(dB)",
+            "EIRP",
+            "E-Grenz-\nwert",
+            "Sicherheits-\nabstand",
+            "Nahfeld-\ngrenze",
+            "Abstand\nWiesbeck",
+            "größter\nAbstand\nWinkel",
             "größte PEP\nbei " + FormatValue("%3.2f m", areaDistance)};
 }
 

@@ -131,15 +131,15 @@ PrintPage AllBandsPage(const PrintoutData &data, const std::string &dateText)
 {
     // Arial 8 in eleven columns across the 170 mm between the margins; cells end 1 mm before
     // the next column and give way by condensing, never by overlapping.
-    constexpr double kWidthsMm[] = {13, 16, 14, 15, 18, 16, 16, 15, 15, 16, 16};
+    constexpr double kWidthsMm[] = {12, 16, 14, 15, 17, 16, 18, 15, 15, 16, 16};
     constexpr int kTablePt = 8;
     constexpr double kRowMm = 5;
     const auto &heading = data.allBandsHeading;
     const size_t columns = std::max<size_t>(heading.size(), 1);
     std::vector<double> left(columns + 1, kPrintLeftMm);
     for (size_t c = 0; c < columns; ++c)
-        left[c + 1] = left[c]
-                      + (columns == std::size(kWidthsMm) ? kWidthsMm[c] : (kPrintRightMm - kPrintLeftMm) / columns);
+        left[c + 1] =
+            left[c] + (columns == std::size(kWidthsMm) ? kWidthsMm[c] : (kPrintRightMm - kPrintLeftMm) / columns);
     auto cell = [&](size_t c, double y, const std::string &text, bool bold) {
         PrintItem item = TextItem(left[c], y, PrintFont::Arial, kTablePt, bold, text);
         if (c > 0) { // numbers stand right-aligned

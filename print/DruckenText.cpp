@@ -3,7 +3,8 @@
 #include "util/DecimalText.h"
 #include "util/TextRoutines.h"
 
-namespace {
+namespace
+{
 
 const std::vector<int> kAngleColumns = {1, 16, 37, 52};
 
@@ -36,7 +37,10 @@ PrintLine Note(double y, double yBottom, std::string text)
     return line;
 }
 
-bool WiesbeckPossible(const PrintoutTexts &t) { return Trim(t.wiesbeckDirectivity) != "---"; }
+bool WiesbeckPossible(const PrintoutTexts &t)
+{
+    return Trim(t.wiesbeckDirectivity) != "---";
+}
 
 } // namespace
 
@@ -45,7 +49,10 @@ std::string PageHeaderText(const std::string &callsign, const std::string &dateT
     return "Dokumentation nach §9 BEMFV" + Spaces(23) + callsign + ", " + dateText;
 }
 
-std::string FooterText(const std::string &version) { return "Erstellt mit Feldora " + version; }
+std::string FooterText(const std::string &version)
+{
+    return "Erstellt mit Feldora " + version;
+}
 
 std::vector<PrintLine> FirstPageLines(const PrintoutTexts &t)
 {
@@ -161,6 +168,6 @@ std::string StationSummary(const PrintoutTexts &t)
 {
     const std::string antenna =
         t.antennaName.empty() ? "ohne Katalogantenne, " + t.gain + " dBi" : t.antennaName + " (" + t.antennaType + ")";
-    return "Antenne: " + antenna + "   PEP: " + t.power + " W   Betriebsart: " + t.operatingMode + "   Höhe: " + t.height
-           + " m";
+    return "Antenne: " + antenna + "   PEP: " + t.power + " W   Betriebsart: " + t.operatingMode
+           + "   Höhe: " + t.height + " m";
 }

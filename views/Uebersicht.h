@@ -16,7 +16,8 @@ class QLabel;
 class QPushButton;
 class QTableWidget;
 
-namespace ui {
+namespace ui
+{
 class TEdit;
 }
 

@@ -2,16 +2,16 @@
 #include "util/TextFile.h"
 #include "views/GrenzwerttabellePS.h"
 #include "views/Uebersicht.h"
-#include "views/draw/QtText.h"
 #include "views/VirtMP.h"
+#include "views/draw/QtText.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTest>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 #include <cmath>
 

@@ -1,9 +1,9 @@
+#include "views/Uebersicht.h"
 #include "FileTestSupport.h"
 #include "ScriptedDialogs.h"
 #include "data/AntennenLib.h"
 #include "util/TextFile.h"
 #include "views/DesktopFolder.h"
-#include "views/Uebersicht.h"
 #include "views/draw/QtText.h"
 
 #include <QHeaderView>
