@@ -1,6 +1,7 @@
 // The whole path of `feldora --bericht`: configuration bytes in, the main window's calculation
-// (offscreen) with the shipped catalogue and angle files, the report lines out. Nothing may
-// escape, and no number of the report may be INF, NAN, runaway digits or carry a point.
+// (offscreen) with the shipped catalogue and angle files, the report lines and the table of
+// every band out. Nothing may escape, and no number may be INF, NAN, runaway digits or carry
+// a point.
 #include "mainwindow/FeldoraU.h"
 #include "util/Messages.h"
 
@@ -96,6 +97,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         for (const auto &row : t.angleRows)
             for (const std::string &cell : row)
                 checkNumberText(cell);
+        // The same configuration on every band of its antenna, as "--alle-baender" prints it.
+        const auto bands = AllBandsRows(CalculateAllBands(form->stationInputs(), form->catalogue()), kDefaultAreaDistance);
+        for (size_t r = 1; r < bands.size(); ++r)
+            for (size_t c = 1; c < bands[r].size(); ++c)
+                checkNumberText(bands[r][c]);
     } catch (const std::exception &e) {
         fail("Ausnahme", e.what());
     } catch (...) {

@@ -138,6 +138,17 @@ check "--alle-baender: elf Spalten, Dezimalkomma" '[ "$(grep -c "^[0-9]*m;[0-9]*
 "$work/feldora" --bericht "$work/tribander.txt" >"$work/out2" 2>/dev/null
 check "--alle-baender: Bericht unverändert davor" '[ "$(head -n "$(wc -l <"$work/out2")" "$work/out")" = "$(cat "$work/out2")" ]'
 
+# With --pdf the same rows stand on the PDF's last page.
+"$work/feldora" --bericht "$work/tribander.txt" --alle-baender --pdf "$work/alle.pdf" >"$work/out3" 2>"$work/err"
+rc=$?
+check "--alle-baender --pdf: Exit 0 (war $rc)" '[ $rc -eq 0 ] && [ ! -s "$work/err" ]'
+last=$(pdfinfo "$work/alle.pdf" 2>/dev/null | sed -n 's/^Pages: *//p')
+pdftotext -layout -f "$last" -l "$last" "$work/alle.pdf" - 2>/dev/null | sed -e 's/^ *//' -e 's/  */ /g' >"$work/lastpage"
+check "--alle-baender --pdf: letzte Seite ist die Übersicht" 'grep -qx "Übersicht aller Bänder" "$work/lastpage"'
+check "--alle-baender --pdf: dieselben Zeilen wie auf stdout" '[ "$(sed -n "/^Band;/,\$p" "$work/out3" | sed 1d | tr ";" " ")" = "$(grep -E "^(20|15|10)m " "$work/lastpage")" ]'
+"$work/feldora" --bericht "$work/tribander.txt" --pdf "$work/ohne.pdf" >/dev/null 2>&1
+check "--pdf ohne --alle-baender: keine Übersichtsseite" '[ "$(pdfinfo "$work/ohne.pdf" | sed -n "s/^Pages: *//p")" -eq $((last - 1)) ]'
+
 rm -rf "$work/ang"
 "$work/feldora" --bericht "$fixtures/report_yagi2m.txt" --diagramm "$work/ohne.png" >"$work/out" 2>"$work/err"
 rc=$?
