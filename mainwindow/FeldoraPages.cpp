@@ -110,14 +110,6 @@ private:
     std::vector<int> columns_; // first character of each column
 };
 
-QPushButton *button(QWidget *parent, const char *name, const char *caption, int x, int y, int w, int h)
-{
-    auto *b = new QPushButton(QString::fromUtf8(caption), parent);
-    b->setObjectName(name);
-    b->setGeometry(x, y, w, h);
-    return b;
-}
-
 QTableWidget *grid(QWidget *parent, const char *name, int x, int y, int w, int h, int columns, int columnWidth)
 {
     auto *g = new QTableWidget(parent);
@@ -179,7 +171,7 @@ void TFeldoraForm::createAntennaPage()
         e->setProperty("hint", e->toolTip());
     LabelWinkOK = makeLabel(chosen, "LabelWinkOK", "Winkeldaten vorhanden", 8, 80, 121, 21);
     LabelWinkOK->hide();
-    ButTakeAnt = button(p, "ButTakeAnt", "Antenne nehmen", 240, 416, 121, 64);
+    ButTakeAnt = ui::makeButton(p, "ButTakeAnt", "Antenne nehmen", 240, 416, 121, 64);
     ButTakeAnt->setEnabled(false);
     on(ButTakeAnt, &QPushButton::clicked, &TFeldoraForm::ButTakeAntClick);
 }
@@ -276,14 +268,14 @@ void TFeldoraForm::createCablePage()
     EditPlugAtt = makeEdit(p, "EditPlugAtt", FieldKind::Input, 310, 120, 49, 17, "Kabel, Stecker, SWR-Meter etc. ", true);
     on(EditPlugAtt, &TEdit::exited, &TFeldoraForm::EditPlugAttExit);
 
-    ButSetAttNull = button(p, "ButSetAttNull", "Alle Dämpfungen auf 0 setzten", 192, 156, 97, 45);
+    ButSetAttNull = ui::makeButton(p, "ButSetAttNull", "Alle Dämpfungen auf 0 setzten", 192, 156, 97, 45);
     ButSetAttNull->setFont(ui::windowFont(11));
     ButSetAttNull->setStyleSheet("text-align: center;");
     // A push button does not wrap; a line break in the caption does.
     ButSetAttNull->setText(QString::fromUtf8("Alle Dämpfungen\nauf 0 setzten"));
     ButSetAttNull->setAccessibleName(QString::fromUtf8("Alle Dämpfungen auf 0 setzten"));
     on(ButSetAttNull, &QPushButton::clicked, &TFeldoraForm::ButSetAttNullClick);
-    ButGleich = button(p, "ButGleich", "=", 310, 156, 51, 45);
+    ButGleich = ui::makeButton(p, "ButGleich", "=", 310, 156, 51, 45);
     ButGleich->setFont(ui::windowFont(19, true));
     on(ButGleich, &QPushButton::clicked, &TFeldoraForm::ButGleichClick);
 
@@ -401,8 +393,8 @@ void TFeldoraForm::createAnglePage()
     RGPol = new ui::TRadioGroup(p, "RGPol", "Antennenpolarisation", {"Vertikal", "Horizontal"}, 2);
     RGPol->setGeometry(16, 29, 177, 41);
     RGPol->setItemIndex(0);
-    ButDiagramm = button(p, "ButDiagramm", "Diagramm", 280, 8, 75, 25);
-    ButSeitenansicht = button(p, "ButSeitenansicht", "Seitenansicht", 280, 40, 75, 25);
+    ButDiagramm = ui::makeButton(p, "ButDiagramm", "Diagramm", 280, 8, 75, 25);
+    ButSeitenansicht = ui::makeButton(p, "ButSeitenansicht", "Seitenansicht", 280, 40, 75, 25);
     on(ButDiagramm, &QPushButton::clicked, &TFeldoraForm::ButDiagrammClick);
     on(ButSeitenansicht, &QPushButton::clicked, &TFeldoraForm::ButSeitenansichtClick);
     on(RGPol, &ui::TRadioGroup::clicked, &TFeldoraForm::RGPolClick);

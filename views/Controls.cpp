@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QPushButton>
 #include <QStyleOptionFrame>
 #include <QPalette>
 #include <QRadioButton>
@@ -46,6 +47,14 @@ TLabel *makeLabel(QWidget *parent, const char *name, const char *caption, int x,
     auto *l = new TLabel(parent, name, QString::fromUtf8(caption), align);
     l->setGeometry(x, y, w, h);
     return l;
+}
+
+QPushButton *makeButton(QWidget *parent, const char *name, const char *caption, int x, int y, int w, int h)
+{
+    auto *b = new QPushButton(QString::fromUtf8(caption), parent);
+    b->setObjectName(name);
+    b->setGeometry(x, y, w, h);
+    return b;
 }
 
 TEdit *makeEdit(QWidget *parent, const char *name, FieldKind kind, int x, int y, int w, int h, const char *hint,

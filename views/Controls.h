@@ -16,6 +16,7 @@
 #include <QStringList>
 
 class QListWidget;
+class QPushButton;
 class QWidget;
 
 namespace ui {
@@ -109,6 +110,7 @@ TLabel *makeLabel(QWidget *parent, const char *name, const char *caption, int x,
                   Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
 TEdit *makeEdit(QWidget *parent, const char *name, FieldKind kind, int x, int y, int w, int h,
                 const char *hint = nullptr, bool enterLeaves = false);
+QPushButton *makeButton(QWidget *parent, const char *name, const char *caption, int x, int y, int w, int h);
 
 // List entries too wide for their list carry their full text as tooltip, kept up to date
 // as entries are added or changed.

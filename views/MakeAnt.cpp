@@ -26,14 +26,6 @@ protected:
     }
 };
 
-QPushButton *button(QWidget *parent, const char *name, const char *caption, int x, int y, int w, int h)
-{
-    auto *b = new QPushButton(QString::fromUtf8(caption), parent);
-    b->setObjectName(name);
-    b->setGeometry(x, y, w, h);
-    return b;
-}
-
 std::string text(const ui::TEdit *edit) { return edit->text().toStdString(); }
 
 } // namespace
@@ -62,7 +54,7 @@ TFormEigeneAntenne::TFormEigeneAntenne(const EigeneAntenneInput &input, QWidget 
     EditGewinn = ui::makeEdit(this, "EditGewinn", FieldKind::Input, 104, 162, 74, 21);
     ui::makeLabel(this, "LaElemente", "Anz. Elemente", 8, 188, 90, 17);
     EditElemente = ui::makeEdit(this, "EditElemente", FieldKind::Input, 104, 186, 74, 21);
-    ButAddFrequenz = button(this, "ButAddFrequenz", "Frequenz &hinzufügen", 8, 216, 170, 25);
+    ButAddFrequenz = ui::makeButton(this, "ButAddFrequenz", "Frequenz &hinzufügen", 8, 216, 170, 25);
 
     auto *box = ui::makeGroupBox(this, "GBEigenschaften", "Antenneneigenschaften", 190, 4, 185, 150);
     Memo = new QPlainTextEdit(box);
@@ -75,8 +67,8 @@ TFormEigeneAntenne::TFormEigeneAntenne(const EigeneAntenneInput &input, QWidget 
     auto *image = new AntennaIllustration(this);
     image->setGeometry(190, 162, kOwnAntennaPictureWidth, kOwnAntennaPictureHeight);
 
-    ButSaveAnt = button(this, "ButSaveAnt", "Antenne &speichern", 190, 268, 114, 33);
-    ButCancel = button(this, "ButCancel", "&Abbrechen", 308, 268, 67, 33);
+    ButSaveAnt = ui::makeButton(this, "ButSaveAnt", "Antenne &speichern", 190, 268, 114, 33);
+    ButCancel = ui::makeButton(this, "ButCancel", "&Abbrechen", 308, 268, 67, 33);
     ButSaveAnt->setDefault(true);
     ButAddFrequenz->setAutoDefault(false);
     ButCancel->setAutoDefault(false);

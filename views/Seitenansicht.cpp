@@ -31,15 +31,6 @@ sideview::ZoneInput zoneInput(const SideViewInput &in)
     return {in.angles, in.distances, in.height};
 }
 
-QPushButton *button(QWidget *parent, const char *name, const char *caption, int x, int y, int w, int h)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setGeometry(x, y, w, h);
-    b->setAutoDefault(false);
-    return b;
-}
-
 QCheckBox *checkBox(QWidget *parent, const char *name, const char *caption, int x, int y, int w, bool ticked)
 {
     auto *c = new QCheckBox(caption, parent);
@@ -133,10 +124,10 @@ void TFormSeitenansicht::createControls()
     EditYInt = ui::makeEdit(section, "EditYInt", FieldKind::Display, 84, 41, 46, 21);
 
     QGroupBox *size = ui::makeGroupBox(client, "GBSize", "Größe", 358, 504, 183, 48);
-    ButStandard = button(size, "ButStandard", "Standard", 8, 18, 55, 23);
+    ButStandard = ui::makeButton(size, "ButStandard", "Standard", 8, 18, 55, 23);
     EditSize = ui::makeEdit(size, "EditSize", FieldKind::Display, 67, 19, 56, 21);
-    ButPlus = button(size, "ButPlus", "+", 127, 18, 24, 23);
-    ButMinus = button(size, "ButMinus", "-", 153, 18, 24, 23);
+    ButPlus = ui::makeButton(size, "ButPlus", "+", 127, 18, 24, 23);
+    ButMinus = ui::makeButton(size, "ButMinus", "-", 153, 18, 24, 23);
     connect(ButStandard, &QPushButton::clicked, this, [this] { guarded(&TFormSeitenansicht::ButStandardClick); });
     connect(ButPlus, &QPushButton::clicked, this, [this] { guarded(&TFormSeitenansicht::ButPlusClick); });
     connect(ButMinus, &QPushButton::clicked, this, [this] { guarded(&TFormSeitenansicht::ButMinusClick); });
@@ -156,10 +147,13 @@ void TFormSeitenansicht::createControls()
 
     QGroupBox *cad = ui::makeGroupBox(client, "GBCAD", "CAD", 721, 504, 113, 72);
     EditCADFileName = ui::makeEdit(cad, "EditCADFileName", FieldKind::Display, 6, 16, 101, 21);
-    ButCAD = button(cad, "ButCAD", "Zeichnen", 6, 42, 56, 23);
-    ButEnf = button(cad, "ButEnf", "Entf.", 65, 42, 42, 23);
+    ButCAD = ui::makeButton(cad, "ButCAD", "Zeichnen", 6, 42, 56, 23);
+    ButEnf = ui::makeButton(cad, "ButEnf", "Entf.", 65, 42, 42, 23);
     connect(ButCAD, &QPushButton::clicked, this, [this] { guarded(&TFormSeitenansicht::ButCADClick); });
     connect(ButEnf, &QPushButton::clicked, this, [this] { guarded(&TFormSeitenansicht::ButEnfClick); });
+    // Enter in the fields belongs to the fields; no button takes it.
+    for (QPushButton *b : {ButStandard, ButPlus, ButMinus, ButCAD, ButEnf})
+        b->setAutoDefault(false);
 
     for (QCheckBox *box : {CBUrsprung, CBfiveMeters, CBStrahlen, CBmaxWerteZeichnen})
         connect(box, &QCheckBox::clicked, this, [this] { guarded(&TFormSeitenansicht::Draw); });

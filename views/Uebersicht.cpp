@@ -24,14 +24,6 @@ constexpr int kColumnWidths[] = {52, 74, 62, 72, 84, 80, 84, 74, 74, 84, 96};
 constexpr int kRowHeight = 20;
 constexpr int kHeaderHeight = 52; // three heading lines
 
-QPushButton *button(QWidget *parent, const char *name, const char *caption, int x, int y, int w, int h)
-{
-    auto *b = new QPushButton(QString::fromUtf8(caption), parent);
-    b->setObjectName(name);
-    b->setGeometry(x, y, w, h);
-    return b;
-}
-
 } // namespace
 
 TFormUebersicht::TFormUebersicht(UebersichtInput input, QWidget *parent) : QDialog(parent), input_(std::move(input))
@@ -70,9 +62,9 @@ TFormUebersicht::TFormUebersicht(UebersichtInput input, QWidget *parent) : QDial
 
     const int below = 64 + tableHeight + 6;
     ui::makeLabel(this, "LabelHinweis", kAllBandsNote, 8, below, tableWidth, 30)->setWordWrap(true);
-    ButKopieren = button(this, "ButKopieren", "Kopieren", 8, below + 40, 90, 25);
-    ButSpeichern = button(this, "ButSpeichern", "Speichern", 106, below + 40, 90, 25);
-    ButSchliessen = button(this, "ButSchliessen", "Schließen", tableWidth + 8 - 90, below + 40, 90, 25);
+    ButKopieren = ui::makeButton(this, "ButKopieren", "Kopieren", 8, below + 40, 90, 25);
+    ButSpeichern = ui::makeButton(this, "ButSpeichern", "Speichern", 106, below + 40, 90, 25);
+    ButSchliessen = ui::makeButton(this, "ButSchliessen", "Schließen", tableWidth + 8 - 90, below + 40, 90, 25);
     // Enter in the distance field recalculates; it must not press a button as well.
     for (QPushButton *b : {ButKopieren, ButSpeichern, ButSchliessen})
         b->setAutoDefault(false);

@@ -30,14 +30,6 @@ std::string text(const QTableWidget *grid, int row, int column)
     return item ? item->text().toStdString() : std::string();
 }
 
-QPushButton *button(QWidget *parent, const char *name, const char *caption, int x, int y, int w, int h)
-{
-    auto *b = new QPushButton(QString::fromUtf8(caption), parent);
-    b->setObjectName(name);
-    b->setGeometry(x, y, w, h);
-    return b;
-}
-
 } // namespace
 
 TFormVirtMP::TFormVirtMP(const VirtMPInput &input, QWidget *parent) : QDialog(parent), input_(input)
@@ -71,10 +63,10 @@ TFormVirtMP::TFormVirtMP(const VirtMPInput &input, QWidget *parent) : QDialog(pa
         return [this, handler] { RunGuarded([this, handler] { (this->*handler)(); }); };
     };
     QGroupBox *group = ui::makeGroupBox(client, "GroupBox1", "Virtuelle Messpunkte", 8, 270, 153, 50);
-    ButmpMinus = button(group, "ButmpMinus", "Weniger", 8, 18, 65, 24);
-    Button2 = button(group, "Button2", "Mehr", 80, 18, 65, 24);
-    ButExport = button(client, "ButExport", "virt. Messpunkte exportieren", 170, 272, 167, 24);
-    ButClose = button(client, "ButClose", "Schliessen", 170, 298, 167, 24);
+    ButmpMinus = ui::makeButton(group, "ButmpMinus", "Weniger", 8, 18, 65, 24);
+    Button2 = ui::makeButton(group, "Button2", "Mehr", 80, 18, 65, 24);
+    ButExport = ui::makeButton(client, "ButExport", "virt. Messpunkte exportieren", 170, 272, 167, 24);
+    ButClose = ui::makeButton(client, "ButClose", "Schliessen", 170, 298, 167, 24);
     connect(ButmpMinus, &QPushButton::clicked, this, guarded(&TFormVirtMP::ButmpMinusClick));
     connect(Button2, &QPushButton::clicked, this, guarded(&TFormVirtMP::Button2Click));
     connect(ButExport, &QPushButton::clicked, this, guarded(&TFormVirtMP::ButExportClick));
