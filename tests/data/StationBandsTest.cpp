@@ -8,15 +8,21 @@
 namespace
 {
 
-// 100 W on a 2-m dipole with 2 dB loss, CW: a station every column has a value for.
-StationBand dipoleOn2m()
+// A dipole with 2 dB loss, CW: a station every column has a value for.
+StationInputs dipole(double power)
 {
     StationInputs in;
     in.cableIndex = 0;
     in.ownAtt100 = 10;
     in.cableLength = 20;
     in.typedGain = 2.15;
-    return CalculateStationBand(in, nullptr, 15);
+    in.power = power;
+    return in;
+}
+
+StationBand dipoleOn2m()
+{
+    return CalculateStationBand(dipole(100), nullptr, 15);
 }
 
 } // namespace
@@ -26,13 +32,7 @@ TEST(StationBandsTest, LargestPowerKeepsTheDistance)
     const StationBand b = dipoleOn2m();
     const double pep = MaxPowerForDistance(b, 5);
     ASSERT_GT(pep, 0);
-    StationInputs again;
-    again.cableIndex = 0;
-    again.ownAtt100 = 10;
-    again.cableLength = 20;
-    again.typedGain = 2.15;
-    again.power = pep;
-    EXPECT_NEAR(CalculateStationBand(again, nullptr, 15).farField.SafetyDistance, 5, 1e-9);
+    EXPECT_NEAR(CalculateStationBand(dipole(pep), nullptr, 15).farField.SafetyDistance, 5, 1e-9);
     // Twice the distance allows four times the power in the far field.
     EXPECT_NEAR(MaxPowerForDistance(b, 10), 4 * pep, 1e-6 * pep);
 
