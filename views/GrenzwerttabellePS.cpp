@@ -74,8 +74,7 @@ void TFormGrenzwerttabellePS::createMenus()
     auto add = [this](QMenu *menu, const char *name, const char *caption, void (TFormGrenzwerttabellePS::*handler)()) {
         QAction *action = menu->addAction(QString::fromUtf8(caption));
         action->setObjectName(name);
-        connect(action, &QAction::triggered, this,
-                [this, handler] { RunGuarded([this, handler] { (this->*handler)(); }); });
+        connect(action, &QAction::triggered, this, Guarded(this, handler));
         return action;
     };
     QMenu *save = bar->addMenu("Speichern");

@@ -6,3 +6,9 @@
 #include <functional>
 
 void RunGuarded(const std::function<void()> &handler);
+
+// A window's handler as a slot that runs it guarded.
+template <typename Window> auto Guarded(Window *window, void (Window::*handler)())
+{
+    return [window, handler] { RunGuarded([window, handler] { (window->*handler)(); }); };
+}

@@ -46,7 +46,7 @@ TFormUebersicht::TFormUebersicht(UebersichtInput input, QWidget *parent) : QDial
                                true);
     EditAbstand->setText(qs(FormatValue("%3.2f", input_.areaDistance)));
     ui::makeLabel(this, "LabelAbstandM", "m", 314, 34, 20, 21);
-    connect(EditAbstand, &ui::TEdit::exited, this, [this] { RunGuarded([this] { EditAbstandExit(); }); });
+    connect(EditAbstand, &ui::TEdit::exited, this, Guarded(this, &TFormUebersicht::EditAbstandExit));
 
     SGBaender = new QTableWidget(0, static_cast<int>(std::size(kColumnWidths)), this);
     SGBaender->setObjectName("SGBaender");
@@ -68,8 +68,8 @@ TFormUebersicht::TFormUebersicht(UebersichtInput input, QWidget *parent) : QDial
     // Enter in the distance field recalculates; it must not press a button as well.
     for (QPushButton *b : {ButKopieren, ButSpeichern, ButSchliessen})
         b->setAutoDefault(false);
-    connect(ButKopieren, &QPushButton::clicked, this, [this] { RunGuarded([this] { ButKopierenClick(); }); });
-    connect(ButSpeichern, &QPushButton::clicked, this, [this] { RunGuarded([this] { ButSpeichernClick(); }); });
+    connect(ButKopieren, &QPushButton::clicked, this, Guarded(this, &TFormUebersicht::ButKopierenClick));
+    connect(ButSpeichern, &QPushButton::clicked, this, Guarded(this, &TFormUebersicht::ButSpeichernClick));
     connect(ButSchliessen, &QPushButton::clicked, this, &QDialog::accept);
 
     if (parent) {

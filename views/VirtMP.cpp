@@ -59,17 +59,14 @@ TFormVirtMP::TFormVirtMP(const VirtMPInput &input, QWidget *parent) : QDialog(pa
             RunGuarded([this] { SGvirtAbstUserChangedCell(); });
     });
 
-    auto guarded = [this](void (TFormVirtMP::*handler)()) {
-        return [this, handler] { RunGuarded([this, handler] { (this->*handler)(); }); };
-    };
     QGroupBox *group = ui::makeGroupBox(client, "GroupBox1", "Virtuelle Messpunkte", 8, 270, 153, 50);
     ButmpMinus = ui::makeButton(group, "ButmpMinus", "Weniger", 8, 18, 65, 24);
     Button2 = ui::makeButton(group, "Button2", "Mehr", 80, 18, 65, 24);
     ButExport = ui::makeButton(client, "ButExport", "virt. Messpunkte exportieren", 170, 272, 167, 24);
     ButClose = ui::makeButton(client, "ButClose", "Schliessen", 170, 298, 167, 24);
-    connect(ButmpMinus, &QPushButton::clicked, this, guarded(&TFormVirtMP::ButmpMinusClick));
-    connect(Button2, &QPushButton::clicked, this, guarded(&TFormVirtMP::Button2Click));
-    connect(ButExport, &QPushButton::clicked, this, guarded(&TFormVirtMP::ButExportClick));
+    connect(ButmpMinus, &QPushButton::clicked, this, Guarded(this, &TFormVirtMP::ButmpMinusClick));
+    connect(Button2, &QPushButton::clicked, this, Guarded(this, &TFormVirtMP::Button2Click));
+    connect(ButExport, &QPushButton::clicked, this, Guarded(this, &TFormVirtMP::ButExportClick));
     connect(ButClose, &QPushButton::clicked, this, &QDialog::accept);
 
     createMenus();
@@ -86,8 +83,7 @@ void TFormVirtMP::createMenus()
     auto add = [this](QMenu *menu, const char *name, const char *caption, void (TFormVirtMP::*handler)()) {
         QAction *action = menu->addAction(QString::fromUtf8(caption));
         action->setObjectName(name);
-        connect(action, &QAction::triggered, this,
-                [this, handler] { RunGuarded([this, handler] { (this->*handler)(); }); });
+        connect(action, &QAction::triggered, this, Guarded(this, handler));
     };
     QMenu *file = bar->addMenu("Abstands&datei");
     file->setObjectName("MIAbstandsdatei");
