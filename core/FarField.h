@@ -18,6 +18,8 @@ inline constexpr const char *kDutyEntries[] = {"TX6 RX0", "TX5 RX1", "TX4 RX2",
                                                "TX3 RX3", "TX2 RX4", "frei -->"};
 constexpr int kFreeDutyChoice = 5;
 constexpr double kDipoleGainFactor = 1.64; // EIRP / ERP
+constexpr double kDefaultFreeDuty = 0.167;  // free duty factor F(B) until one is typed
+constexpr double kAutoTargetPower = 9.99;   // W: the EIRP and ERP double-clicks aim just below 10 W
 
 struct FarFieldInput {
     bool fixedFrequencyMode = false;

@@ -11,6 +11,8 @@
 #include <optional>
 #include <string>
 
+inline constexpr double kDefaultFsi = 1.4142; // the study's safety factor, sqrt(2)
+
 struct WiesInput {
     WiesAntIndex wiesAnt = 1;         // study antenna 1..11 (1 = Dipol)
     BandIndex band = 15;              // band of the working frequency, 0 = none
@@ -19,7 +21,7 @@ struct WiesInput {
     double DutyFactor = 1;            // F(B)
     double ModeFactor = 1;            // Fmod(Pers)
     double SafetyFieldFactor = 1;     // 10^(margin/20)
-    double FSi = 1.4142;              // safety factor of the study, >= 1
+    double FSi = kDefaultFsi;          // safety factor of the study, >= 1
     bool useAltDirectivity = false;   // "abweichende Dir." ticked
     double AltDirectivity = 0;        // dBi of the antenna really used
     bool applyDuty = true;            // "RX TX" ticked
@@ -31,7 +33,7 @@ struct WiesResult {
     double HeightGroundFactor = kNoValue; // "Faktor Höhe und Boden"
     double WiesEIRP = kNoValue;           // W, before any averaging factor
     double kFitPS = kNoValue;             // m, base distance at the averaged power
-    double FSi = 1.4142;
+    double FSi = kDefaultFsi;
     double WiesAbstandPS = kNoValue;      // m, near-field safety distance; <= 0 = none
 };
 

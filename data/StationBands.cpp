@@ -1,126 +1,63 @@
-// The main window's band change without the window: the same core calls in the same order.
+// The station model's band change on every band.
 #include "data/StationBands.h"
 
 #include "util/DecimalText.h"
-#include "util/TextFile.h"
+#include "util/Messages.h"
 #include "util/ValueRanges.h"
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <memory>
-#include <variant>
 
 namespace
 {
 
-// The feed line at the band's lower edge; a cable that does not cover it falls back to RG58,
-// and when not even RG58 does, no cable loss is counted (the safe side).
-CableState cableAt(const StationInputs &in, BandIndex band, bool &unsuitable)
-{
-    CableState c;
-    c.CableLength = in.cableLength;
-    c.PlugAtt = in.plugAtt;
-    c.AttFreq = BandLowerEdge(band);
-    c.CableIndex = static_cast<short>(in.cableIndex);
-    c.Att100 = c.CableIndex <= 0 ? in.ownAtt100 : CableAtt100(c.CableIndex, c.AttFreq);
-    unsuitable = c.Att100 < 0;
-    if (unsuitable && c.CableIndex != kCableRG58) {
-        c.CableIndex = kCableRG58;
-        c.Att100 = CableAtt100(kCableRG58, c.AttFreq);
-    }
-    if (c.Att100 >= 0) {
-        c.lossKnown = true;
-        c.CableAtt = c.Att100 * c.CableLength / 100;
-        c.TotalAtt = c.PlugAtt + c.CableAtt;
-    } else {
-        c.lossKnown = false;
-        c.CableAtt = 0;
-        c.TotalAtt = c.PlugAtt;
-    }
-    return c;
-}
+// The table is computed without a word to the user: what a band lacks shows as "---".
+class QuietMessages {
+public:
+    QuietMessages() : previous_(SetMessageSink([](MessageKind, const std::string &) {})) {}
+    ~QuietMessages() { SetMessageSink(std::move(previous_)); }
 
-// Angle files read once for the whole table; an unreadable one keeps its message.
-struct AngleFileCache {
-    std::map<std::string, std::variant<AngleFileSections, std::string>> files;
-
-    const std::variant<AngleFileSections, std::string> &get(const std::string &path)
-    {
-        auto found = files.find(path);
-        if (found != files.end())
-            return found->second;
-        try {
-            return files.emplace(path, AngleFileSections::FromFile(path)).first->second;
-        } catch (const std::exception &e) {
-            return files.emplace(path, std::string(e.what())).first->second;
-        }
-    }
+private:
+    MessageSink previous_;
 };
 
-StationBand calculateBand(const StationInputs &in, const TAntennen *catalogue, BandIndex band,
-                          AngleFileCache &angleFiles)
+std::shared_ptr<const TAntennen> borrowed(const TAntennen *catalogue)
 {
+    return std::shared_ptr<const TAntennen>(std::shared_ptr<const TAntennen>(), catalogue);
+}
+
+StationBand calculateBand(const StationInputs &in, const std::shared_ptr<const TAntennen> &catalogue, BandIndex band,
+                          const std::shared_ptr<AngleFileCache> &angleFiles)
+{
+    StationModel m = StationModel::FromInputs(in, catalogue, band - 1);
+    m.shareAngleFiles(angleFiles);
+    m.CBBandChange(band - 1);
+    const bool chosen = catalogue && !in.antennaName.empty();
+    if (!chosen)
+        m.takeGain(in.typedGain); // without a catalogue antenna every band takes the typed gain
+
     StationBand r;
     r.band = band;
-    r.cable = cableAt(in, band, r.cableUnsuitable);
-    r.factors = CalculateFactors(in.modeType, in.factorSource, in.dutyChoice, in.freeDuty);
-    r.gain = in.typedGain;
-    r.altDirectivity = in.altDirectivity;
-
-    std::unique_ptr<TWinkAnt> angleData;
-    int polChoice = 0;
-    if (catalogue && !in.antennaName.empty()) {
-        const AntennaSelection s = catalogue->Select(in.antennaName, in.manufacturer, BandCenter(band));
-        r.antennaIndex = s.index;
-        r.matchingLine = s.match;
-        if (s.match >= 0) {
-            // The window takes the gain as its field shows it, with three decimals.
-            r.gain = TolerantToFloat(s.gainText);
-            r.altDirectivity = r.gain;
-            const auto i = static_cast<size_t>(s.index);
-            const std::string path = in.angleDir + catalogue->Hersteller()[i] + " " + catalogue->Namen()[i] + ".ang";
-            if (FileExists(path)) {
-                const auto &file = angleFiles.get(path);
-                if (const auto *sections = std::get_if<AngleFileSections>(&file)) {
-                    angleData = std::make_unique<TWinkAnt>(sections->ForBand(band));
-                    polChoice = InitialPolChoice(angleData->Polarisation);
-                } else { // unreadable angle data count as absent
-                    r.angleError = std::get<std::string>(file);
-                }
-            }
-        } else {
-            r.gain = 0; // no line for this band: the window forgets the gain
-        }
-    }
-
-    FarFieldInput ff;
-    ff.band = band;
-    ff.frequency = BandCenter(band);
-    ff.power = in.power;
-    ff.totalAtt = r.cable.TotalAtt;
-    ff.gain = r.gain;
-    ff.marginDb = in.marginDb;
-    r.farFieldInput = ff;
-    r.farField = CalculateFarField(ff, r.factors);
-
-    WiesInput w;
-    w.wiesAnt = in.wiesAnt;
-    w.band = r.farField.effectiveBand;
-    w.height = in.height;
-    w.AntennaInputPower = r.farField.AntennaInputPower;
-    w.DutyFactor = r.farField.DutyFactor;
-    w.ModeFactor = r.farField.ModeFactor;
-    w.SafetyFieldFactor = r.farField.SafetyFieldFactor;
-    w.FSi = in.fsi;
-    w.useAltDirectivity = in.useAltDirectivity;
-    w.AltDirectivity = r.altDirectivity;
-    w.applyDuty = in.wiesApplyDuty;
-    w.applyMode = in.wiesApplyMode;
-    r.wies = WiesCalculate(w);
-
-    r.angleDataPresent = angleData != nullptr;
-    r.angles = CalculateAngleTable(angleData.get(), polChoice, r.farField);
+    r.cable = m.cableState();
+    r.cableUnsuitable = r.cable.CableIndex != in.cableIndex || !r.cable.lossKnown;
+    r.factors = m.factors();
+    if (chosen)
+        r.antennaIndex = catalogue->IndexOf(in.antennaName, in.manufacturer);
+    r.matchingLine = chosen ? m.matchingLine() : kNoMatchLine;
+    r.gain = m.gain();
+    r.altDirectivity = m.altDirectivity();
+    r.farFieldInput.band = band;
+    r.farFieldInput.frequency = m.workingFrequency();
+    r.farFieldInput.power = m.power();
+    r.farFieldInput.totalAtt = r.cable.TotalAtt;
+    r.farFieldInput.gain = r.gain;
+    r.farFieldInput.marginDb = in.marginDb;
+    r.farField = m.farField();
+    r.wies = m.wiesResult();
+    r.angleDataPresent = m.angleDataPresent();
+    r.angleError = m.angleError();
+    r.angles = m.angleTable();
     return r;
 }
 
@@ -128,22 +65,29 @@ StationBand calculateBand(const StationInputs &in, const TAntennen *catalogue, B
 
 StationBand CalculateStationBand(const StationInputs &in, const TAntennen *catalogue, BandIndex band)
 {
-    AngleFileCache angleFiles;
-    return calculateBand(in, catalogue, band, angleFiles);
+    const QuietMessages quiet;
+    return calculateBand(in, borrowed(catalogue), band, std::make_shared<AngleFileCache>());
 }
 
 std::vector<StationBand> CalculateAllBands(const StationInputs &in, const TAntennen *catalogue)
 {
+    const QuietMessages quiet;
     const bool chosen =
         catalogue && !in.antennaName.empty() && catalogue->IndexOf(in.antennaName, in.manufacturer) != kNoAntenna;
     std::vector<StationBand> bands;
-    AngleFileCache angleFiles;
+    const auto angleFiles = std::make_shared<AngleFileCache>();
+    const auto shared = borrowed(chosen ? catalogue : nullptr);
     for (BandIndex b = 1; b <= kSelectableBands; ++b) {
-        StationBand r = calculateBand(in, chosen ? catalogue : nullptr, b, angleFiles);
+        StationBand r = calculateBand(in, shared, b, angleFiles);
         if (!chosen || r.matchingLine >= 0)
             bands.push_back(std::move(r));
     }
     return bands;
+}
+
+std::vector<StationBand> CalculateAllBands(const StationModel &station)
+{
+    return CalculateAllBands(station.stationInputs(), station.catalogue());
 }
 
 double MaxPowerForDistance(const StationBand &band, double areaDistance)

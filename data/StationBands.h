@@ -1,8 +1,8 @@
 #pragma once
 
-// One station configuration computed for any band without the main window: what a band change
-// in the window computes (band edges, cable loss at the band, mode factors, the catalogue
-// antenna's line for the band, far field, Wiesbeck, per-angle table), and the all-bands table.
+// One station configuration on any band: the station model's band change for that band (band
+// edges, cable loss at the band, mode factors, the catalogue antenna's line for the band, far
+// field, Wiesbeck, per-angle table), and the all-bands table.
 
 #include "core/CableLib2.h"
 #include "core/CableState.h"
@@ -10,34 +10,10 @@
 #include "core/WiesbeckCalc.h"
 #include "core/WinkAnt.h"
 #include "data/AntennenLib.h"
+#include "data/StationModel.h"
 
 #include <string>
 #include <vector>
-
-// The band-independent inputs of a configuration, as the window holds them.
-struct StationInputs {
-    int cableIndex = kCableRG213; // <= 0 = own value ("Anderes Kabel" or none chosen)
-    double ownAtt100 = 0;         // dB/100 m of the own cable
-    double cableLength = 10;      // m
-    double plugAtt = 0.3;         // dB
-    int modeType = 2;             // RGMode position + 1
-    int factorSource = 1;         // RGFCCBNetzA position
-    int dutyChoice = 0;           // RGDutyCycle position
-    double freeDuty = 0.167;
-    double marginDb = 0;     // personal safety margin
-    double power = 100;      // W PEP
-    double height = 10;      // m
-    std::string antennaName; // catalogue entry; empty = none chosen
-    std::string manufacturer;
-    double typedGain = 0; // dBi, used without a catalogue antenna
-    std::string angleDir; // folder of the ".ang" files, ending in "/"
-    WiesAntIndex wiesAnt = 1;
-    double fsi = 1.4142;
-    bool useAltDirectivity = false;
-    double altDirectivity = 0; // kept on bands where no catalogue line is taken
-    bool wiesApplyDuty = true;
-    bool wiesApplyMode = true;
-};
 
 struct StationBand {
     BandIndex band = 0;
@@ -58,6 +34,9 @@ struct StationBand {
 
 // The configuration on one band (1 .. kSelectableBands).
 StationBand CalculateStationBand(const StationInputs &inputs, const TAntennen *catalogue, BandIndex band);
+
+// The same for the configuration a model holds.
+std::vector<StationBand> CalculateAllBands(const StationModel &station);
 
 // Every band on which the chosen catalogue antenna has a line within 10 %, or all offered bands
 // when no catalogue antenna is chosen.

@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     form = new TFeldoraForm(options);
     if (!form->AfterCreation())
         std::abort();
-    form->MIDebugMode->setChecked(false); // the trace would grow with every run
+    form->findChild<QAction *>("MIDebugMode")->setChecked(false); // the trace would grow with every run
     return 0;
 }
 

@@ -7,7 +7,7 @@
 UebersichtInput TFeldoraForm::uebersichtInput() const
 {
     UebersichtInput input;
-    input.bands = CalculateAllBands(stationInputs(), catalogue());
+    input.bands = CalculateAllBands(model_);
     input.areaDistance = areaDistance_;
     input.station = qs(StationSummary(printoutTexts()));
     return input;

@@ -3,49 +3,19 @@
 #include "views/draw/QtText.h"
 
 #include "core/CableLib2.h"
-#include "mainwindow/ListLookups.h"
 #include "util/DecimalText.h"
-#include "util/Messages.h"
-#include "util/TextRoutines.h"
-#include "util/ValueRanges.h"
 
-#include <QComboBox>
 #include <QListWidget>
 #include <QTableWidget>
-
-namespace {
-
-// Reads a length or loss typed into a field; a rejected entry is reported, the field emptied
-// and focused, and the update stops.
-bool readNonNegative(QLineEdit *edit, double &value, const ValueRange &range, const char *subject,
-                     const char *notANumber, const char *negative)
-{
-    auto v = TryTolerantToFloat(edit->text().toStdString());
-    if (v && range.contains(*v)) {
-        value = *v;
-        return true;
-    }
-    ShowWarning(!v ? notANumber : *v < 0 ? negative : range.refusal(subject));
-    edit->clear();
-    edit->setFocus();
-    return false;
-}
-
-QString fixed2(double x) { return qs(FormatValue("%3.2f", x)); }
-
-} // namespace
 
 void TFeldoraForm::fillCableList()
 {
     CLBCable->clear();
-    auto addEntry = [this](const QString &name) {
-        auto *item = new QListWidgetItem(name, CLBCable);
+    for (int i = 0; i < model_.cableListCount(); ++i) {
+        auto *item = new QListWidgetItem(qs(StationModel::cableListEntry(i)), CLBCable);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         item->setCheckState(Qt::Unchecked);
-    };
-    addEntry("Anderes Kabel");
-    for (int i = 1; i <= kCableCount; ++i)
-        addEntry(qs(CableName(i)));
+    }
 }
 
 void TFeldoraForm::fillConnectorGrid()
@@ -63,106 +33,9 @@ void TFeldoraForm::fillConnectorGrid()
     }
 }
 
-void TFeldoraForm::UpdateCable()
-{
-    trace("UpDateCable");
-    bool told = false; // the "not suitable" message is shown at most once per update
-    for (;;) {
-        double length = cable_.CableLength;
-        if (!readNonNegative(EditCableLength, length, range::kCableLength, "Die Kabellänge",
-                             "Die Kabellänge muß eine Gleitkommazahl sein!",
-                             "Die Kabellänge muß eine positive Gleitkommazahl sein!"))
-            return;
-        double plug = cable_.PlugAtt;
-        if (!readNonNegative(EditPlugAtt, plug, range::kLoss, "Die Dämpfung",
-                             "Die Dämpfung muß eine positve Gleitkommazahl sein!",
-                             "Die Dämpfung muß eine positive Gleitkommazahl sein!"))
-            return;
-        cable_.CableLength = length;
-        cable_.PlugAtt = plug;
-        cable_.AttFreq = fixedFrequency_ ? workingFrequency_ : BandLowerEdge(static_cast<BandIndex>(CBBand->currentIndex() + 1));
-        cable_.CableIndex = static_cast<short>(CLBCable->currentRow());
-        EditCableAtt100->setKind(ui::FieldKind::Display);
-
-        if (cable_.CableIndex <= 0) {
-            EditCableAtt100->setKind(ui::FieldKind::Input);
-            // The own value is read strictly: a point is no decimal comma here.
-            auto own = TryStrictToFloat(EditCableAtt100->text().toStdString());
-            if (own && range::kAttenuation.contains(*own))
-                cable_.Att100 = *own;
-            else if (own)
-                ShowInfo(range::kAttenuation.refusal("Die eingegebene Kabeldämpfung"));
-            else
-                ShowInfo("Die eingegebene Kabeldämpgung muss eine Fließkommazahl sein!");
-        } else {
-            cable_.Att100 = CableAtt100(cable_.CableIndex, cable_.AttFreq);
-        }
-
-        if (cable_.Att100 >= 0) {
-            cable_.lossKnown = true;
-            cable_.CableAtt = cable_.Att100 * cable_.CableLength / 100;
-            cable_.TotalAtt = cable_.PlugAtt + cable_.CableAtt;
-            EditCableAtt100->setText(fixed2(cable_.Att100));
-        } else {
-            if (!told) {
-                ShowInfo("Das gewählte Kabel ist für die Frequenz nicht geegnet.");
-                told = true;
-            }
-            if (cable_.CableIndex != kCableRG58) {
-                CLBSetCheck(CLBCable, kCableRG58);
-                continue;
-            }
-            // Not even RG58 covers the frequency: count no cable loss, the safe side.
-            cable_.lossKnown = false;
-            cable_.CableAtt = 0;
-            cable_.TotalAtt = cable_.PlugAtt;
-            EditCableAtt100->setText("---");
-        }
-        EditCableLength->setText(fixed2(cable_.CableLength));
-        EditCableAtt->setText(cable_.lossKnown ? fixed2(cable_.CableAtt) : QString("---"));
-        EditPlugAtt->setText(fixed2(cable_.PlugAtt));
-        EditTotalAtt->setText(fixed2(cable_.TotalAtt));
-        EditAttFreq->setText(fixed2(cable_.AttFreq));
-        EditAtt->setText(fixed2(cable_.TotalAtt));
-        calc();
-        return;
-    }
-}
-
-void TFeldoraForm::CLBCableClick()
-{
-    trace("CLBCableClick");
-    CLBSetCheck(CLBCable, CLBCable->currentRow());
-    UpdateCable();
-}
-
-void TFeldoraForm::EditCableLengthExit()
-{
-    trace("EditCableLengthExit");
-    UpdateCable();
-    calcCall();
-}
-
-void TFeldoraForm::EditPlugAttExit()
-{
-    trace("EditPlugAttExit");
-    UpdateCable();
-    calcCall();
-}
-
-void TFeldoraForm::ButGleichClick()
-{
-    trace("ButGleichClick");
-    UpdateCable();
-    calcCall();
-}
-
-void TFeldoraForm::ButSetAttNullClick()
-{
-    trace("ButSetAttNullClick");
-    EditCableLength->setText("0");
-    EditPlugAtt->setText("0");
-    cable_.CableLength = 0;
-    cable_.PlugAtt = 0;
-    ButGleichClick();
-}
+void TFeldoraForm::CLBCableClick() { model_.CLBCableClick(CLBCable->currentRow()); }
+void TFeldoraForm::EditCableLengthExit() { model_.EditCableLengthExit(ss(EditCableLength->text())); }
+void TFeldoraForm::EditCableAtt100Exit() { model_.EditCableAtt100Exit(ss(EditCableAtt100->text())); }
+void TFeldoraForm::EditPlugAttExit() { model_.EditPlugAttExit(ss(EditPlugAtt->text())); }
+void TFeldoraForm::ButGleichClick() { model_.ButGleichClick(); }
+void TFeldoraForm::ButSetAttNullClick() { model_.ButSetAttNullClick(); }

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QThread>
@@ -61,7 +62,6 @@ void TFeldoraForm::FormCreate()
 {
     trace("FormCreate");
     setWindowTitle(QString("%1 %2").arg(kProgramTitle, kVersionText));
-    currentFileName_.clear();
     if (showSplash_)
         showSplash();
     const std::string dir = programDir_.toStdString();
@@ -74,6 +74,19 @@ void TFeldoraForm::FormCreate()
     userAntennaFile_ = qs(paths.userAntennaFile);
     angleDir_ = qs(paths.angleDir);
     desktopDir_ = qs(paths.desktopDir);
+    model_ = StationModel(StationPaths{paths.antennaFile, paths.userAntennaFile, paths.angleDir});
+    model_.setTrace([this](const std::string &line) { dm->appendPlainText(qs(line)); });
+    model_.setTracing(MIDebugMode->isChecked());
+    model_.setNameOrder(SortForList);
+    model_.setAutoload(settings_.autoload);
+    model_.setLastSavedFileName(settings_.lastSavedFileName);
+}
+
+Settings TFeldoraForm::settings() const
+{
+    Settings s = settings_;
+    s.lastSavedFileName = model_.lastSavedFileName();
+    return s;
 }
 
 void TFeldoraForm::FormClose()
@@ -83,6 +96,7 @@ void TFeldoraForm::FormClose()
     settings_.top = pos().y();
     settings_.individualPaths = MIPfade->isChecked();
     settings_.autoload = MIAutoload->isChecked();
+    settings_.lastSavedFileName = model_.lastSavedFileName();
     try {
         WriteSettings(settingsFile_.toStdString(), settings_);
     } catch (const FileError &e) {
@@ -98,51 +112,11 @@ void TFeldoraForm::closeEvent(QCloseEvent *event)
 
 bool TFeldoraForm::AfterCreation()
 {
-    bool ok = true;
+    bool ok = false;
     guarded([this, &ok] {
-        trace("AfterCreation");
         fillCableList();
-        CBBand->setCurrentIndex(kBand2m - 1);
-        EditPlugAtt->setText("0,3");
-        EditCableLength->setText("10");
-        CLBSetCheck(CLBCable, kCableRG213);
-        UpdateCable();
-        UpdateBetriebsart();
-        PageControl->setCurrentWidget(TabSheetAntenne);
-        setAngleDataPresent(false);
-        gain_ = 0;
-        power_ = 100;
-        if (!FileExists(antennaFile_.toStdString())) {
-            ShowWarning("Die Datei " + antennaFile_.toStdString() + " konnte nicht gefunden werden.");
-            ok = false;
-            return;
-        }
-        antennen_.reset();
-        try {
-            antennen_ = std::make_unique<TAntennen>(antennaFile_.toStdString(), userAntennaFile_.toStdString());
-        } catch (const FileError &e) { // present but unreadable: as good as missing
-            ShowWarning(e.what());
-            ok = false;
-            return;
-        }
-        fillManufacturers();
-        selectedManufacturer_.clear();
-        matchingLine_ = -1;
-        // Nothing of the old catalogue may be taken over: no antenna is selected after a reload.
-        catalogueIndex_ = -99;
-        ButTakeAnt->setEnabled(false);
-        clearAntennaFields();
         fillConnectorGrid();
-        LBWiesAnt->clear();
-        for (const std::string &name : WiesAntNames())
-            LBWiesAnt->addItem(qs(name));
-        LBWiesAnt->setCurrentRow(0);
-        LBWiesAntClick();
-        fsi_ = 1.4142;
-        EditFSi->setText("1,4142");
-        UpdateFreq();
-        autoload();
-        calc();
+        ok = model_.AfterCreation();
     });
     if (!ok)
         close();
@@ -163,7 +137,6 @@ void TFeldoraForm::MIAntUserModifyClick()
 void TFeldoraForm::MIAntennenNeuLadenClick()
 {
     trace("MIAntennenNeuLadenClick");
-    antennen_.reset();
     if (AfterCreation())
         PageControl->setCurrentWidget(TabSheetAntenne);
 }

@@ -157,7 +157,7 @@ void TFeldoraForm::createAntennaPage()
     }
     on(LBHersteller, &QListWidget::itemClicked, &TFeldoraForm::LBHerstellerClick);
     on(LBTypen, &QListWidget::itemClicked, &TFeldoraForm::LBTypenClick);
-    on(LBAntBand, &QListWidget::itemClicked, &TFeldoraForm::LBTypenClick);
+    on(LBAntBand, &QListWidget::itemClicked, &TFeldoraForm::LBAntBandClick);
 
     auto *chosen = makeGroupBox(p, "GBAnt", "Gewählte Antenne", 232, 301, 135, 104);
     makeLabel(chosen, "Label34", "Name", 8, 17, 45, 17);
@@ -196,8 +196,8 @@ void TFeldoraForm::createModePage()
                  ui::windowFont(9));
     STBNetzA = note(modeBox, "STBNetzA", "Betriebsartenfaktoren entsprechen der BEMFV-Anleitung", 176, 132, 169, 27,
                     ui::windowFont(9));
-    on(RGMode, &ui::TRadioGroup::clicked, &TFeldoraForm::UpdateBetriebsart);
-    on(RGFCCBNetzA, &ui::TRadioGroup::clicked, &TFeldoraForm::UpdateBetriebsart);
+    on(RGMode, &ui::TRadioGroup::clicked, &TFeldoraForm::RGModeClick);
+    on(RGFCCBNetzA, &ui::TRadioGroup::clicked, &TFeldoraForm::RGFCCBNetzAClick);
 
     auto *dutyBox = makeGroupBox(p, "GroupBox1", "Intermittierender Betrieb (bestimmt den Faktor F(B))", 8, 184, 353, 153);
     QStringList duties;
@@ -206,7 +206,7 @@ void TFeldoraForm::createModePage()
     RGDutyCycle = new ui::TRadioGroup(dutyBox, "RGDutyCycle", "", duties, 3);
     RGDutyCycle->setGeometry(8, 16, 233, 49);
     RGDutyCycle->setItemIndex(0);
-    on(RGDutyCycle, &ui::TRadioGroup::clicked, &TFeldoraForm::UpdateBetriebsart);
+    on(RGDutyCycle, &ui::TRadioGroup::clicked, &TFeldoraForm::RGDutyCycleClick);
     auto *freeBox = makeGroupBox(dutyBox, "GBFreeTXRX", "Freier Faktor F(B)", 248, 16, 97, 49);
     ui::TightCaption(freeBox);
     EditfreeTXRX = makeEdit(freeBox, "EditfreeTXRX", FieldKind::Display, 17, 20, 65, 17, "Doppelclick zum Ändern!");
@@ -257,7 +257,7 @@ void TFeldoraForm::createCablePage()
     EditAttFreq = makeEdit(p, "EditAttFreq", FieldKind::Display, 310, 24, 49, 17, "Niedrigste Frequenz im Band");
     makeLabel(p, "Label20", "Dämpfung [dB/100m]", 166, 48, 137, 17, rightLabel);
     EditCableAtt100 = makeEdit(p, "EditCableAtt100", FieldKind::Display, 310, 48, 49, 17, "Dämpfung bezogen auf 100 m", true);
-    on(EditCableAtt100, &TEdit::exited, &TFeldoraForm::EditCableLengthExit);
+    on(EditCableAtt100, &TEdit::exited, &TFeldoraForm::EditCableAtt100Exit);
     makeLabel(p, "Label21", "Kabellänge [m]", 166, 72, 137, 17, rightLabel);
     EditCableLength = makeEdit(p, "EditCableLength", FieldKind::Input, 310, 72, 49, 17, nullptr, true);
     on(EditCableLength, &TEdit::exited, &TFeldoraForm::EditCableLengthExit);
@@ -312,7 +312,7 @@ void TFeldoraForm::createWiesbeckPage()
     CBabwDir = new QCheckBox(QString::fromUtf8("abweichende Dir."), dir);
     CBabwDir->setObjectName("CBabwDir");
     CBabwDir->setGeometry(16, 38, 105, 17);
-    on(CBabwDir, &QCheckBox::clicked, &TFeldoraForm::calcCall);
+    on(CBabwDir, &QCheckBox::clicked, &TFeldoraForm::CBabwDirClick);
     EditDirectivityUsed = makeEdit(dir, "EditDirectivityUsed", FieldKind::Input, 128, 38, 73, 17,
                                    "Directivity für die wirkliche Antenne. Sie dient zur Korrektur zwischen "
                                    "Wiesbeck-Antenne und tatsächlicher Antenne. Sinnvoll ist der Gewinn\r\nder "
@@ -339,8 +339,8 @@ void TFeldoraForm::createWiesbeckPage()
     CBWiesMode->setObjectName("CBWiesMode");
     CBWiesMode->setGeometry(120, 15, 81, 17);
     CBWiesMode->setChecked(true);
-    on(CBWiesRXTX, &QCheckBox::clicked, &TFeldoraForm::calcCall);
-    on(CBWiesMode, &QCheckBox::clicked, &TFeldoraForm::calcCall);
+    on(CBWiesRXTX, &QCheckBox::clicked, &TFeldoraForm::CBWiesRXTXClick);
+    on(CBWiesMode, &QCheckBox::clicked, &TFeldoraForm::CBWiesModeClick);
 
     auto *interim = makeGroupBox(p, "GBWiesInfoWerte", "Zwischenergebnisse (informativ)", 144, 124, 217, 81);
     laFakHoeheBoden = makeLabel(interim, "laFakHoeheBoden", "Faktor Höhe und Boden", 8, 17, 121, 17, right);
@@ -366,7 +366,7 @@ void TFeldoraForm::createWiesbeckPage()
     EditFSi->setBackground(ui::buttonFace());
     EditFSi->setText("1,4142");
     on(EditFSi, &TEdit::doubleClicked, &TFeldoraForm::EditFSiDblClick);
-    on(EditFSi, &TEdit::exited, &TFeldoraForm::calcCall);
+    on(EditFSi, &TEdit::exited, &TFeldoraForm::EditFSiExit);
     STSicherheitsfaktor = note(fsi, "STSicherheitsfaktor",
                                "Als Sicherheitsfaktor ist in der Studie ein Wert von 1,4142 vorgeschlagen. Von "
                                "diesem Wert kann jedoch auch abgewichen werden, was ausdrücklich nicht empfohlen wird.",

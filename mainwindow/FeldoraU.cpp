@@ -1,28 +1,79 @@
-// The update chain of the main window and the handlers of its own fields.
+// The window as a view of its station model: render() and the handlers of its own fields.
 #include "mainwindow/FeldoraU.h"
 #include "views/draw/QtText.h"
 
-#include "data/AntennenLib.h"
-#include "data/ConfigFile.h"
 #include "views/DialogService.h"
-#include "util/ConvertError.h"
-#include "util/DecimalText.h"
+#include "views/HandlerGuard.h"
 #include "util/Messages.h"
-#include "util/TextRoutines.h"
-#include "util/ValueRanges.h"
 
+#include <QAction>
+#include <QCollator>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QTableWidget>
 
 namespace {
 
-std::string text(const QLineEdit *edit) { return edit->text().toStdString(); }
+// A dialog's answer as the model takes it; nullopt = "Abbrechen".
+std::optional<std::string> answerText(const std::optional<QString> &answer)
+{
+    if (!answer)
+        return std::nullopt;
+    return answer->toStdString();
+}
 
-// A typed number read tolerantly; nullopt for anything that is not one.
-std::optional<double> typedNumber(const QString &t) { return TryTolerantToFloat(t.toStdString()); }
+std::optional<std::string> ask(const char *title, const char *prompt, const char *preset)
+{
+    return answerText(Dialogs().inputText(QString::fromUtf8(title), QString::fromUtf8(prompt), QString::fromUtf8(preset)));
+}
+
+// Writes a field only when its text changes, so the cursor of an unchanged field stays.
+void showText(QLineEdit *edit, const std::string &text)
+{
+    const QString t = qs(text);
+    if (edit->text() != t)
+        edit->setText(t);
+}
+
+void showList(QListWidget *list, const std::vector<std::string> &entries, int row)
+{
+    const QSignalBlocker blocker(list);
+    bool same = list->count() == static_cast<int>(entries.size());
+    for (int i = 0; same && i < list->count(); ++i)
+        same = list->item(i)->text() == qs(entries[static_cast<size_t>(i)]);
+    if (!same) {
+        list->clear();
+        for (const std::string &e : entries)
+            list->addItem(qs(e));
+    }
+    if (list->currentRow() != row || row < 0)
+        list->setCurrentRow(row);
+    if (row < 0)
+        list->clearSelection();
+}
+
+void colour(QLabel *label, const QColor &c)
+{
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, c);
+    label->setPalette(p);
+}
 
 } // namespace
+
+void SortForList(std::vector<std::string> &names)
+{
+    QCollator collator(QLocale(QLocale::German, QLocale::Germany));
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(names.begin(), names.end(),
+                     [&](const std::string &a, const std::string &b) { return collator.compare(qs(a), qs(b)) < 0; });
+}
 
 TFeldoraForm::TFeldoraForm(const FormOptions &options, QWidget *parent)
     : QMainWindow(parent), programDir_(options.programDir), showSplash_(options.showSplash)
@@ -32,6 +83,9 @@ TFeldoraForm::TFeldoraForm(const FormOptions &options, QWidget *parent)
     settingsFile_ = options.settingsFile.isEmpty() ? programDir_ + "Feldora.ini" : options.settingsFile;
     documentDir_ = options.documentDir;
     createControls();
+    connect(MIDebugMode, &QAction::toggled, this, [this](bool on) { model_.setTracing(on); });
+    connect(MIAutoload, &QAction::toggled, this, [this](bool on) { model_.setAutoload(on); });
+    connect(EditCall, &QLineEdit::textChanged, this, [this](const QString &t) { model_.setCallsign(ss(t)); });
     FormCreate();
 }
 
@@ -39,13 +93,8 @@ TFeldoraForm::~TFeldoraForm() = default;
 
 void TFeldoraForm::guarded(const std::function<void()> &body)
 {
-    try {
-        body();
-    } catch (const ConvertError &e) {
-        ShowError(e.what());
-    } catch (const std::exception &e) {
-        ShowError(std::string("Unerwarteter Fehler: ") + e.what());
-    }
+    RunGuarded(body);
+    RunGuarded([this] { render(); });
 }
 
 void TFeldoraForm::trace(const char *routine)
@@ -56,335 +105,204 @@ void TFeldoraForm::trace(const char *routine)
 
 QString TFeldoraForm::traceText() const { return dm->toPlainText(); }
 
-FarFieldInput TFeldoraForm::currentInput() const
+bool TFeldoraForm::openConfiguration(const QString &fileName)
 {
-    FarFieldInput in;
-    in.fixedFrequencyMode = fixedFrequency_;
-    in.band = bandIndex_;
-    in.frequency = workingFrequency_;
-    in.power = power_;
-    in.totalAtt = cable_.TotalAtt;
-    in.gain = gain_;
-    in.marginDb = StrictToFloat(DropTail(text(EditmySafetyFactor), 3));
-    return in;
+    bool opened = false;
+    guarded([&] { opened = model_.Oeffnen(ss(fileName)); });
+    return opened;
 }
 
-void TFeldoraForm::UpdateFreq()
+void TFeldoraForm::render()
 {
-    trace("UpdateFreq");
-    bandIndex_ = static_cast<BandIndex>(CBBand->currentIndex() + 1);
-    workingFrequency_ = BandCenter(bandIndex_);
-    EditFreq->setText(qs(FormatAuto6(BandLowerEdge(bandIndex_)) + " - " + FormatAuto6(BandUpperEdge(bandIndex_))));
-}
+    const StationShown &s = model_.shown();
+    showText(EditCall, s.EditCall);
+    if (CBBand->currentIndex() != s.bandPosition)
+        CBBand->setCurrentIndex(s.bandPosition);
+    showText(EditFreq, s.EditFreq);
+    showText(EditAntenne, s.EditAntenne);
+    showText(EditAntennenTyp, s.EditAntennenTyp);
+    showText(EditHoehe, s.EditHoehe);
+    showText(EditPower, s.EditPower);
+    showText(EditMode, s.EditMode);
+    showText(EditGain, s.EditGain);
+    showText(EditAtt, s.EditAtt);
+    showText(EditEps, s.EditEps);
+    showText(EditHps, s.EditHps);
+    showText(EditFmodPers, s.EditFmodPers);
+    showText(EditFB, s.EditFB);
+    showText(EditAntIn, s.EditAntIn);
+    showText(EditEIRP, s.EditEIRP);
+    showText(EditERP, s.EditERP);
+    showText(EditrNahfeld, s.EditrNahfeld);
+    showText(EditrPS, s.EditrPS);
 
-void TFeldoraForm::UpdateBetriebsart()
-{
-    trace("UpdateBetriebsart");
-    const int modeType = RGMode->itemIndex() + 1;
-    const int source = RGFCCBNetzA->itemIndex();
-    const int duty = RGDutyCycle->itemIndex();
-    freeDuty_ = TolerantToFloat(text(EditfreeTXRX));
-    factors_ = CalculateFactors(modeType, source, duty, freeDuty_);
+    showList(LBHersteller, s.manufacturers, s.manufacturerRow);
+    showList(LBTypen, s.types, s.typeRow);
+    showList(LBAntBand, s.bandLines, s.bandLineRow);
+    showText(EditAntName, s.EditAntName);
+    showText(EditAntTyp, s.EditAntTyp);
+    showText(EditAntGain, s.EditAntGain);
+    for (ui::TEdit *e : {EditAntName, EditAntTyp, EditAntGain})
+        e->setToolTip(s.antennaTipsFromText ? e->text() : e->property("hint").toString());
+    ButTakeAnt->setEnabled(s.takeAntennaEnabled);
 
-    EditMode->setText(qs(ModeName(modeType)));
-    EditModeFactor->setText(qs(FactorText(factors_.ModeFactor)));
-    EditFmodPers->setText(qs(FactorText(factors_.ModeFactor)));
-    EditDutyCycle->setText(qs(FactorText(factors_.DutyFactor)));
-    EditFB->setText(qs(FactorText(factors_.DutyFactor)));
-    EditFactor->setText(qs(FactorText(factors_.TotalFactor)));
-    const QColor red(255, 0, 0);
-    EditModeFactor->setBackground(factors_.ModeFactor < 1 ? red : ui::buttonFace());
-    EditDutyCycle->setBackground(factors_.DutyFactor < 1 ? red : ui::buttonFace());
-    EditFactor->setBackground(factors_.TotalFactor < 1 ? red : ui::buttonFace());
-    const auto colour = [](QLabel *l, const QColor &c) {
-        QPalette p = l->palette();
-        p.setColor(QPalette::WindowText, c);
-        l->setPalette(p);
-    };
-    const QColor grey(128, 128, 128);
-    colour(STRXTX, factors_.DutyFactor < 1 ? red : grey);
-    colour(STBNetzA, source == 1 ? QColor(0, 128, 0) : grey);
-    colour(STFCC, source == 0 ? red : grey);
-    calc();
-}
+    RGMode->setItemIndex(s.modePosition);
+    RGFCCBNetzA->setItemIndex(s.sourcePosition);
+    RGDutyCycle->setItemIndex(s.dutyPosition);
+    showText(EditfreeTXRX, s.EditfreeTXRX);
+    showText(EditModeFactor, s.EditModeFactor);
+    showText(EditDutyCycle, s.EditDutyCycle);
+    showText(EditFactor, s.EditFactor);
+    showText(EditmySafetyFactor, s.EditmySafetyFactor);
 
-void TFeldoraForm::calc()
-{
-    trace("calc (pro)");
-    const double margin = StrictToFloat(DropTail(text(EditmySafetyFactor), 3));
-    const double height = TolerantToFloat(text(EditHoehe));
-    if (!range::kHeight.contains(height))
-        throw ConvertError(range::kHeight.refusal("Die Höhe"));
-    height_ = height;
-    if (!fixedFrequency_)
-        UpdateFreq();
-    FarFieldInput in = currentInput();
-    in.marginDb = margin;
-    result_ = CalculateFarField(in, factors_);
-
-    const FarFieldTexts t = FormatFarField(result_);
-    EditEps->setText(qs(t.ELimit));
-    EditHps->setText(qs(t.HLimit));
-    EditAntIn->setText(qs(t.AntennaInputPower));
-    EditEIRP->setText(qs(t.EIRP));
-    EditERP->setText(qs(t.ERP));
-    EditrPS->setText(qs(t.SafetyDistance));
-    EditrNahfeld->setText(qs(t.NearFieldDistance));
-    EditGain->setText(qs(GainText(gain_)));
-    EditPower->setText(qs(PowerText(power_)));
-    WiesCalc();
-    WinkelCalc();
-}
-
-void TFeldoraForm::calcCall()
-{
-    trace("calcCall");
-    calc();
-}
-
-void TFeldoraForm::setPowerFromInverse(double power)
-{
-    // A wanted value far off, or a huge loss, asks for a power no station has.
-    if (!range::kPower.contains(power)) {
-        ShowWarning("Die berechnete Leistung liegt nicht zwischen " + range::kPower.betweenText()
-                    + ". Die Leistung bleibt unverändert.");
-        return;
+    {
+        const QSignalBlocker blocker(CLBCable);
+        for (int k = 0; k < CLBCable->count(); ++k)
+            CLBCable->item(k)->setCheckState(k == s.cableChecked ? Qt::Checked : Qt::Unchecked);
+        if (CLBCable->currentRow() != s.cableRow)
+            CLBCable->setCurrentRow(s.cableRow);
+        if (s.cableRow < 0)
+            CLBCable->clearSelection();
     }
-    power_ = power;
-    EditPower->setText(qs(FormatValue("%3.2f", power)));
-    calc();
-}
+    EditCableAtt100->setKind(s.cableAtt100Editable ? ui::FieldKind::Input : ui::FieldKind::Display);
+    showText(EditAttFreq, s.EditAttFreq);
+    showText(EditCableAtt100, s.EditCableAtt100);
+    showText(EditCableLength, s.EditCableLength);
+    showText(EditCableAtt, s.EditCableAtt);
+    showText(EditPlugAtt, s.EditPlugAtt);
+    showText(EditTotalAtt, s.EditTotalAtt);
 
-void TFeldoraForm::PowerCalc(double distance)
-{
-    if (!fixedFrequency_)
-        bandIndex_ = static_cast<BandIndex>(CBBand->currentIndex() + 1);
-    const double p = PowerForDistance(distance, currentInput(), factors_);
-    if (p <= 0) {
-        ShowWarning("Für diese Frequenz gibt es keinen Grenzwert; eine Leistung für einen vorgegebenen "
-                    "Abstand lässt sich nicht berechnen.");
-        return;
+    showList(LBWiesAnt, s.wiesAntennas, s.wiesAntRow);
+    CBabwDir->setChecked(s.CBabwDir);
+    CBWiesRXTX->setChecked(s.CBWiesRXTX);
+    CBWiesMode->setChecked(s.CBWiesMode);
+    showText(EditDirectivity, s.EditDirectivity);
+    showText(EditDirectivityUsed, s.EditDirectivityUsed);
+    showText(EditBodenHoehe, s.EditBodenHoehe);
+    showText(EditWiesEIRP, s.EditWiesEIRP);
+    showText(EditkFitPS, s.EditkFitPS);
+    showText(EditWiesAbstandPS, s.EditWiesAbstandPS);
+    showText(EditFSi, s.EditFSi);
+    if (s.wiesCaptionsShown && GBWiesInfo->title() != QString::fromUtf8(kWiesInfoCaption)) {
+        GBWiesInfo->setTitle(QString::fromUtf8(kWiesInfoCaption));
+        MemoWiesInfo->setPlainText(QString::fromUtf8(kWiesInfoText).replace("\r\n", "\n"));
+        MemoWiesInfo->moveCursor(QTextCursor::Start);
+        GBWiesAbstaende->setTitle(QString::fromUtf8(kWiesDistanceCaption));
+        laFakHoeheBoden->setText(QString::fromUtf8(kWiesHeightFactorLabel));
     }
-    setPowerFromInverse(p);
-}
 
-bool TFeldoraForm::refuseWanted(double wanted, const char *what)
-{
-    if (wanted > 0)
-        return false;
-    ShowWarning(std::string(what) + " muß größer als 0 sein!");
-    return true;
-}
-
-void TFeldoraForm::CBBandChange()
-{
-    trace("CBBandChange");
-    currentFileName_.clear();
-    fixedFrequency_ = false;
-    UpdateFreq();
-    UpdateCable();
-    UpdateBetriebsart();
-    LBTypenClick();
-    if (matchingLine_ >= 0) {
-        ButTakeAntClick();
-    } else {
-        gain_ = 0;
-        EditAntenne->clear();
+    LabelWinkOK->setVisible(s.angleDataPresent);
+    PageControl->setTabVisible(PageControl->indexOf(TabSheetWinkel), s.angleTabVisible);
+    RGPol->setItemIndex(s.polPosition);
+    if (LabelWinkAnt->text() != qs(s.angleTitle)) {
+        LabelWinkAnt->setText(qs(s.angleTitle));
+        // A title wider than its label shows its beginning; the tooltip holds all of it.
+        const bool cut = LabelWinkAnt->fontMetrics().horizontalAdvance(LabelWinkAnt->text()) > LabelWinkAnt->width();
+        LabelWinkAnt->setToolTip(cut ? LabelWinkAnt->text() : QString());
     }
-    calc();
+    renderAngleTable();
+    renderColours();
+    applyRequests();
 }
+
+void TFeldoraForm::renderColours()
+{
+    const StationShown &s = model_.shown();
+    if (s.EditMode.empty())
+        return; // the mode update has not run yet
+    const Factors &f = model_.factors();
+    const QColor red(255, 0, 0), grey(128, 128, 128);
+    EditModeFactor->setBackground(f.ModeFactor < 1 ? red : ui::buttonFace());
+    EditDutyCycle->setBackground(f.DutyFactor < 1 ? red : ui::buttonFace());
+    EditFactor->setBackground(f.TotalFactor < 1 ? red : ui::buttonFace());
+    colour(STRXTX, f.DutyFactor < 1 ? red : grey);
+    colour(STBNetzA, s.sourcePosition == 1 ? QColor(0, 128, 0) : grey);
+    colour(STFCC, s.sourcePosition == 0 ? red : grey);
+    if (s.fsiMarked) {
+        const bool marked = FsiMarkedRed(model_.fsi());
+        colour(STSicherheitsfaktor, marked ? red : grey);
+        EditFSi->setBackground(marked ? red : QColor(Qt::white));
+    }
+}
+
+void TFeldoraForm::applyRequests()
+{
+    switch (model_.takePageRequest()) {
+    case StationPage::Antenne:
+        PageControl->setCurrentWidget(TabSheetAntenne);
+        break;
+    case StationPage::Betriebsart:
+        PageControl->setCurrentWidget(TabsheetBetriebsart);
+        break;
+    case StationPage::Kabel:
+        PageControl->setCurrentWidget(TabSheetKabel);
+        break;
+    case StationPage::None:
+        break;
+    }
+    QWidget *focus = nullptr;
+    switch (model_.takeFocusRequest()) {
+    case StationFocus::Band: focus = CBBand; break;
+    case StationFocus::Hoehe: focus = EditHoehe; break;
+    case StationFocus::Power: focus = EditPower; break;
+    case StationFocus::CableLength: focus = EditCableLength; break;
+    case StationFocus::PlugAtt: focus = EditPlugAtt; break;
+    case StationFocus::Gain: focus = EditGain; break;
+    case StationFocus::None: break;
+    }
+    if (focus)
+        focus->setFocus();
+}
+
+void TFeldoraForm::CBBandChange() { model_.CBBandChange(CBBand->currentIndex()); }
 
 void TFeldoraForm::EditFreqDblClick()
 {
-    currentFileName_.clear();
-    auto answer = Dialogs().inputText("Berechnung mit fester Frequenz", "Bitte Frequenz in MHz eingeben", "70,443");
-    if (!answer)
-        return;
-    auto f = typedNumber(*answer);
-    if (!f) {
-        ShowWarning("Die Frequenz muß eine Gleitkommazahl sein!");
-        return;
-    }
-    if (*f <= 0) {
-        ShowWarning("Die Frequenz muß größer als 0 MHz sein!");
-        return;
-    }
-    if (!range::kFrequency.contains(*f)) {
-        ShowWarning(range::kFrequency.refusal("Die Frequenz"));
-        return;
-    }
-    workingFrequency_ = *f;
-    EditFreq->setText(qs(FormatAuto6(*f)));
-    fixedFrequency_ = true;
-    CBBand->setFocus();
-    CBBand->setCurrentIndex(-1);
-    bandIndex_ = 0;
-    const QString line = qs("Freq: " + FormatValue("%6.3f", *f));
-    dm->appendPlainText(line);
-    dm->appendPlainText(line);
-    calc();
+    model_.EditFreqDblClick(ask("Berechnung mit fester Frequenz", "Bitte Frequenz in MHz eingeben", "70,443"));
 }
 
-void TFeldoraForm::EditHoeheExit()
-{
-    trace("EditHoeheExit");
-    auto h = typedNumber(EditHoehe->text());
-    if (!h || *h < 0 || !range::kHeight.contains(*h)) {
-        ShowWarning(h && *h >= 0 ? range::kHeight.refusal("Die Höhe")
-                                 : "Die Höhe muß eine positive Gleichkommazahl sein!");
-        EditHoehe->clear();
-        EditHoehe->setFocus();
-        return;
-    }
-    height_ = *h;
-    // Shown and saved with the decimal comma, so the configuration file reads it back.
-    EditHoehe->setText(qs(NormalizeDecimal(Trim(text(EditHoehe)))));
-    calcCall();
-}
-
-void TFeldoraForm::EditPowerExit()
-{
-    trace("EditPowerExit");
-    auto p = typedNumber(EditPower->text());
-    if (!p || *p < 0 || !range::kPower.contains(*p)) {
-        ShowWarning(p && *p >= 0 ? range::kPower.refusal("Die Leistung")
-                                 : "Die Leistung muß eine positive Gleichkommazahl sein!");
-        EditPower->clear();
-        EditPower->setFocus();
-        return;
-    }
-    power_ = *p;
-    calcCall();
-}
-
-void TFeldoraForm::N10WClick()
-{
-    EditPower->setText("10");
-    EditPowerExit();
-}
-
-void TFeldoraForm::N100WClick()
-{
-    EditPower->setText("100");
-    EditPowerExit();
-}
-
-void TFeldoraForm::N750WClick()
-{
-    EditPower->setText("750");
-    EditPowerExit();
-}
-
-void TFeldoraForm::Abstand5mClick() { PowerCalc(5); }
-void TFeldoraForm::Abstand10mClick() { PowerCalc(10); }
+void TFeldoraForm::EditHoeheExit() { model_.EditHoeheExit(ss(EditHoehe->text())); }
+void TFeldoraForm::EditPowerExit() { model_.EditPowerExit(ss(EditPower->text())); }
+void TFeldoraForm::N10WClick() { model_.N10WClick(); }
+void TFeldoraForm::N100WClick() { model_.N100WClick(); }
+void TFeldoraForm::N750WClick() { model_.N750WClick(); }
+void TFeldoraForm::Abstand5mClick() { model_.Abstand5mClick(); }
+void TFeldoraForm::Abstand10mClick() { model_.Abstand10mClick(); }
 void TFeldoraForm::AbstandbelClick() { EditrPSDblClick(); }
 
 void TFeldoraForm::EditrPSDblClick()
 {
-    trace("EditrPSDblClick");
-    auto answer = Dialogs().inputText("Berechnung bei vorgegebenem Abstand", "Bitte Abstand in Metern eingeben", "10");
-    if (!answer)
-        return;
-    auto r = typedNumber(*answer);
-    if (!r) {
-        ShowWarningAfter("Der Abstand muß eine Gleitkommazahl sein!", "");
-        return;
-    }
-    if (refuseWanted(*r, "Der Abstand"))
-        return;
-    PowerCalc(*r);
+    model_.EditrPSDblClick(ask("Berechnung bei vorgegebenem Abstand", "Bitte Abstand in Metern eingeben", "10"));
 }
 
-void TFeldoraForm::EditEIRPDblClick()
-{
-    trace("EditEIRPDblClick");
-    setPowerFromInverse(PowerForEIRP(9.99, currentInput()));
-}
-
-void TFeldoraForm::EditERPDblClick()
-{
-    trace("EditERPDblClick");
-    setPowerFromInverse(PowerForERP(9.99, currentInput()));
-}
-
-void TFeldoraForm::askWantedPower(const char *title, const char *prompt, const char *preset, const char *quantity,
-                                  double (*powerFor)(double, const FarFieldInput &))
-{
-    auto answer = Dialogs().inputText(title, prompt, preset);
-    if (!answer)
-        return;
-    auto wanted = typedNumber(*answer);
-    if (!wanted) {
-        ShowWarningAfter(std::string(quantity) + " muß eine Gleitkommazahl sein!", "");
-        return;
-    }
-    if (refuseWanted(*wanted, quantity))
-        return;
-    setPowerFromInverse(powerFor(*wanted, currentInput()));
-}
+void TFeldoraForm::EditEIRPDblClick() { model_.EditEIRPDblClick(); }
+void TFeldoraForm::EditERPDblClick() { model_.EditERPDblClick(); }
 
 void TFeldoraForm::LaEIRPDblClick()
 {
-    trace("LaEIRPDblClick");
-    askWantedPower("Berechnung für vorgegebene EIRP", "Bitte EIRP in Watt eingeben", "41", "Die EIRP", PowerForEIRP);
+    model_.LaEIRPDblClick(ask("Berechnung für vorgegebene EIRP", "Bitte EIRP in Watt eingeben", "41"));
 }
 
 void TFeldoraForm::LaERPDblClick()
 {
-    trace("LaERPDblClick");
-    askWantedPower("Berechnung für vorgegebene ERP", "Bitte ERP in Watt eingeben", "25", "Die ERP", PowerForERP);
+    model_.LaERPDblClick(ask("Berechnung für vorgegebene ERP", "Bitte ERP in Watt eingeben", "25"));
 }
 
-void TFeldoraForm::EditGainDblClick()
-{
-    for (ui::TEdit *e : {EditAntName, EditAntTyp, EditAntGain, EditAntenne, EditAntennenTyp, EditGain, EditEIRP, EditrPS})
-        e->clear();
-    gain_ = 0;
-    calc();
-}
-
-void TFeldoraForm::EditAntenneChange()
-{
-    trace("EditAntenneChange");
-    PageControl->setCurrentWidget(TabSheetAntenne);
-}
-
-void TFeldoraForm::EditModeClick()
-{
-    trace("EditModeClick");
-    PageControl->setCurrentWidget(TabsheetBetriebsart);
-}
-
-void TFeldoraForm::EditAttClick()
-{
-    trace("EditAttClick");
-    PageControl->setCurrentWidget(TabSheetKabel);
-}
+void TFeldoraForm::EditGainDblClick() { model_.EditGainDblClick(); }
+void TFeldoraForm::EditAntenneChange() { model_.EditAntenneChange(); }
+void TFeldoraForm::EditModeClick() { model_.EditModeClick(); }
+void TFeldoraForm::EditAttClick() { model_.EditAttClick(); }
+void TFeldoraForm::RGModeClick() { model_.RGModeClick(RGMode->itemIndex()); }
+void TFeldoraForm::RGFCCBNetzAClick() { model_.RGFCCBNetzAClick(RGFCCBNetzA->itemIndex()); }
+void TFeldoraForm::RGDutyCycleClick() { model_.RGDutyCycleClick(RGDutyCycle->itemIndex()); }
 
 void TFeldoraForm::EditfreeTXRXDblClick()
 {
-    trace("EditfreeTXRXDblClick");
-    auto answer = Dialogs().inputText("TXRX-Faktor manuell eingeben", "TX/RX-Faktor zwischen \r\n0,04 ... 1.0 auswählen",
-                                      "0,167");
-    if (!answer)
-        return;
-    EditfreeTXRX->setText(qs(FreeDutyFactorText(answer->toStdString())));
-    CBBand->setFocus();
-    UpdateBetriebsart();
+    model_.EditfreeTXRXDblClick(
+        ask("TXRX-Faktor manuell eingeben", "TX/RX-Faktor zwischen \r\n0,04 ... 1.0 auswählen", "0,167"));
 }
 
 void TFeldoraForm::EditmySafetyFactorDblClick()
 {
-    trace("EditmySafetyFactorDblClick");
-    auto answer = Dialogs().inputText("Persönlicher Sicherheitsfaktor", "Faktor in dB eingeben:", "0");
-    if (!answer)
-        return;
-    const std::optional<std::string> margin = SafetyMarginText(answer->toStdString());
-    if (!margin) {
-        ShowWarning(range::kMargin.refusal("Der Sicherheitsfaktor"));
-        return;
-    }
-    EditmySafetyFactor->setText(qs(*margin));
-    CBBand->setFocus();
-    UpdateBetriebsart();
+    model_.EditmySafetyFactorDblClick(ask("Persönlicher Sicherheitsfaktor", "Faktor in dB eingeben:", "0"));
 }

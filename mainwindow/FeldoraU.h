@@ -1,16 +1,16 @@
 #pragma once
 
-// TFeldoraForm, the main window. How the pieces fit:
-//   inputs (left column and tab pages) -> handler -> update chain
-//   UpdateFreq -> UpdateCable -> UpdateBetriebsart -> antenna re-match -> calc
-//   calc: CalculateFarField (core) -> result fields -> WiesCalc -> WinkelCalc
-// The window only reads controls, calls the core and writes controls. Its concerns live in
-// separate files: FeldoraLayout.cpp (left column, menus), FeldoraPages.cpp (tab pages),
-// FeldoraU.cpp (update chain, own handlers), CableTab.cpp, AntennaTab.cpp,
-// FeldoraCommands.cpp (start, settings, menu commands), ConfigCommands.cpp (configuration
-// files), WiesbeckTab.cpp, AngleTab.cpp, ViewLaunch.cpp (opens the side view and the diagram),
-// StationInputs.cpp (the configuration for the calculation on any band, data/StationBands.h),
-// AllBandsLaunch.cpp (the overview of every band).
+// TFeldoraForm, the main window: a view of one StationModel (data/StationModel.h). How the
+// pieces fit:
+//   control -> handler (reads its field once) -> model operation (the update chain)
+//   -> render(): every field written from the model's shown state
+// The window holds no configuration of its own. Its concerns live in separate files:
+// FeldoraLayout.cpp (left column, menus), FeldoraPages.cpp (tab pages), FeldoraU.cpp (render,
+// handlers of the window's own fields), CableTab.cpp, AntennaTab.cpp, WiesbeckTab.cpp,
+// AngleTab.cpp, FeldoraCommands.cpp (start, settings, menu commands), ConfigCommands.cpp
+// (configuration files), StationSnapshots.cpp (what the views, the printout and the command
+// line receive), ViewLaunch.cpp (side view and diagram), AllBandsLaunch.cpp (the overview of
+// every band).
 
 #include "core/CableState.h"
 #include "core/FarField.h"
@@ -19,6 +19,8 @@
 #include "data/ConfigFile.h"
 #include "data/Settings.h"
 #include "data/StationBands.h"
+#include "data/StationModel.h"
+#include "mainwindow/StationSnapshots.h"
 #include "print/DruckenLayout.h"
 #include "views/Controls.h"
 #include "views/DiaGramm.h"
@@ -43,6 +45,9 @@ class QTableWidget;
 class QWidget;
 class TAntennen;
 
+// Manufacturer names in the list's order: German, without regard to case.
+void SortForList(std::vector<std::string> &names);
+
 struct FormOptions {
     QString programDir;      // directory of the program and its data, with or without "/"
     QString settingsFile;    // Feldora.ini; empty = in programDir
@@ -60,43 +65,40 @@ public:
     bool AfterCreation();
 
     // What other windows and tests read.
-    const FarFieldResult &farField() const { return result_; }
-    const Factors &factors() const { return factors_; }
-    const CableState &cableState() const { return cable_; }
-    bool fixedFrequencyMode() const { return fixedFrequency_; }
-    double workingFrequency() const { return workingFrequency_; }
-    BandIndex bandIndex() const { return bandIndex_; }
-    double power() const { return power_; }
-    double gain() const { return gain_; }
-    double height() const { return height_; }
-    int matchingLine() const { return matchingLine_; }
-    int catalogueIndex() const { return catalogueIndex_; }
-    const QString &currentFileName() const { return currentFileName_; }
-    const WiesResult &wiesResult() const { return wies_; }
-    const AngleTable &angleTable() const { return angleTable_; }
-    bool angleDataPresent() const { return angleDataPresent_; }
+    const StationModel &model() const { return model_; }
+    const FarFieldResult &farField() const { return model_.farField(); }
+    const Factors &factors() const { return model_.factors(); }
+    const CableState &cableState() const { return model_.cableState(); }
+    bool fixedFrequencyMode() const { return model_.fixedFrequencyMode(); }
+    double workingFrequency() const { return model_.workingFrequency(); }
+    BandIndex bandIndex() const { return model_.bandIndex(); }
+    double power() const { return model_.power(); }
+    double gain() const { return model_.gain(); }
+    double height() const { return model_.height(); }
+    int matchingLine() const { return model_.matchingLine(); }
+    int catalogueIndex() const { return model_.catalogueIndex(); }
+    QString currentFileName() const { return QString::fromStdString(model_.currentFileName()); }
+    const WiesResult &wiesResult() const { return model_.wiesResult(); }
+    const AngleTable &angleTable() const { return model_.angleTable(); }
+    bool angleDataPresent() const { return model_.angleDataPresent(); }
     const QString &programDir() const { return programDir_; }
-    const Settings &settings() const { return settings_; }
+    Settings settings() const; // as they would be written now
     QString traceText() const;
 
-    // The shown texts for the printout and the report without a window.
-    PrintoutTexts printoutTexts() const;
-    // Texts and angle evaluation for the printed pages (PrintLaunch.cpp).
-    PrintoutData printoutData() const;
-    // What the side view and the diagram receive when they open (ViewLaunch.cpp).
+    // The shown texts for the printout, and what the views receive when they open.
+    PrintoutTexts printoutTexts() const { return PrintoutTextsOf(model_); }
+    PrintoutData printoutData() const { return PrintoutDataOf(model_, areaDistance_); }
     SideViewInput sideViewInput() const;
-    DiagramWindowInput diagramInput() const;
-
-    // The configuration's band-independent inputs, for calculating it on other bands.
-    StationInputs stationInputs() const; // StationInputs.cpp
-    // What the overview of every band receives when it opens (AllBandsLaunch.cpp).
+    DiagramWindowInput diagramInput() const { return DiagramInputOf(model_); }
+    StationInputs stationInputs() const { return model_.stationInputs(); }
     UebersichtInput uebersichtInput() const;
-    const TAntennen *catalogue() const { return antennen_.get(); }
+    const TAntennen *catalogue() const { return model_.catalogue(); }
 
     // Opens a configuration as "&Öffnen" does; false when it could not be opened.
-    bool openConfiguration(const QString &fileName) { return Oeffnen(fileName); }
+    bool openConfiguration(const QString &fileName);
 
-    // Runs a handler body; a conversion failure nobody caught ends it with a German error box.
+    // Runs a handler body, then shows the model's state; a conversion failure nobody caught
+    // ends the body with a German error box.
     void guarded(const std::function<void()> &body);
 
 protected:
@@ -126,13 +128,9 @@ private:
 
     // FeldoraU.cpp: update chain and the handlers of the window's own fields
     void trace(const char *routine);
-    void UpdateFreq();
-    void UpdateBetriebsart();
-    void calc();
-    void calcCall();
-    void PowerCalc(double distance);
-    FarFieldInput currentInput() const;
-    void setPowerFromInverse(double power);
+    void render();
+    void renderColours();
+    void applyRequests();
     void CBBandChange();
     void EditFreqDblClick();
     void EditHoeheExit();
@@ -152,63 +150,51 @@ private:
     void EditAntenneChange();
     void EditModeClick();
     void EditAttClick();
+    void RGModeClick();
+    void RGFCCBNetzAClick();
+    void RGDutyCycleClick();
     void EditfreeTXRXDblClick();
     void EditmySafetyFactorDblClick();
-    bool refuseWanted(double wanted, const char *what);
-    void askWantedPower(const char *title, const char *prompt, const char *preset, const char *quantity,
-                        double (*powerFor)(double, const FarFieldInput &));
 
     // CableTab.cpp
-    void UpdateCable();
     void fillCableList();
     void fillConnectorGrid();
     void CLBCableClick();
     void EditCableLengthExit();
+    void EditCableAtt100Exit();
     void EditPlugAttExit();
     void ButGleichClick();
     void ButSetAttNullClick();
 
     // AntennaTab.cpp
-    void fillManufacturers();
     void LBHerstellerClick();
     void LBTypenClick();
+    void LBAntBandClick();
     void ButTakeAntClick();
-    void clearAntennaFields();
 
     // WiesbeckTab.cpp
-    void WiesCalc();
-    void WiesPowerCalc(double distance);
-    WiesInput wiesInput() const;
     void LBWiesAntClick();
+    void CBabwDirClick();
+    void CBWiesRXTXClick();
+    void CBWiesModeClick();
+    void EditFSiExit();
     void EditDirectivityUsedExit();
     void PMIWiesbeckDirctivityuebernehmenClick();
     void PMIFernfeldGewinnuebernehmenClick();
     void EditFSiDblClick();
     void EditWiesAbstandPSDblClick();
-    void showFsiMark();
 
     // AngleTab.cpp
-    void WinkelLaden(int catalogueIndex);
-    void WinkelLesen(const QString &path);
-    void UpdateWinkelPage();
-    void WinkelCalc();
     void RGPolClick();
     void PISaveClick();
     void PICopyClick();
-    void setAngleDataPresent(bool present);
-    BandIndex angleBand() const;
+    void renderAngleTable();
 
     // ViewLaunch.cpp: the graphic views of the angle page
     void ButDiagrammClick();
     void ButSeitenansichtClick();
 
     // ConfigCommands.cpp: configuration files
-    StationConfig currentConfig() const;
-    bool Speichern(const QString &fileName);
-    bool Oeffnen(const QString &fileName);
-    void applyOpenedConfig(const QString &fileName, const OpenedConfig &opened);
-    AntennaLookup catalogueLookup() const;
-    void autoload();
     void MIopenClick();
     void MISaveClick();
     void MISaveAsClick();
@@ -254,7 +240,6 @@ private:
     void MIWriteTxtDataClick();
     QString txtDataFile() const; // the test file of ReadTxtData and WriteTxtData on the desktop
 
-public:
     // Controls, named as the program's documentation names them.
     ui::TEdit *EditCall = nullptr;
     QComboBox *CBBand = nullptr;
@@ -306,39 +291,14 @@ public:
             *MIEnd = nullptr, *MIDebugMode = nullptr, *MIGrenzwerttabelle = nullptr;
     QMenu *PopLeistung = nullptr;
 
-private:
     QString programDir_;
     QString settingsFile_, documentDir_;
     bool showSplash_;
-    // Paths and settings
     Settings settings_;
     QString antennaFile_, userAntennaFile_, angleDir_, desktopDir_;
-    // Calculation state
-    bool fixedFrequency_ = false;
-    double workingFrequency_ = 145;
-    BandIndex bandIndex_ = kBand2m;
-    double height_ = 10;
-    double power_ = 100;
+    StationModel model_;
     double areaDistance_ = kDefaultAreaDistance; // last typed in the overview of every band
-    double gain_ = 0;
-    double freeDuty_ = 0.167;
-    Factors factors_;
-    FarFieldResult result_;
-    CableState cable_;
-    QString currentFileName_;
-    // Antenna selection
-    std::unique_ptr<TAntennen> antennen_;
-    QString selectedManufacturer_;
-    int matchingLine_ = -1;
-    int catalogueIndex_ = -99;
-    double altDirectivity_ = 0;
-    // Wiesbeck
-    WiesResult wies_;
-    double fsi_ = 1.4142;
-    // Angle data of the chosen antenna
-    std::unique_ptr<TWinkAnt> angleData_;
-    bool angleDataPresent_ = false;
-    AngleTable angleTable_;
+    AngleGrid shownAngleGrid_;                   // what SGWinkel holds
 };
 
 template <typename Signal, typename Sender>

@@ -4,21 +4,23 @@
 
 #include "views/GrenzwerttabellePS.h"
 #include "views/VirtMP.h"
+#include "views/draw/QtText.h"
 
 void TFeldoraForm::MIVirtFeldClick()
 {
     trace("MIVirtFeldClick");
     VirtMPInput input;
-    input.angles = angleTable_.Angles;
-    input.eirpByAngle = angleTable_.EirpByAngle;
-    input.eirp = result_.EIRP;
+    const PrintoutTexts shown = printoutTexts();
+    input.angles = model_.angleTable().Angles;
+    input.eirpByAngle = model_.angleTable().EirpByAngle;
+    input.eirp = model_.farField().EIRP;
     input.programDir = programDir_;
-    input.height = height_;
-    input.band = result_.effectiveBand; // the band the limits and powers belong to
-    input.power = power_;
-    input.dutyCycle = RGDutyCycle->itemText(RGDutyCycle->itemIndex());
-    input.antennaName = EditAntenne->text();
-    input.factorSource = RGFCCBNetzA->itemText(RGFCCBNetzA->itemIndex());
+    input.height = model_.height();
+    input.band = model_.farField().effectiveBand; // the band the limits and powers belong to
+    input.power = model_.power();
+    input.dutyCycle = qs(shown.dutyCycle);
+    input.antennaName = qs(shown.antennaName);
+    input.factorSource = qs(shown.modeFactorSet);
     TFormVirtMP window(input, this);
     window.exec();
 }

@@ -55,9 +55,9 @@ void TFeldoraForm::MIWriteTxtDataClick()
     trace("MIWriteTxtDataClick");
     const std::string path = txtDataFile().toStdString();
     try {
-        WriteTextLines(path, {"[Test]", "Rufzeichen=" + EditCall->text().toStdString(),
-                              "Band=" + CBBand->currentText().toStdString(), "Leistung=" + EditPower->text().toStdString(),
-                              "Abstand=" + EditrPS->text().toStdString()});
+        WriteTextLines(path, {"[Test]", "Rufzeichen=" + model_.shown().EditCall,
+                              "Band=" + printoutTexts().band, "Leistung=" + model_.shown().EditPower,
+                              "Abstand=" + model_.shown().EditrPS});
     } catch (const FileError &e) {
         ShowError(e.what());
         return;

@@ -6,28 +6,7 @@
 
 SideViewInput TFeldoraForm::sideViewInput() const
 {
-    SideViewInput in;
-    in.antennaTitle = angleData_ ? qs(angleData_->Name) : QString();
-    in.power = power_;
-    in.gain = gain_;
-    in.band = bandIndex_;
-    in.angles.assign(angleTable_.Angles.begin(), angleTable_.Angles.end());
-    in.distances = angleTable_.DistanceByAngle;
-    in.height = height_;
-    in.programDir = programDir_;
-    in.scriptFile = qs(settings_.cadFileName);
-    return in;
-}
-
-DiagramWindowInput TFeldoraForm::diagramInput() const
-{
-    DiagramWindowInput in;
-    in.antennaTitle = angleData_ ? qs(angleData_->Name) : QString();
-    in.gain = gain_;
-    in.band = bandIndex_;
-    in.angles.assign(angleTable_.Angles.begin(), angleTable_.Angles.end());
-    in.attenuations = angleTable_.Attenuations;
-    return in;
+    return SideViewInputOf(model_, programDir_, qs(settings_.cadFileName));
 }
 
 void TFeldoraForm::ButDiagrammClick()

@@ -5,17 +5,22 @@
 #include "mainwindow/StartFolders.h"
 #include "print/draw/DruckenSeiten.h"
 #include "views/Controls.h"
+#include "views/DesktopFolder.h"
 #include "views/DialogService.h"
+#include "util/ConvertError.h"
+#include "util/Messages.h"
 #include "views/draw/ImageFiles.h"
 #include "util/TextFile.h"
 #include "views/draw/QtText.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <cstdio>
 #include <exception>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -50,21 +55,44 @@ bool writePicture(const std::string &file, const char *view, bool hasAngleData, 
     return true;
 }
 
+// The station as the window would hold it after its start, with the settings and catalogues
+// of the folders in use; no widget is created.
+StationModel startedStation(bool &ok)
+{
+    const FormOptions options = PrepareStartFolders(QCoreApplication::applicationDirPath());
+    QString programDir = options.programDir;
+    if (!programDir.endsWith('/'))
+        programDir += '/';
+    const QString settingsFile = options.settingsFile.isEmpty() ? programDir + "Feldora.ini" : options.settingsFile;
+    const Settings settings = ReadSettings(ss(settingsFile), ss(programDir));
+    const FeldoraPaths paths = DerivePaths(ss(programDir), settings, ss(UserDesktopFolder()));
+    StationModel station(StationPaths{paths.antennaFile, paths.userAntennaFile, paths.angleDir});
+    station.setNameOrder(SortForList);
+    station.setAutoload(settings.autoload);
+    station.setLastSavedFileName(settings.lastSavedFileName);
+    ok = true;
+    try {
+        ok = station.AfterCreation();
+    } catch (const ConvertError &e) { // as the window's start: told, and the start goes on
+        ShowError(e.what());
+    }
+    return station;
+}
+
 // "--bericht DATEI": the first documentation page of a configuration on standard output.
 int runReport(const CommandLine &call)
 {
     SetMessageSink(StderrMessageSink); // messages as lines on standard error, no boxes
-    FormOptions options = PrepareStartFolders(QApplication::applicationDirPath());
-    options.showSplash = false;
-    TFeldoraForm form(options);
-    if (!form.AfterCreation())
+    bool started = false;
+    StationModel station = startedStation(started);
+    if (!started)
         return kExitFailed;
-    if (!form.openConfiguration(QString::fromLocal8Bit(call.reportFile.c_str())))
+    if (!station.Oeffnen(call.reportFile))
         return kExitFailed;
-    for (const std::string &line : ReportLines(form.printoutTexts()))
+    for (const std::string &line : ReportLines(PrintoutTextsOf(station)))
         std::printf("%s\n", line.c_str());
     if (call.allBands) {
-        const auto rows = AllBandsRows(CalculateAllBands(form.stationInputs(), form.catalogue()), kDefaultAreaDistance);
+        const auto rows = AllBandsRows(CalculateAllBands(station), kDefaultAreaDistance);
         for (const std::string &line : AllBandsLines(rows))
             std::printf("%s\n", line.c_str());
     }
@@ -72,23 +100,23 @@ int runReport(const CommandLine &call)
 
     // The pictures as the windows first show them, on the default light yellow.
     const QColor background(255, 255, 225);
-    const bool hasAngleData = form.angleDataPresent() && !form.angleTable().Angles.empty();
+    const bool hasAngleData = station.angleDataPresent() && !station.angleTable().Angles.empty();
     bool ok = true;
     if (!call.sideViewFile.empty()) {
         ok &= writePicture(call.sideViewFile, "Seitenansicht", hasAngleData, [&] {
             SideViewOptions options;
             options.background = background;
-            return SideViewImage(form.sideViewInput(), options);
+            return SideViewImage(SideViewInputOf(station, QString(), QString()), options);
         });
     }
     if (!call.diagramFile.empty()) {
         ok &= writePicture(call.diagramFile, "Diagramm", hasAngleData,
-                           [&] { return DiagramImage(form.diagramInput(), background); });
+                           [&] { return DiagramImage(DiagramInputOf(station), background); });
     }
     if (!call.pdfFile.empty()) {
         // The pages as printed by default: dimensions drawn, no rays.
         try {
-            const PrintoutData data = form.printoutData();
+            const PrintoutData data = PrintoutDataOf(station, kDefaultAreaDistance);
             PrintoutView view;
             view.rays = false;
             view.dimensions = true;
@@ -158,9 +186,24 @@ int main(int argc, char *argv[])
 
     const bool windowless = call.mode != CommandLine::Mode::Window;
     if (windowless) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen"); // no display needed
         qInstallMessageHandler(quietQt);
+        // Text alone needs no GUI; pictures and pages need fonts, on no screen.
+        const bool drawn = !call.sideViewFile.empty() || !call.diagramFile.empty() || !call.pdfFile.empty();
+        if (drawn && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        const std::unique_ptr<QCoreApplication> app =
+            drawn ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
+        QCoreApplication::setApplicationName("Feldora");
+        if (drawn)
+            QGuiApplication::setFont(ui::windowFont(11));
+        try {
+            return runWithoutWindow(call);
+        } catch (const std::exception &e) {
+            printError(e.what());
+        } catch (...) {
+            printError("Unerwarteter interner Fehler.");
+        }
+        return kExitFailed;
     }
 
     QApplication app(argc, argv);
@@ -169,7 +212,7 @@ int main(int argc, char *argv[])
     ui::ApplyFeldoraStyle();
     // Nothing that escapes a handler may abort the program: it ends the call with a German error.
     try {
-        return windowless ? runWithoutWindow(call) : runWindow(app);
+        return runWindow(app);
     } catch (const std::exception &e) {
         printError(e.what());
     } catch (...) {

@@ -2,17 +2,17 @@
 
 #include "util/ConvertError.h"
 #include "util/TextFile.h"
-#include "views/DialogService.h"
+#include "util/Messages.h"
 
 void RunGuarded(const std::function<void()> &handler)
 {
     try {
         handler();
     } catch (const ConvertError &e) {
-        Dialogs().message(MessageKind::Error, QString::fromStdString(e.what()));
+        ShowError(e.what());
     } catch (const FileError &e) {
-        Dialogs().message(MessageKind::Error, QString::fromStdString(e.what()));
+        ShowError(e.what());
     } catch (const std::exception &e) {
-        Dialogs().message(MessageKind::Error, "Unerwarteter Fehler: " + QString::fromStdString(e.what()));
+        ShowError(std::string("Unerwarteter Fehler: ") + e.what());
     }
 }

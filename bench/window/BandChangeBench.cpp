@@ -1,5 +1,8 @@
 // Median time of one band change through the whole update chain, with a catalogue antenna
 // whose line matches; printed only.
+#include <QAction>
+#include <QComboBox>
+#include <QListWidget>
 #include "views/Controls.h"
 #include "views/DialogService.h"
 #include "mainwindow/FeldoraU.h"
@@ -35,18 +38,21 @@ int main(int argc, char **argv)
     TFeldoraForm form(options);
     if (!form.AfterCreation())
         return 1;
-    form.MIDebugMode->setChecked(false);
-    form.LBHersteller->setCurrentRow(0);
-    emit form.LBHersteller->itemClicked(form.LBHersteller->item(0));
-    form.LBTypen->setCurrentRow(0);
-    emit form.LBTypen->itemClicked(form.LBTypen->item(0));
+    form.findChild<QAction *>("MIDebugMode")->setChecked(false);
+    auto *manufacturers = form.findChild<QListWidget *>("LBHersteller");
+    manufacturers->setCurrentRow(0);
+    emit manufacturers->itemClicked(manufacturers->item(0));
+    auto *antennas = form.findChild<QListWidget *>("LBTypen");
+    antennas->setCurrentRow(0);
+    emit antennas->itemClicked(antennas->item(0));
+    auto *band = form.findChild<QComboBox *>("CBBand");
 
     std::vector<double> times;
     QElapsedTimer timer;
     for (int i = 0; i < 1000; ++i) {
         timer.start();
-        form.CBBand->setCurrentIndex(14);
-        emit form.CBBand->activated(14);
+        band->setCurrentIndex(14);
+        emit band->activated(14);
         times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
     }
     std::sort(times.begin(), times.end());

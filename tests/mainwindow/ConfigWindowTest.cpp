@@ -62,9 +62,9 @@ TEST_F(ConfigTest, SaveAndReopenRestoreEveryText)
     start();
     takeBeam();
     // A configuration that touches every field: own cable, free duty factor, margin, Wiesbeck.
-    find<ui::TRadioGroup>("RGMode")->setItemIndex(2);
-    find<ui::TRadioGroup>("RGFCCBNetzA")->setItemIndex(0);
-    find<ui::TRadioGroup>("RGDutyCycle")->setItemIndex(5);
+    chooseRadio("RGMode", 2);
+    chooseRadio("RGFCCBNetzA", 0);
+    chooseRadio("RGDutyCycle", 5);
     dialogs.inputAnswers = {QString("0.25"), QString("2"), QString("1.6")};
     doubleClick("EditfreeTXRX");
     doubleClick("EditmySafetyFactor");

@@ -67,6 +67,13 @@ protected:
         cb->setCurrentIndex(i);
         emit cb->activated(i);
     }
+    // Clicks a radio group's entry, as a user does.
+    void chooseRadio(const char *group, int index)
+    {
+        auto *radio = find<ui::TRadioGroup>(group);
+        radio->setItemIndex(index);
+        emit radio->clicked(index);
+    }
     void clickListEntry(const char *list, const QString &entry)
     {
         QListWidget *l = find<QListWidget>(list);

@@ -92,7 +92,7 @@ TEST_F(FormTest, FreeDutyFactorDialog)
     struct {
         const char *typed, *shown;
     } cases[] = {{"1.5", "1,0"}, {"0.02", "0,04"}, {"Wort", "0,167"}, {"0.25", "0,25"}};
-    find<ui::TRadioGroup>("RGDutyCycle")->setItemIndex(5);
+    chooseRadio("RGDutyCycle", 5);
     for (const auto &c : cases) {
         dialogs.inputAnswers = {QString(c.typed)};
         doubleClick("EditfreeTXRX");

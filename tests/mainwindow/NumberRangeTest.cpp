@@ -3,6 +3,8 @@
 // runaway digits in any result field.
 #include "FormFixture.h"
 
+#include <QTabWidget>
+
 #include <QApplication>
 #include <QRegularExpression>
 #include <QTableWidget>
@@ -153,7 +155,7 @@ TEST_F(RangeTest, RefusedFieldTakingTheFocusBackLeavesNoOtherField)
     form->show();
     QApplication::setActiveWindow(form.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    form->PageControl->setCurrentWidget(form->TabSheetKabel);
+    find<QTabWidget>("PageControl")->setCurrentWidget(find<QWidget>("TabSheetKabel"));
     struct {
         const char *field, *typed, *next, *message;
     } cases[] = {
