@@ -1054,12 +1054,26 @@ void StationModel::applyOpenedConfig(const std::string &fileName, const OpenedCo
     shown_.EditFSi = FormatValue("%6.4f", fsi_);
     shown_.fsiMarked = true;
 
-    // The file names the antenna: nothing of the previous one's catalogue entry stays.
+    // The file names the antenna: nothing of the previous one's selection, line or gain stays.
+    selectedManufacturer_.clear();
+    shown_.types.clear();
+    shown_.typeRow = -1;
+    shown_.bandLines.clear();
+    shown_.bandLineRow = -1;
+    shown_.takeAntennaEnabled = false;
     catalogueIndex_ = kNoAntenna;
     matchingLine_ = kNoMatchLine;
+    clearAntennaFields();
+    setAngleDataPresent(false);
     LBHerstellerClick(entryIndex(shown_.manufacturers, t.manufacturer, "LBEntryToIndex", "LBHersteller"));
     LBTypenClick(entryIndex(shown_.types, t.antennaName, "LBEntryToIndex", "LBTypen"));
     ButTakeAntClick();
+    if (matchingLine_ == kNoMatchLine) {
+        // No line of the catalogue fits: the file's antenna without a catalogue entry, no gain.
+        catalogueIndex_ = kNoAntenna;
+        gain_ = 0;
+        shown_.EditAntenne = t.antennaName;
+    }
     LBWiesAntClick(shown_.wiesAntRow);
     altDirectivity_ = opened.directivity;
     UpdateCable();
