@@ -119,7 +119,7 @@ PrintPictureFigures BildErzeugen(QPainter &p, const PrintPictureInput &in)
     p.fillRect(QRect(legendTextX - 20, f.legendY + 20, 15, 15), Qt::black);
     text(p, f.textBounds, Qt::black, legendTextX, f.legendY + 20, mastText);
 
-    // Dimensions from the drawn points.
+    // Dimensions from the zone's figures in metres.
     if (f.hasZone && g.hasMaxima) {
         f.reach = g.reach;
         f.clearance = g.clearance;
@@ -132,15 +132,16 @@ PrintPictureFigures BildErzeugen(QPainter &p, const PrintPictureInput &in)
         DrawArrow(p, {xc, yb}, {xc, yc}, 20, true);
         f.clearanceLabelY =
             RoundHalfEven(RoundHalfEven((2.0 * yb + (yb - std::floor(f.clearance * s))) / 2) * 2.0 / 3.0);
-        const QString clearance = "Bodenfreiheit: " + QString::fromStdString(FormatValue("%6.1f m", f.clearance));
-        text(p, f.textBounds, kBlue, besideLine(p, xc, clearance), f.clearanceLabelY, clearance);
+        f.clearanceText =
+            "Bodenfreiheit: " + QString::fromStdString(FormatValue("%6.1f m", sideview::ShownClearance(f.clearance)));
+        text(p, f.textBounds, kBlue, besideLine(p, xc, f.clearanceText), f.clearanceLabelY, f.clearanceText);
 
         const int xr = x0 + RoundHalfEven(f.reach * s);
         p.setPen(QPen(kBlue, 1));
         DrawArrow(p, {x0, yb - 100}, {xr, yb - 100}, 20);
         line(p, kBlue, 1, {xr, yb - 70}, {xr, 100});
-        const QString reach = "Reichweite: " + QString::fromStdString(FormatValue("%6.1f m", f.reach));
-        text(p, f.textBounds, kBlue, besideLine(p, xr, reach), yb - 100, reach);
+        f.reachText = "Reichweite: " + QString::fromStdString(FormatValue("%6.1f m", sideview::ShownReach(f.reach)));
+        text(p, f.textBounds, kBlue, besideLine(p, xr, f.reachText), yb - 100, f.reachText);
     }
     p.restore();
     return f;

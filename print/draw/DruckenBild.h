@@ -6,6 +6,7 @@
 
 #include <QPainter>
 #include <QRect>
+#include <QString>
 #include <vector>
 
 inline constexpr int kPictureWidth = 650;
@@ -30,6 +31,7 @@ struct PrintPictureFigures {
     double clearance = 0;  // m
     double clearanceX = 0; // m
     int clearanceLabelY = 0;
+    QString reachText, clearanceText; // the dimension texts drawn, empty without them
     int legendY = 0;
     QRect textBounds; // all texts drawn
 };

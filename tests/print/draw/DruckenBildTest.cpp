@@ -133,11 +133,12 @@ TEST(PrintPicture, RaysRunOneDegreeBelowTheOutlineCorners)
     // A ray is a straight line from the antenna: its middle is lime too.
     const QPoint middle = At(rays, 1, 10);
     EXPECT_TRUE(ColourNear(rays.image, middle.x(), middle.y(), kLime));
-    // The maxima come from the drawn end points.
-    EXPECT_NEAR(rays.figures.reach, (rayEnd.x() - 98) / 22.75, 1e-9);
+    // The maxima are the zone's, not the rays' one degree further on.
+    EXPECT_NEAR(rays.figures.reach, 20, 1e-12);
+    EXPECT_EQ(rays.figures.reachText, outline.figures.reachText);
 }
 
-TEST(PrintPicture, DimensionsFromTheDrawnPoints)
+TEST(PrintPicture, DimensionsFromTheZone)
 {
     // Height 10, zone 20 m out at 0 degrees and 8 m straight down: clearance 2 m below the antenna point.
     const std::vector<int> angles = {0, 90, 200};
@@ -145,10 +146,12 @@ TEST(PrintPicture, DimensionsFromTheDrawnPoints)
     const Drawn with = Draw(Input(angles, distances, 10, false, true));
     const Drawn without = Draw(Input(angles, distances, 10, false, false));
     const PrintPictureFigures &f = with.figures;
-    EXPECT_NEAR(f.reach, 455 / 22.75, 1e-9);
-    EXPECT_NEAR(f.clearance, (428 - (200 + 182)) / 22.75, 1e-9); // rnd(8 * 22.75) = 182
+    EXPECT_NEAR(f.reach, 20, 1e-12);
+    EXPECT_NEAR(f.clearance, 2, 1e-12);
     EXPECT_NEAR(f.clearanceX, 0, 1e-9);
-    // rnd(rnd((2 * 428 + (428 - floor(46))) / 2) * 2 / 3) = rnd(619 * 2 / 3)
+    EXPECT_EQ(f.reachText, "Reichweite:   20,0 m");
+    EXPECT_EQ(f.clearanceText, "Bodenfreiheit:    2,0 m");
+    // rnd(rnd((2 * 428 + (428 - floor(45.5))) / 2) * 2 / 3) = rnd(620 * 2 / 3)
     EXPECT_EQ(f.clearanceLabelY, 413);
     const QRect picture(0, 0, kPictureWidth, kPictureHeight);
     EXPECT_GT(CountColour(with.image, kBlue, picture), 100);
@@ -156,6 +159,21 @@ TEST(PrintPicture, DimensionsFromTheDrawnPoints)
     // the reach line at xr and the clearance arrow at xc
     EXPECT_EQ(with.image.pixelColor(98 + 455, 200), kBlue);
     EXPECT_EQ(with.image.pixelColor(98, 405), kBlue);
+}
+
+TEST(PrintPicture, ReachRoundedUpClearanceDown)
+{
+    // The Yagi 2m 9 El. at 100 m reaches 7.95 m: at 3.15 units per metre the drawn 25 units
+    // were 7.94 m and showed 7,9. Its clearance of 99 m read as 99.05 from the pixels.
+    for (bool rays : {false, true}) {
+        SCOPED_TRACE(rays);
+        const Drawn d = Draw(Input({0, 90, 180}, {7.95, 1, 1}, 100, rays));
+        EXPECT_EQ(d.figures.reachText, "Reichweite:    8,0 m");
+        EXPECT_EQ(d.figures.clearanceText, "Bodenfreiheit:   99,0 m");
+    }
+    const Drawn plain = Draw(Input({0, 90, 180}, {7.91, 2.04, 1}, 10));
+    EXPECT_EQ(plain.figures.reachText, "Reichweite:    8,0 m");
+    EXPECT_EQ(plain.figures.clearanceText, "Bodenfreiheit:    7,9 m");
 }
 
 TEST(PrintPicture, NothingLeavesThePicture)
