@@ -44,11 +44,41 @@ void text(QPainter &p, QRect &bounds, const QColor &colour, int x, int y, const 
     bounds = bounds.united(QRect(x, y, metrics.horizontalAdvance(t), metrics.height()));
 }
 
+QRect textBox(QPainter &p, int x, int y, const QString &t)
+{
+    return QRect(x, y, textWidth(p, t), QFontMetrics(p.font()).height());
+}
+
 // A dimension text right of its line, or left of it where it would leave the picture.
 int besideLine(QPainter &p, int lineX, const QString &t)
 {
     const int width = textWidth(p, t);
     return lineX + 10 + width <= kRightRoom ? lineX + 10 : std::max(0, lineX - 10 - width);
+}
+
+// Where a dimension text is to stand: at its own place when that is free, else the nearest
+// free row beside its line, right of it first; taken holds the boxes already drawn.
+QRect freePlace(QPainter &p, int lineX, int y, const QString &t, const std::vector<QRect> &taken)
+{
+    constexpr int kGap = 2;
+    const QRect picture(0, 0, W, H);
+    const int width = textWidth(p, t);
+    auto fits = [&](const QRect &box) {
+        if (!picture.contains(box))
+            return false;
+        const QRect padded = box.adjusted(-kGap, -kGap, kGap, kGap);
+        return std::none_of(taken.begin(), taken.end(), [&](const QRect &r) { return r.intersects(padded); });
+    };
+    const QRect wanted = textBox(p, besideLine(p, lineX, t), y, t);
+    const int sides[] = {wanted.x(), lineX + 10, lineX - 10 - width};
+    for (int shift = 0; shift <= H; ++shift)
+        for (int row : {y - shift, y + shift})
+            for (int x : sides) {
+                const QRect box(x, row, wanted.width(), wanted.height());
+                if (fits(box))
+                    return box;
+            }
+    return wanted;
 }
 
 } // namespace
@@ -84,6 +114,8 @@ PrintPictureFigures BildErzeugen(QPainter &p, const PrintPictureInput &in)
     text(p, f.textBounds, Qt::black, x0 - 60, yb - 35, "(0,0)");
     line(p, kSilver, 3, {10, yb}, {W - 10, yb});
 
+    std::vector<QRect> taken = {textBox(p, x0 - 60, yb - 35, "(0,0)")};
+
     // 5 m bar.
     if (s > 0) {
         f.barLength = g.barLength;
@@ -92,6 +124,7 @@ PrintPictureFigures BildErzeugen(QPainter &p, const PrintPictureInput &in)
         line(p, kGreen, 1, {left, yb - 25}, {left, yb - 15});
         line(p, kGreen, 1, {right, yb - 25}, {right, yb - 15});
         text(p, f.textBounds, kGreen, W - 40 - RoundHalfEven(2 * s), yb - 19, "5m");
+        taken.push_back(textBox(p, W - 40 - RoundHalfEven(2 * s), yb - 19, "5m"));
     }
 
     // The zone: rays from the antenna, or the outline through the points.
@@ -118,6 +151,10 @@ PrintPictureFigures BildErzeugen(QPainter &p, const PrintPictureInput &in)
     text(p, f.textBounds, Qt::black, legendTextX, f.legendY, zoneText);
     p.fillRect(QRect(legendTextX - 20, f.legendY + 20, 15, 15), Qt::black);
     text(p, f.textBounds, Qt::black, legendTextX, f.legendY + 20, mastText);
+    f.legendBox = QRect(legendTextX - 20, f.legendY, 0, 0)
+                      .united(textBox(p, legendTextX, f.legendY, zoneText))
+                      .united(textBox(p, legendTextX, f.legendY + 20, mastText));
+    taken.push_back(f.legendBox);
 
     // Dimensions from the zone's figures in metres.
     if (f.hasZone && g.hasMaxima) {
@@ -130,18 +167,24 @@ PrintPictureFigures BildErzeugen(QPainter &p, const PrintPictureInput &in)
         const int xc = x0 + RoundHalfEven(f.clearanceX * s);
         const int yc = RoundHalfEven(yb - f.clearance * s);
         DrawArrow(p, {xc, yb}, {xc, yc}, 20, true);
-        f.clearanceLabelY =
-            RoundHalfEven(RoundHalfEven((2.0 * yb + (yb - std::floor(f.clearance * s))) / 2) * 2.0 / 3.0);
-        f.clearanceText =
-            "Bodenfreiheit: " + QString::fromStdString(FormatValue("%6.1f m", sideview::ShownClearance(f.clearance)));
-        text(p, f.textBounds, kBlue, besideLine(p, xc, f.clearanceText), f.clearanceLabelY, f.clearanceText);
-
         const int xr = x0 + RoundHalfEven(f.reach * s);
         p.setPen(QPen(kBlue, 1));
         DrawArrow(p, {x0, yb - 100}, {xr, yb - 100}, 20);
         line(p, kBlue, 1, {xr, yb - 70}, {xr, 100});
+
+        // The reach text keeps its row by the arrow; the clearance text gives way to it, where
+        // a short zone on a high mast brings the two rows together.
         f.reachText = "Reichweite: " + QString::fromStdString(FormatValue("%6.1f m", sideview::ShownReach(f.reach)));
-        text(p, f.textBounds, kBlue, besideLine(p, xr, f.reachText), yb - 100, f.reachText);
+        f.reachBox = freePlace(p, xr, yb - 100, f.reachText, taken);
+        taken.push_back(f.reachBox);
+        f.clearanceText =
+            "Bodenfreiheit: " + QString::fromStdString(FormatValue("%6.1f m", sideview::ShownClearance(f.clearance)));
+        const int clearanceRow =
+            RoundHalfEven(RoundHalfEven((2.0 * yb + (yb - std::floor(f.clearance * s))) / 2) * 2.0 / 3.0);
+        f.clearanceBox = freePlace(p, xc, clearanceRow, f.clearanceText, taken);
+        f.clearanceLabelY = f.clearanceBox.top();
+        text(p, f.textBounds, kBlue, f.clearanceBox.left(), f.clearanceBox.top(), f.clearanceText);
+        text(p, f.textBounds, kBlue, f.reachBox.left(), f.reachBox.top(), f.reachText);
     }
     p.restore();
     return f;

@@ -30,9 +30,11 @@ struct PrintPictureFigures {
     double reach = 0;      // m
     double clearance = 0;  // m
     double clearanceX = 0; // m
-    int clearanceLabelY = 0;
+    int clearanceLabelY = 0; // top of the clearance text as drawn
     QString reachText, clearanceText; // the dimension texts drawn, empty without them
+    QRect reachBox, clearanceBox;     // their boxes, empty without them
     int legendY = 0;
+    QRect legendBox;  // squares and texts of the legend
     QRect textBounds; // all texts drawn
 };
 

@@ -52,6 +52,18 @@ int CountColour(const QImage &image, const QColor &colour, QRect area)
     return n;
 }
 
+// Text is drawn with smoothed edges: count the pixels that are mostly blue.
+int CountBluish(const QImage &image, QRect area)
+{
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            n += c.blue() > c.red() + 100 && c.blue() > c.green() + 100;
+        }
+    return n;
+}
+
 QPoint At(const Drawn &d, double angleDeg, double metres)
 {
     const double a = angleDeg * M_PI / 180, r = d.figures.scale * metres;
@@ -174,6 +186,63 @@ TEST(PrintPicture, ReachRoundedUpClearanceDown)
     const Drawn plain = Draw(Input({0, 90, 180}, {7.91, 2.04, 1}, 10));
     EXPECT_EQ(plain.figures.reachText, "Reichweite:    8,0 m");
     EXPECT_EQ(plain.figures.clearanceText, "Bodenfreiheit:    7,9 m");
+}
+
+TEST(PrintPicture, DimensionTextsNeverCoverEachOtherOrTheLegend)
+{
+    // A short zone on a high mast brings the clearance text's row (a third of the clearance
+    // above the ground) to the reach text's row 100 units above it.
+    struct Case {
+        const char *name;
+        std::vector<int> angles;
+        std::vector<double> distances;
+        double height;
+    };
+    std::vector<Case> cases = {
+        {"Yagi-like at 100 m", {0, 90, 180}, {7.95, 1, 1}, 100},
+        {"short beam at 10 m", {0, 30, 60, 90, 120, 150, 180}, {1.6, 1.2, 0.7, 0.5, 0.4, 0.4, 0.3}, 10},
+        {"long zone, low mast", {0, 90, 180}, {20, 1, 5}, 2},
+        {"long zone, high mast", {0, 90, 180}, {30, 3, 10}, 40},
+        {"clearance point at the mast", {0, 90, 180}, {5, 9.5, 1}, 10},
+        {"clearance point far out", {0, 20, 180}, {12, 14, 1}, 6},
+        {"zone below the ground", {0, 90, 180}, {3, 12, 1}, 10},
+        {"reach at the right edge", {0, 90, 180}, {20, 5, 20}, 3},
+        {"full circle", {0, 90, 180, 270, 360}, {4, 2, 4, 2, 4}, 15},
+    };
+    // Every mast height against every zone length: the clearance row sweeps past the reach row.
+    for (double height : {1.0, 3.0, 10.0, 30.0, 60.0, 100.0})
+        for (double reach : {0.5, 2.0, 8.0, 25.0})
+            for (double down : {0.1, 0.5, 0.9})
+                cases.push_back({"sweep", {0, 45, 90, 180}, {reach, reach, down * height, reach / 2}, height});
+
+    const QRect picture(0, 0, kPictureWidth, kPictureHeight);
+    for (const Case &c : cases) {
+        for (bool rays : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + " height " + std::to_string(c.height) + " first distance "
+                         + std::to_string(c.distances[0]) + (rays ? " rays" : ""));
+            const Drawn d = Draw(Input(c.angles, c.distances, c.height, rays));
+            const PrintPictureFigures &f = d.figures;
+            ASSERT_FALSE(f.reachText.isEmpty());
+            ASSERT_FALSE(f.clearanceText.isEmpty());
+            for (const QRect &box : {f.reachBox, f.clearanceBox}) {
+                EXPECT_TRUE(picture.contains(box));
+                EXPECT_FALSE(box.intersects(f.legendBox));
+                EXPECT_GT(CountBluish(d.image, box), 40); // the text is there, not covered
+            }
+            EXPECT_FALSE(f.reachBox.intersects(f.clearanceBox))
+                << f.reachBox.y() << " " << f.clearanceBox.y() << " " << f.reachBox.x() << " " << f.clearanceBox.x();
+        }
+    }
+}
+
+TEST(PrintPicture, DimensionTextsKeepTheirPlacesWhereFree)
+{
+    // Height 10, 10 m out, 8 m down: s = 31.5, xr = 98 + 315; the clearance of 2 m is 63 units,
+    // its text at rnd(rnd((3 * 428 - 63) / 2) * 2 / 3) = rnd(610 * 2 / 3); the reach text on its arrow.
+    const Drawn d = Draw(Input({0, 90, 200}, {10, 8, 5}, 10));
+    EXPECT_EQ(d.figures.clearanceBox.topLeft(), QPoint(98 + 10, 407));
+    EXPECT_EQ(d.figures.clearanceLabelY, 407);
+    EXPECT_EQ(d.figures.reachBox.topLeft(), QPoint(413 + 10, 428 - 100));
 }
 
 TEST(PrintPicture, NothingLeavesThePicture)
