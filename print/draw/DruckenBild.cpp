@@ -97,8 +97,9 @@ PrintPictureFigures BildErzeugen(QPainter &p, const PrintPictureInput &in)
     zin.distances = in.distances;
     zin.height = in.height;
     const sideview::ZoneGeometry g = sideview::BuildZone(zin, W, H, 1.0, in.rays);
-    // Without a largest distance or a height there is no zone to draw; mast, ground and legend stay.
-    f.hasZone = g.hasZone && in.height > 0;
+    // Without a largest distance there is no zone to draw; mast, ground and legend stay. Without
+    // a height the width alone sets the scale and the zone lies around the antenna on the ground.
+    f.hasZone = g.hasZone;
     const double s = g.scale;
     f.scale = s;
     f.mastX = g.originX;

@@ -22,7 +22,7 @@ struct PrintPictureInput {
 
 // What the picture computed, in drawing units and metres.
 struct PrintPictureFigures {
-    bool hasZone = false; // false: no angles, or a largest distance or height of 0
+    bool hasZone = false; // false: no angles or a largest distance of 0
     double scale = 0;     // units per metre, 0 without a zone
     int mastX = 0, groundY = 0, antennaY = 0, mastTopY = 0;
     int barLength = 0; // 5 m bar, 0 without a zone

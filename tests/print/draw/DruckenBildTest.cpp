@@ -260,6 +260,30 @@ TEST(PrintPicture, NothingLeavesThePicture)
     }
 }
 
+TEST(PrintPicture, HeightZeroDrawsTheZoneOnTheGround)
+{
+    // The width alone sets the scale, 455 / 10 m; the antenna stands on the ground line and the
+    // mirrored half of the zone rises above it.
+    for (bool rays : {false, true}) {
+        SCOPED_TRACE(rays);
+        const Drawn d = Draw(Input({0, 45, 90, 180}, {10, 5, 5, 10}, 0, rays));
+        const PrintPictureFigures &f = d.figures;
+        EXPECT_TRUE(f.hasZone);
+        EXPECT_DOUBLE_EQ(f.scale, 45.5);
+        EXPECT_EQ(f.antennaY, 428);
+        EXPECT_EQ(f.barLength, 228); // rnd(227.5) to even
+        // the mirrored 45 and 90 degree points above the ground (the rays end a degree on)
+        EXPECT_TRUE(ColourNear(d.image, 98 + 161, 428 - 161, kLime, 4));
+        EXPECT_TRUE(ColourNear(d.image, 98, 428 - 228, kLime, 4));
+        EXPECT_GT(CountColour(d.image, kLime, QRect(0, 0, kPictureWidth, 428)), 200);
+        EXPECT_EQ(f.reachText, "Reichweite:   10,0 m");
+        EXPECT_EQ(f.clearanceText, "Bodenfreiheit:    0,0 m");
+        EXPECT_TRUE(QRect(0, 0, kPictureWidth, kPictureHeight).contains(f.clearanceBox));
+        EXPECT_GT(CountBluish(d.image, f.reachBox), 40);
+        EXPECT_GT(CountBluish(d.image, f.clearanceBox), 40);
+    }
+}
+
 TEST(PrintPicture, NoScaleDrawsMastGroundAndLegendOnly)
 {
     struct Case {
@@ -271,7 +295,6 @@ TEST(PrintPicture, NoScaleDrawsMastGroundAndLegendOnly)
     };
     const Case cases[] = {
         {"largest distance 0", {0, 90}, {0, 0}, 10, 428 - 315},
-        {"height 0", {0, 90}, {10, 5}, 0, 428},
         {"both 0", {0, 90}, {0, 0}, 0, 428},
         {"no angles", {}, {}, 10, 428 - 315},
     };
