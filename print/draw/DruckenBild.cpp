@@ -112,10 +112,11 @@ PrintPictureFigures BildErzeugen(QPainter &p, const PrintPictureInput &in)
     line(p, Qt::black, 3, {x0, yb}, {x0, f.mastTopY});
     p.setPen(QPen(Qt::black, 1));
     DrawArrow(p, {x0 - 40, yb - 30}, {x0 - 6, yb - 6}, 0);
-    text(p, f.textBounds, Qt::black, x0 - 60, yb - 35, "(0,0)");
     line(p, kSilver, 3, {10, yb}, {W - 10, yb});
 
-    std::vector<QRect> taken = {textBox(p, x0 - 60, yb - 35, "(0,0)")};
+    // What a dimension text must not cover: the other texts and the mast.
+    std::vector<QRect> taken = {textBox(p, x0 - 60, yb - 35, "(0,0)"),
+                                QRect(QPoint(x0 - 1, f.mastTopY), QPoint(x0 + 1, yb))};
 
     // 5 m bar.
     if (s > 0) {
@@ -124,7 +125,6 @@ PrintPictureFigures BildErzeugen(QPainter &p, const PrintPictureInput &in)
         line(p, kGreen, 1, {left, yb - 20}, {right, yb - 20});
         line(p, kGreen, 1, {left, yb - 25}, {left, yb - 15});
         line(p, kGreen, 1, {right, yb - 25}, {right, yb - 15});
-        text(p, f.textBounds, kGreen, W - 40 - RoundHalfEven(2 * s), yb - 19, "5m");
         taken.push_back(textBox(p, W - 40 - RoundHalfEven(2 * s), yb - 19, "5m"));
     }
 
@@ -143,6 +143,11 @@ PrintPictureFigures BildErzeugen(QPainter &p, const PrintPictureInput &in)
             }
         }
     }
+
+    // The texts of origin and bar over the zone, which a low antenna's zone crosses.
+    text(p, f.textBounds, Qt::black, x0 - 60, yb - 35, "(0,0)");
+    if (s > 0)
+        text(p, f.textBounds, kGreen, W - 40 - RoundHalfEven(2 * s), yb - 19, "5m");
 
     // Legend, kept inside the picture.
     f.legendY = RoundHalfEven(0.78 * H);

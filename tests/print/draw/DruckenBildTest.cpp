@@ -227,6 +227,7 @@ TEST(PrintPicture, DimensionTextsNeverCoverEachOtherOrTheLegend)
             for (const QRect &box : {f.reachBox, f.clearanceBox}) {
                 EXPECT_TRUE(picture.contains(box));
                 EXPECT_FALSE(box.intersects(f.legendBox));
+                EXPECT_FALSE(box.intersects(QRect(QPoint(f.mastX - 1, f.mastTopY), QPoint(f.mastX + 1, f.groundY))));
                 EXPECT_GT(CountBluish(d.image, box), 40); // the text is there, not covered
             }
             EXPECT_FALSE(f.reachBox.intersects(f.clearanceBox))
