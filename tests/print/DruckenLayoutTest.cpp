@@ -161,7 +161,7 @@ TEST(PrintPages, LongTextsEndAtTheRightMargin)
         const auto pages = BuildPrintout(t, "01.01.2026");
         for (const PrintItem &item : ItemsOf(pages[0], Kind::Text)) {
             SCOPED_TRACE(item.text);
-            const double width = CourierWidthMm(item.text, item.fontPt) * item.stretch;
+            const double width = DrawnWidthMm(item);
             EXPECT_LE(item.xMm + width, 190 + 1e-9);
             EXPECT_GE(item.stretch, kMinStretch);
             EXPECT_LE(item.stretch, 1);

@@ -171,6 +171,30 @@ TEST(PrintSheets, TextsStandAtTheirMillimetres)
     }
 }
 
+TEST(PrintSheets, CondensedLinesKeepTheColonColumn)
+{
+    // Two inputs too long for 170 mm: only the part after the colon is condensed.
+    TempDir dir;
+    PrintoutData data = Station(0);
+    data.texts.modeFactorSet = "EN 50413 (Ausgabe 2008) und BNetzA-Anleitung";
+    data.texts.antennaName = std::string(80, 'A');
+    const QString pdf = WritePdf(dir, data);
+    const QString html = RunPdfTool("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"});
+    const QRegularExpression colon("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>:</word>");
+    const double mmPerPt = 25.4 / 72;
+    std::vector<double> inputs; // the colons of "AntennenName" to "Kabellänge"
+    for (auto it = colon.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const double y = m.captured(2).toDouble() * mmPerPt;
+        if (y > 63 && y < 112)
+            inputs.push_back(m.captured(1).toDouble() * mmPerPt);
+    }
+    ASSERT_EQ(inputs.size(), 10u);
+    for (double x : inputs)
+        EXPECT_NEAR(x, 20 + 19 * 13 * 0.6 * 25.4 / 72, 0.2); // after 19 characters of the 13-point font
+    EXPECT_LE(FindWord(pdf, 1, "BNetzA-Anleitung").xMm, 190);
+}
+
 TEST(PrintSheets, PictureAtScaleOneOnItsPage)
 {
     // One row: the picture's top-left corner at (20, 39) mm; 1 unit = 1/96 inch.
