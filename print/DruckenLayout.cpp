@@ -146,6 +146,18 @@ std::vector<PrintPage> BuildPrintout(const PrintoutTexts &t, const std::string &
     return pages;
 }
 
+void NumberPages(std::vector<PrintPage> &pages)
+{
+    const std::string count = std::to_string(pages.size());
+    for (size_t i = 0; i < pages.size(); ++i) {
+        PrintItem number = TextItem(kPrintRightMm - 40, kFooterTextYMm, PrintFont::Arial, kFooterFontPt, false,
+                                    "Seite " + std::to_string(i + 1) + " von " + count);
+        number.kind = PrintItem::Kind::CellText; // ends at the right margin
+        number.x2Mm = kPrintRightMm;
+        pages[i].items.push_back(number);
+    }
+}
+
 PrintPage AllBandsPage(const PrintoutData &data, const std::string &dateText)
 {
     // Arial 8 in eleven columns across the 170 mm between the margins; cells end 1 mm before

@@ -71,6 +71,9 @@ double DrawnWidthMm(const PrintItem &item);
 // All pages, header and footer included. dateText: today in the German short form.
 std::vector<PrintPage> BuildPrintout(const PrintoutTexts &texts, const std::string &dateText);
 
+// "Seite n von m" at the right end of every page's footer line, once the document is complete.
+void NumberPages(std::vector<PrintPage> &pages);
+
 // The overview of every band as a page of its own, to follow the others.
 PrintPage AllBandsPage(const PrintoutData &data, const std::string &dateText);
 

@@ -106,6 +106,7 @@ std::vector<PrintPage> PrintoutPages(const PrintoutData &data, const QString &da
     std::vector<PrintPage> pages = BuildPrintout(data.texts, dateText.toStdString());
     if (allBands)
         pages.push_back(AllBandsPage(data, dateText.toStdString()));
+    NumberPages(pages);
     return pages;
 }
 
