@@ -130,9 +130,9 @@ double WiesKFitAtPower(WiesAntIndex antenna, BandIndex band, double power)
     if (!std::isfinite(power))
         return kNoValue;
     constexpr int last = static_cast<int>(WiesPowerGrid.size()) - 2;
-    // At an inner grid point the upper interval wins; outside the grid the nearest end
-    // interval is continued. Falling back to 0..50 W above 1000 W would multiply the
-    // distance many times over.
+    // At an inner grid point the upper interval wins; above the grid the last interval is
+    // continued. Falling back to 0..50 W above 1000 W would multiply the distance many
+    // times over.
     int d = power > WiesPowerGrid.back() ? last : 0;
     for (int i = 0; i <= last; ++i)
         if (WiesPowerGrid[i] <= power && power <= WiesPowerGrid[i + 1])
@@ -140,6 +140,15 @@ double WiesKFitAtPower(WiesAntIndex antenna, BandIndex band, double power)
 
     const std::string antName = WiesAntName(antenna);
     const std::string bandName = BandName(band);
+    if (power < WiesPowerGrid[1]) {
+        // The study's straight line from 0 W shrinks the distance with the power itself,
+        // where the field falls only with its square root: below 50 W the far-field law
+        // from the 50 W value stays on the safe side.
+        const double k50 = WiesKFit(antName, bandName, "PS", 1);
+        if (k50 == kNoValue || power < 0)
+            return kNoValue;
+        return k50 * std::sqrt(power / WiesPowerGrid[1]);
+    }
     const double lo = WiesKFit(antName, bandName, "PS", d);
     const double hi = WiesKFit(antName, bandName, "PS", d + 1);
     if (lo == kNoValue || hi == kNoValue)

@@ -37,8 +37,9 @@ std::vector<std::string> WiesAntNames();       // index order, as the Wiesbeck l
 double WiesKFit(const std::string &antenna, const std::string &band, const std::string &key,
                 int powerPosition);
 
-// "PS" base distance in m, linear in power between grid points; above 1000 W the line of
-// the 500..1000 W interval goes on, below 0 W that of the 0..50 W interval.
+// "PS" base distance in m, linear in power between grid points from 50 W; below 50 W the
+// 50 W value times sqrt(P / 50 W); above 1000 W the line of the 500..1000 W interval goes
+// on; -99 below 0 W.
 double WiesKFitAtPower(WiesAntIndex antenna, BandIndex band, double power);
 
 // Height-and-ground factor x FSi x kFit("PS"); -99 when a lookup fails.

@@ -11,7 +11,7 @@ namespace
 constexpr double kMmPerPt = 25.4 / 72;
 constexpr const char *kEllipsis = "…";
 
-PrintItem TextItem(double x, double y, PrintFont font, int pt, bool bold, std::string text)
+PrintItem TextItem(double x, double y, PrintFont font, int pt, bool bold, std::string text, int fixedChars = 0)
 {
     PrintItem item;
     item.xMm = x;
@@ -20,9 +20,17 @@ PrintItem TextItem(double x, double y, PrintFont font, int pt, bool bold, std::s
     item.fontPt = pt;
     item.bold = bold;
     item.text = std::move(text);
+    item.fixedChars = fixedChars;
     if (font == PrintFont::Courier)
         FitToLine(item);
     return item;
+}
+
+// A first-page line's label ends after its colon and the blank behind it.
+int LabelChars(const std::string &text)
+{
+    const size_t colon = text.find(": ");
+    return colon == std::string::npos ? 0 : CharCount(text.substr(0, colon + 2));
 }
 
 PrintItem LineItem(double x1, double x2, double y)
@@ -66,19 +74,30 @@ double CourierWidthMm(const std::string &text, int fontPt)
 
 void FitToLine(PrintItem &item, int keepTail)
 {
-    const double room = kPrintRightMm - item.xMm;
-    const double width = CourierWidthMm(item.text, item.fontPt);
     item.stretch = 1;
+    item.fixedChars = std::clamp(item.fixedChars, 0, CharCount(item.text));
+    const std::string head = HeadChars(item.text, item.fixedChars);
+    std::string rest = TailChars(item.text, CharCount(item.text) - item.fixedChars);
+    const double room = kPrintRightMm - item.xMm - CourierWidthMm(head, item.fontPt);
+    const double width = CourierWidthMm(rest, item.fontPt);
     if (width <= room || room <= 0)
         return;
     const double charMm = CourierWidthMm("x", item.fontPt);
-    const int fitting = static_cast<int>(std::floor(room / (charMm * kMinStretch)));
-    const int count = CharCount(item.text);
-    if (count > fitting) {
+    const int fitting = std::max(1, static_cast<int>(std::floor(room / (charMm * kMinStretch))));
+    if (CharCount(rest) > fitting) {
         keepTail = std::clamp(keepTail, 0, fitting - 1);
-        item.text = HeadChars(item.text, fitting - 1 - keepTail) + kEllipsis + TailChars(item.text, keepTail);
+        rest = HeadChars(rest, fitting - 1 - keepTail) + kEllipsis + TailChars(rest, keepTail);
     }
-    item.stretch = room / CourierWidthMm(item.text, item.fontPt);
+    item.text = head + rest;
+    item.stretch = room / CourierWidthMm(rest, item.fontPt);
+}
+
+double DrawnWidthMm(const PrintItem &item)
+{
+    const int count = CharCount(item.text);
+    const int fixed = std::clamp(item.fixedChars, 0, count);
+    return CourierWidthMm(HeadChars(item.text, fixed), item.fontPt)
+           + CourierWidthMm(TailChars(item.text, count - fixed), item.fontPt) * item.stretch;
 }
 
 std::vector<PrintPage> BuildPrintout(const PrintoutTexts &t, const std::string &dateText)
@@ -87,8 +106,8 @@ std::vector<PrintPage> BuildPrintout(const PrintoutTexts &t, const std::string &
     PrintPage first = NewPage(t, dateText);
     for (const PrintLine &line : FirstPageLines(t)) {
         if (!line.wrapped) {
-            first.items.push_back(
-                TextItem(kPrintLeftMm, line.yMm, PrintFont::Courier, line.fontPt, line.bold, line.text));
+            first.items.push_back(TextItem(kPrintLeftMm, line.yMm, PrintFont::Courier, line.fontPt, line.bold,
+                                           line.text, LabelChars(line.text)));
             continue;
         }
         PrintItem item;
@@ -125,6 +144,18 @@ std::vector<PrintPage> BuildPrintout(const PrintoutTexts &t, const std::string &
     for (int number = 2; number <= layout.pageCount; ++number)
         CloseWithFooter(page(number), t);
     return pages;
+}
+
+void NumberPages(std::vector<PrintPage> &pages)
+{
+    const std::string count = std::to_string(pages.size());
+    for (size_t i = 0; i < pages.size(); ++i) {
+        PrintItem number = TextItem(kPrintRightMm - 40, kFooterTextYMm, PrintFont::Arial, kFooterFontPt, false,
+                                    "Seite " + std::to_string(i + 1) + " von " + count);
+        number.kind = PrintItem::Kind::CellText; // ends at the right margin
+        number.x2Mm = kPrintRightMm;
+        pages[i].items.push_back(number);
+    }
 }
 
 PrintPage AllBandsPage(const PrintoutData &data, const std::string &dateText)

@@ -31,6 +31,9 @@ struct PrintItem {
     bool bold = false;
     // Horizontal scale of a text too long for its line, so that it ends at the right margin.
     double stretch = 1;
+    // Characters at the start kept at their natural width (a label up to its colon), so that
+    // only the rest is condensed and the colons stay in one column.
+    int fixedChars = 0;
     std::string text;
 };
 
@@ -59,12 +62,17 @@ inline constexpr double kMinStretch = 0.6;
 
 // Width in mm of a Courier text at its natural width.
 double CourierWidthMm(const std::string &text, int fontPt);
-// Condenses a Courier text so that it ends at the right margin; a text too long even then is
-// cut, with "…" in its place, before its last keepTail characters.
+// Condenses a Courier text after its fixedChars so that it ends at the right margin; a text
+// too long even then is cut, with "…" in its place, before its last keepTail characters.
 void FitToLine(PrintItem &item, int keepTail = 0);
+// Width in mm of an item's text as drawn, condensing included.
+double DrawnWidthMm(const PrintItem &item);
 
 // All pages, header and footer included. dateText: today in the German short form.
 std::vector<PrintPage> BuildPrintout(const PrintoutTexts &texts, const std::string &dateText);
+
+// "Seite n von m" at the right end of every page's footer line, once the document is complete.
+void NumberPages(std::vector<PrintPage> &pages);
 
 // The overview of every band as a page of its own, to follow the others.
 PrintPage AllBandsPage(const PrintoutData &data, const std::string &dateText);

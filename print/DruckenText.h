@@ -18,7 +18,8 @@ inline constexpr const char *kPrintFooterFont = "Arial";
 inline constexpr int kHeaderFontPt = 12;
 inline constexpr double kHeaderTextYMm = 14;
 inline constexpr double kHeaderLineYMm = 20;
-// Page footer: line at y = 270, Arial 8 centred on x = 105 at y = 272.
+// Page footer: line at y = 270, Arial 8 centred on x = 105 at y = 272, the page number
+// ending at the right margin.
 inline constexpr int kFooterFontPt = 8;
 inline constexpr double kFooterLineYMm = 270;
 inline constexpr double kFooterTextYMm = 272;

@@ -201,8 +201,8 @@ void TFormSeitenansicht::Draw()
     EditXInt->setText(metres("%6.2f", figures_.xInterval, figures_.hasIntervals));
     EditYInt->setText(metres("%6.2f", figures_.yInterval, figures_.hasIntervals));
     const bool maxima = figures_.zone.hasMaxima;
-    EditBodenfreiheit->setText(metres("%6.1f", figures_.zone.clearance, maxima));
-    EditReichweite->setText(metres("%6.1f", figures_.zone.reach, maxima));
+    EditBodenfreiheit->setText(metres("%6.1f", sideview::ShownClearance(figures_.zone.clearance), maxima));
+    EditReichweite->setText(metres("%6.1f", sideview::ShownReach(figures_.zone.reach), maxima));
     showPicture();
 }
 

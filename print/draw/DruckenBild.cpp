@@ -44,11 +44,41 @@ void text(QPainter &p, QRect &bounds, const QColor &colour, int x, int y, const 
     bounds = bounds.united(QRect(x, y, metrics.horizontalAdvance(t), metrics.height()));
 }
 
+QRect textBox(QPainter &p, int x, int y, const QString &t)
+{
+    return QRect(x, y, textWidth(p, t), QFontMetrics(p.font()).height());
+}
+
 // A dimension text right of its line, or left of it where it would leave the picture.
 int besideLine(QPainter &p, int lineX, const QString &t)
 {
     const int width = textWidth(p, t);
     return lineX + 10 + width <= kRightRoom ? lineX + 10 : std::max(0, lineX - 10 - width);
+}
+
+// Where a dimension text is to stand: at its own place when that is free, else the nearest
+// free row beside its line, right of it first; taken holds the boxes already drawn.
+QRect freePlace(QPainter &p, int lineX, int y, const QString &t, const std::vector<QRect> &taken)
+{
+    constexpr int kGap = 2;
+    const QRect picture(0, 0, W, H);
+    const int width = textWidth(p, t);
+    auto fits = [&](const QRect &box) {
+        if (!picture.contains(box))
+            return false;
+        const QRect padded = box.adjusted(-kGap, -kGap, kGap, kGap);
+        return std::none_of(taken.begin(), taken.end(), [&](const QRect &r) { return r.intersects(padded); });
+    };
+    const QRect wanted = textBox(p, besideLine(p, lineX, t), y, t);
+    const int sides[] = {wanted.x(), lineX + 10, lineX - 10 - width};
+    for (int shift = 0; shift <= H; ++shift)
+        for (int row : {y - shift, y + shift})
+            for (int x : sides) {
+                const QRect box(x, row, wanted.width(), wanted.height());
+                if (fits(box))
+                    return box;
+            }
+    return wanted;
 }
 
 } // namespace
@@ -67,8 +97,9 @@ PrintPictureFigures BildErzeugen(QPainter &p, const PrintPictureInput &in)
     zin.distances = in.distances;
     zin.height = in.height;
     const sideview::ZoneGeometry g = sideview::BuildZone(zin, W, H, 1.0, in.rays);
-    // Without a largest distance or a height there is no zone to draw; mast, ground and legend stay.
-    f.hasZone = g.hasZone && in.height > 0;
+    // Without a largest distance there is no zone to draw; mast, ground and legend stay. Without
+    // a height the width alone sets the scale and the zone lies around the antenna on the ground.
+    f.hasZone = g.hasZone;
     const double s = g.scale;
     f.scale = s;
     f.mastX = g.originX;
@@ -81,8 +112,11 @@ PrintPictureFigures BildErzeugen(QPainter &p, const PrintPictureInput &in)
     line(p, Qt::black, 3, {x0, yb}, {x0, f.mastTopY});
     p.setPen(QPen(Qt::black, 1));
     DrawArrow(p, {x0 - 40, yb - 30}, {x0 - 6, yb - 6}, 0);
-    text(p, f.textBounds, Qt::black, x0 - 60, yb - 35, "(0,0)");
     line(p, kSilver, 3, {10, yb}, {W - 10, yb});
+
+    // What a dimension text must not cover: the other texts and the mast.
+    std::vector<QRect> taken = {textBox(p, x0 - 60, yb - 35, "(0,0)"),
+                                QRect(QPoint(x0 - 1, f.mastTopY), QPoint(x0 + 1, yb))};
 
     // 5 m bar.
     if (s > 0) {
@@ -91,7 +125,7 @@ PrintPictureFigures BildErzeugen(QPainter &p, const PrintPictureInput &in)
         line(p, kGreen, 1, {left, yb - 20}, {right, yb - 20});
         line(p, kGreen, 1, {left, yb - 25}, {left, yb - 15});
         line(p, kGreen, 1, {right, yb - 25}, {right, yb - 15});
-        text(p, f.textBounds, kGreen, W - 40 - RoundHalfEven(2 * s), yb - 19, "5m");
+        taken.push_back(textBox(p, W - 40 - RoundHalfEven(2 * s), yb - 19, "5m"));
     }
 
     // The zone: rays from the antenna, or the outline through the points.
@@ -110,6 +144,11 @@ PrintPictureFigures BildErzeugen(QPainter &p, const PrintPictureInput &in)
         }
     }
 
+    // The texts of origin and bar over the zone, which a low antenna's zone crosses.
+    text(p, f.textBounds, Qt::black, x0 - 60, yb - 35, "(0,0)");
+    if (s > 0)
+        text(p, f.textBounds, kGreen, W - 40 - RoundHalfEven(2 * s), yb - 19, "5m");
+
     // Legend, kept inside the picture.
     f.legendY = RoundHalfEven(0.78 * H);
     const QString zoneText = "Sicherheitsabstand", mastText = "Antennenmast";
@@ -118,8 +157,12 @@ PrintPictureFigures BildErzeugen(QPainter &p, const PrintPictureInput &in)
     text(p, f.textBounds, Qt::black, legendTextX, f.legendY, zoneText);
     p.fillRect(QRect(legendTextX - 20, f.legendY + 20, 15, 15), Qt::black);
     text(p, f.textBounds, Qt::black, legendTextX, f.legendY + 20, mastText);
+    f.legendBox = QRect(legendTextX - 20, f.legendY, 0, 0)
+                      .united(textBox(p, legendTextX, f.legendY, zoneText))
+                      .united(textBox(p, legendTextX, f.legendY + 20, mastText));
+    taken.push_back(f.legendBox);
 
-    // Dimensions from the drawn points.
+    // Dimensions from the zone's figures in metres.
     if (f.hasZone && g.hasMaxima) {
         f.reach = g.reach;
         f.clearance = g.clearance;
@@ -130,17 +173,24 @@ PrintPictureFigures BildErzeugen(QPainter &p, const PrintPictureInput &in)
         const int xc = x0 + RoundHalfEven(f.clearanceX * s);
         const int yc = RoundHalfEven(yb - f.clearance * s);
         DrawArrow(p, {xc, yb}, {xc, yc}, 20, true);
-        f.clearanceLabelY =
-            RoundHalfEven(RoundHalfEven((2.0 * yb + (yb - std::floor(f.clearance * s))) / 2) * 2.0 / 3.0);
-        const QString clearance = "Bodenfreiheit: " + QString::fromStdString(FormatValue("%6.1f m", f.clearance));
-        text(p, f.textBounds, kBlue, besideLine(p, xc, clearance), f.clearanceLabelY, clearance);
-
         const int xr = x0 + RoundHalfEven(f.reach * s);
         p.setPen(QPen(kBlue, 1));
         DrawArrow(p, {x0, yb - 100}, {xr, yb - 100}, 20);
         line(p, kBlue, 1, {xr, yb - 70}, {xr, 100});
-        const QString reach = "Reichweite: " + QString::fromStdString(FormatValue("%6.1f m", f.reach));
-        text(p, f.textBounds, kBlue, besideLine(p, xr, reach), yb - 100, reach);
+
+        // The reach text keeps its row by the arrow; the clearance text gives way to it, where
+        // a short zone on a high mast brings the two rows together.
+        f.reachText = "Reichweite: " + QString::fromStdString(FormatValue("%6.1f m", sideview::ShownReach(f.reach)));
+        f.reachBox = freePlace(p, xr, yb - 100, f.reachText, taken);
+        taken.push_back(f.reachBox);
+        f.clearanceText =
+            "Bodenfreiheit: " + QString::fromStdString(FormatValue("%6.1f m", sideview::ShownClearance(f.clearance)));
+        const int clearanceRow =
+            RoundHalfEven(RoundHalfEven((2.0 * yb + (yb - std::floor(f.clearance * s))) / 2) * 2.0 / 3.0);
+        f.clearanceBox = freePlace(p, xc, clearanceRow, f.clearanceText, taken);
+        f.clearanceLabelY = f.clearanceBox.top();
+        text(p, f.textBounds, kBlue, f.clearanceBox.left(), f.clearanceBox.top(), f.clearanceText);
+        text(p, f.textBounds, kBlue, f.reachBox.left(), f.reachBox.top(), f.reachText);
     }
     p.restore();
     return f;

@@ -6,6 +6,7 @@
 
 #include <QPainter>
 #include <QRect>
+#include <QString>
 #include <vector>
 
 inline constexpr int kPictureWidth = 650;
@@ -21,7 +22,7 @@ struct PrintPictureInput {
 
 // What the picture computed, in drawing units and metres.
 struct PrintPictureFigures {
-    bool hasZone = false; // false: no angles, or a largest distance or height of 0
+    bool hasZone = false; // false: no angles or a largest distance of 0
     double scale = 0;     // units per metre, 0 without a zone
     int mastX = 0, groundY = 0, antennaY = 0, mastTopY = 0;
     int barLength = 0; // 5 m bar, 0 without a zone
@@ -29,8 +30,11 @@ struct PrintPictureFigures {
     double reach = 0;      // m
     double clearance = 0;  // m
     double clearanceX = 0; // m
-    int clearanceLabelY = 0;
+    int clearanceLabelY = 0; // top of the clearance text as drawn
+    QString reachText, clearanceText; // the dimension texts drawn, empty without them
+    QRect reachBox, clearanceBox;     // their boxes, empty without them
     int legendY = 0;
+    QRect legendBox;  // squares and texts of the legend
     QRect textBounds; // all texts drawn
 };
 

@@ -44,10 +44,13 @@ void paintText(QPainter &painter, const PrintItem &item)
     double x = pt(item.xMm);
     if (item.kind == PrintItem::Kind::CentredText)
         x -= metrics.horizontalAdvance(text) / 2;
+    // A label keeps its natural width; only the rest is condensed.
+    const QString head = text.left(item.stretch < 1 ? item.fixedChars : 0);
+    painter.drawText(QPointF(x, pt(item.yMm) + metrics.ascent()), head);
     painter.save();
-    painter.translate(x, pt(item.yMm));
+    painter.translate(x + metrics.horizontalAdvance(head), pt(item.yMm));
     painter.scale(item.stretch, 1);
-    painter.drawText(QPointF(0, metrics.ascent()), text);
+    painter.drawText(QPointF(0, metrics.ascent()), text.mid(head.size()));
     painter.restore();
 }
 
@@ -103,6 +106,7 @@ std::vector<PrintPage> PrintoutPages(const PrintoutData &data, const QString &da
     std::vector<PrintPage> pages = BuildPrintout(data.texts, dateText.toStdString());
     if (allBands)
         pages.push_back(AllBandsPage(data, dateText.toStdString()));
+    NumberPages(pages);
     return pages;
 }
 

@@ -21,7 +21,8 @@ struct PrintoutView {
 // dd.mm.yyyy whatever the locale.
 QString GermanDate(const QDate &date);
 
-// The pages of a configuration, dated dateText; allBands adds the overview of every band last.
+// The numbered pages of a configuration, dated dateText; allBands adds the overview of every
+// band last.
 std::vector<PrintPage> PrintoutPages(const PrintoutData &data, const QString &dateText, bool allBands = false);
 
 // One page on a painter whose units are points from the sheet's corner.

@@ -35,7 +35,14 @@ pdftotext -layout -f 1 -l 1 "$work/doku.pdf" "$work/page1.txt" 2>/dev/null
 check "--pdf: Kopfzeile" 'grep -qE "^ *Dokumentation nach §9 BEMFV +DL0XYZ, [0-3][0-9]\.[01][0-9]\.20[0-9][0-9]$" "$work/page1.txt"'
 check "--pdf: Überschrift" 'grep -qx " *Übersicht für eine Konfiguration" "$work/page1.txt"'
 check "--pdf: EIRP-Zeile" 'grep -qE "^ *EIRP +: 1594,79 W$" "$work/page1.txt"'
-check "--pdf: Fußzeile" 'grep -qE "Erstellt mit Feldora v 2\.1\.0" "$work/page1.txt"'
+check "--pdf: Fußzeile" 'grep -qE "Erstellt mit Feldora v 2\.1\.0 +Seite 1 von 10$" "$work/page1.txt"'
+
+# At 100 m the picture's reach must not fall below the first page's 7,95 m.
+sed '4s/>.*\r/>100\r/' "$fixtures/report_yagi2m.txt" >"$work/hoch.txt"
+"$work/feldora" --bericht "$work/hoch.txt" --pdf "$work/hoch.pdf" >"$work/out" 2>"$work/err"
+pdftotext -raw -f 10 -l 10 "$work/hoch.pdf" "$work/hoch10.txt" 2>/dev/null
+check "100 m: Sicherheitsabstand 7,95 m" 'grep -qx "Sicherheitsabstand             : 7,95 m" "$work/out"'
+check "100 m: Bild mit Reichweite 8,0 m" 'grep -qx "Reichweite: 8,0 m" "$work/hoch10.txt"'
 
 "$work/feldora" --bericht "$fixtures/report_yagi2m.txt" --pdf "$work/fehlt/doku.pdf" >/dev/null 2>"$work/err"
 rc=$?

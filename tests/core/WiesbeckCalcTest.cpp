@@ -81,7 +81,7 @@ TEST(WiesbeckCalc, ResultTexts)
         {"no band", with([](WiesInput &in) { in.band = 0; }),
          {"0,00", "---", "1,00", "---", "---", "1,4142", "---"}},
         {"1 W", with([](WiesInput &in) { in.AntennaInputPower = 1; }),
-         {"0,00", "2,15", "1,00", "1,64", "0,02", "1,4142", "0,03 m"}},
+         {"0,00", "2,15", "1,00", "1,64", "0,17", "1,4142", "0,24 m"}}, // 1,2 m x sqrt(1/50)
         {"1500 W continues the 500..1000 W line",
          with([](WiesInput &in) { in.AntennaInputPower = 1500; }),
          {"0,00", "2,15", "1,00", "2460,88", "5,40", "1,4142", "7,64 m"}},
@@ -113,7 +113,7 @@ TEST(WiesbeckCalc, AveragingReducesPowerButNotEirp)
         {"none", false, false, 200, 2.2},
         {"RX TX only", true, false, 100, 1.6},
         {"mode only", false, true, 76, 1.2 + 26.0 / 50 * 0.4},
-        {"both", true, true, 38, 1.2 * 38 / 50},
+        {"both", true, true, 38, 1.2 * std::sqrt(38.0 / 50)},
     };
     for (const auto &c : cases) {
         WiesInput in = dipol80m();
@@ -185,7 +185,7 @@ TEST(WiesbeckPowerSearch, DipolOn80mForThreeMetres)
 
     EXPECT_EQ(rec.events, 63); // candidates 0..62, the last one exceeds
     ASSERT_EQ(rec.lines.size(), 62u);
-    EXPECT_EQ(rec.lines.front(), "     1 W --->  0,034 m ");
+    EXPECT_EQ(rec.lines.front(), "     1 W --->  0,240 m ");
     EXPECT_EQ(rec.lines.back(), "   185 W --->  2,980 m ");
     EXPECT_EQ(WiesNewPepTrace(r.newPep), "Neue PEP: 184,55 W");
 }

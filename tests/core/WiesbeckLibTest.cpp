@@ -111,16 +111,37 @@ TEST(WiesbeckLib, KFitAtPowerInterpolatesLinearly)
         double power, kFit;
     } cases[] = {
         {kDipol, k80m, 100, 1.6},   {kDipol, k80m, 75, 1.4},    {kDipol, k80m, 0, 0},
-        {kDipol, k80m, 25, 0.6},    {kDipol, k80m, 50, 1.2},    {kDipol, k80m, 350, 2.7},
-        {kDipol, k80m, 750, 3.75},  {kDipol, k80m, 1000, 4.3},
-        // beyond the grid: the nearest end interval goes on
-        {kDipol, k80m, 1500, 5.4},  {kDipol, k80m, 2000, 6.5},  {kDipol, k80m, -50, -1.2},
+        {kDipol, k80m, 50, 1.2},    {kDipol, k80m, 350, 2.7},   {kDipol, k80m, 750, 3.75},
+        {kDipol, k80m, 1000, 4.3},
+        // above the grid the last interval goes on; a negative power has no distance
+        {kDipol, k80m, 1500, 5.4},  {kDipol, k80m, 2000, 6.5},  {kDipol, k80m, -50, -99},
         {kGPA50, k80m, 150, 7.1},   {kFB53, k10m, 1200, 18.08},
         // no study row
         {kDipol, k17m, 100, -99},   {kFB53, k40m, 100, -99},    {kLoop17, k160m, 100, -99},
         {kDipol, k17m, 1500, -99},  {kDipol, 0, 100, -99},      {kDipol, -99, 100, -99},
         {kDipol, k23cm, 100, -99},  {0, k80m, 100, -99},        {12, k80m, 100, -99},
         {kDipol, k80m, kNaN, -99},
+    };
+    for (const auto &c : cases)
+        EXPECT_NEAR(WiesKFitAtPower(c.antenna, c.band, c.power), c.kFit, 1e-9)
+            << c.antenna << " " << c.band << " " << c.power;
+}
+
+TEST(WiesbeckLib, KFitBelowFiftyWattsFallsWithTheRootOfThePower)
+{
+    // kFit(50 W) * sqrt(P / 50 W), worked out from the 50 W cells: Dipol 80m 1.2 m,
+    // FB53 20m 2.5 m; from 50 W on the straight line to the 100 W cell (1.6 m, 3.2 m).
+    struct {
+        WiesAntIndex antenna;
+        BandIndex band;
+        double power, kFit;
+    } cases[] = {
+        {kDipol, k80m, 1, 0.1697056275},  {kDipol, k80m, 10, 0.5366563146},
+        {kDipol, k80m, 25, 0.8485281374}, {kDipol, k80m, 49.99, 1.1998799940},
+        {kDipol, k80m, 50, 1.2},          {kDipol, k80m, 75, 1.4},
+        {kFB53, k20m, 1, 0.3535533906},   {kFB53, k20m, 10, 1.1180339887},
+        {kFB53, k20m, 25, 1.7677669530},  {kFB53, k20m, 49.99, 2.4997499875},
+        {kFB53, k20m, 50, 2.5},           {kFB53, k20m, 75, 2.85},
     };
     for (const auto &c : cases)
         EXPECT_NEAR(WiesKFitAtPower(c.antenna, c.band, c.power), c.kFit, 1e-9)

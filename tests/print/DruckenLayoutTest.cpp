@@ -69,6 +69,26 @@ TEST(PrintPages, EveryPageHasHeaderAndFooter)
     }
 }
 
+TEST(PrintPages, NumbersAtTheRightOfTheFooterLine)
+{
+    auto pages = BuildPrintout(Station(73), "10.12.2026");
+    ASSERT_EQ(pages.size(), 4u);
+    NumberPages(pages);
+    for (size_t i = 0; i < pages.size(); ++i) {
+        SCOPED_TRACE(i);
+        std::vector<PrintItem> numbers;
+        std::copy_if(pages[i].items.begin(), pages[i].items.end(), std::back_inserter(numbers),
+                     [](const PrintItem &item) { return item.text.rfind("Seite ", 0) == 0; });
+        ASSERT_EQ(numbers.size(), 1u);
+        EXPECT_EQ(numbers[0].text, "Seite " + std::to_string(i + 1) + " von 4");
+        EXPECT_EQ(numbers[0].kind, Kind::CellText);
+        EXPECT_EQ(numbers[0].font, PrintFont::Arial);
+        EXPECT_EQ(numbers[0].fontPt, 8);
+        EXPECT_DOUBLE_EQ(numbers[0].x2Mm, 190);
+        EXPECT_DOUBLE_EQ(numbers[0].yMm, 272);
+    }
+}
+
 TEST(PrintPages, FirstPageWithoutAngleDataHasNoPicture)
 {
     const PrintoutTexts t = Station(0);
@@ -161,7 +181,7 @@ TEST(PrintPages, LongTextsEndAtTheRightMargin)
         const auto pages = BuildPrintout(t, "01.01.2026");
         for (const PrintItem &item : ItemsOf(pages[0], Kind::Text)) {
             SCOPED_TRACE(item.text);
-            const double width = CourierWidthMm(item.text, item.fontPt) * item.stretch;
+            const double width = DrawnWidthMm(item);
             EXPECT_LE(item.xMm + width, 190 + 1e-9);
             EXPECT_GE(item.stretch, kMinStretch);
             EXPECT_LE(item.stretch, 1);

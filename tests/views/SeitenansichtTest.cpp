@@ -104,6 +104,23 @@ TEST_F(SideViewWindow, CaptionFiguresAndZoom)
     EXPECT_EQ(dialogs.unexpected, 0);
 }
 
+TEST_F(SideViewWindow, FiguresRoundedToTheSafeSide)
+{
+    // 7.95 m out and 1 m below a 100 m high antenna: from the pixels the window read 7,9 and
+    // 99,1 m; the reach rounds up, the clearance down.
+    SideViewInput in = sampleInput();
+    in.distances = {7.95, 1, 1};
+    in.height = 100;
+    for (const char *box : {"", "CBStrahlen"}) {
+        SCOPED_TRACE(box);
+        open(in);
+        if (*box)
+            click(box);
+        EXPECT_EQ(text("EditReichweite"), "   8,0");
+        EXPECT_EQ(text("EditBodenfreiheit"), "  99,0");
+    }
+}
+
 TEST_F(SideViewWindow, CheckBoxesAndColourRedraw)
 {
     open();

@@ -70,7 +70,7 @@ TEST(SideViewGeometry, HalfPlaneIsMirroredFullCircleIsNot)
     EXPECT_EQ(full.points[4], full.points[0]);   // closed contour
 }
 
-TEST(SideViewGeometry, RaysAreOneDegreeOnAndGiveTheMaxima)
+TEST(SideViewGeometry, RaysAreOneDegreeOnButTheMaximaAreTheZones)
 {
     const ZoneInput in = zone({0, 90, 180}, {5, 2, 3}, 10);
     const ZoneGeometry contour = BuildZone(in, W, H, 1.0, false);
@@ -79,10 +79,41 @@ TEST(SideViewGeometry, RaysAreOneDegreeOnAndGiveTheMaxima)
     EXPECT_EQ(contour.points[0], QPoint(287, 118));
     EXPECT_EQ(rays.points[0], QPoint(287, 121));
     EXPECT_EQ(rays.points[1], QPoint(120, 184)); // 91 deg: one pixel behind the mast
-    // The reach comes from the ray ends: 166 px of 5 m at 1 deg; the clearance from 91 deg.
-    EXPECT_NEAR(rays.reach, 166 / 33.11, 1e-9);
-    EXPECT_NEAR(rays.clearance, (449 - 184) / 33.11, 1e-9);
-    EXPECT_NEAR(rays.clearanceX, 1 / 33.11, 1e-9);
+    // Reach and clearance stay those of the table's angles: 5 m out at 0 deg, 10 - 2 m at 90 deg.
+    for (const ZoneGeometry *g : {&contour, &rays}) {
+        EXPECT_NEAR(g->reach, 5.0, 1e-12);
+        EXPECT_NEAR(g->clearance, 8.0, 1e-12);
+        EXPECT_NEAR(g->clearanceX, 0.0, 1e-12);
+    }
+}
+
+TEST(SideViewGeometry, MaximaInMetresNotFromRoundedPixels)
+{
+    // 7.95 m at 100 m height: s = 3.311 px/m, the 26.32 px of the reach round to 26 px = 7.85 m
+    // and the 1 m below the antenna to 3 px; the figures must be the zone's own.
+    const ZoneGeometry g = BuildZone(zone({0, 90, 180}, {7.95, 1, 1}, 100), W, H, 1.0, false);
+    EXPECT_EQ(g.points[0].x() - g.antennaX, 26);
+    EXPECT_NEAR(g.reach, 7.95, 1e-12);
+    EXPECT_NEAR(g.clearance, 99.0, 1e-12);
+    // A slanted point: 45 deg at 4 m from 3 m height, 2.83 m out and down.
+    const ZoneGeometry slant = BuildZone(zone({45, 180}, {4, 1}, 3), W, H, 1.0, false);
+    EXPECT_NEAR(slant.reach, 4 * std::sqrt(0.5), 1e-12);
+    EXPECT_NEAR(slant.clearance, 3 - 4 * std::sqrt(0.5), 1e-12);
+    EXPECT_NEAR(slant.clearanceX, 4 * std::sqrt(0.5), 1e-12);
+}
+
+TEST(SideViewGeometry, ShownFiguresNeverOnTheUnsafeSide)
+{
+    struct {
+        double metres, reach, clearance;
+    } cases[] = {
+        {7.95, 8.0, 7.9}, {7.9, 7.9, 7.9},  {7.91, 8.0, 7.9}, {7.99, 8.0, 7.9}, {0.3, 0.3, 0.3},
+        {0.05, 0.1, 0.0}, {2.0, 2.0, 2.0},  {0, 0, 0},         {99.06, 99.1, 99.0},
+    };
+    for (const auto &c : cases) {
+        EXPECT_DOUBLE_EQ(ShownReach(c.metres), c.reach) << c.metres;
+        EXPECT_DOUBLE_EQ(ShownClearance(c.metres), c.clearance) << c.metres;
+    }
 }
 
 TEST(SideViewGeometry, ClearanceIsAbsoluteAndTiesGoToTheMast)
@@ -90,14 +121,14 @@ TEST(SideViewGeometry, ClearanceIsAbsoluteAndTiesGoToTheMast)
     // Height 1 m, 3 m straight down: the point lies 2 m below the ground line.
     const ZoneGeometry below = BuildZone(zone({90}, {3}, 1), W, H, 1.0, false);
     ASSERT_TRUE(below.hasMaxima);
-    EXPECT_NEAR(below.clearance, 2.0, 1.0 / below.scale);
+    EXPECT_NEAR(below.clearance, 2.0, 1e-12);
     EXPECT_NEAR(below.clearanceX, 0.0, 1e-12);
 
-    // 0 deg at 5 m and 180 deg at 2 m share the antenna's row: the nearer one gives xb.
+    // 0 deg at 5 m and 180 deg at 2 m share the antenna's height: the nearer one gives xb.
     const ZoneGeometry tie = BuildZone(zone({0, 180}, {5, 2}, 10), W, H, 1.0, false);
-    EXPECT_NEAR(tie.clearance, (449 - 118) / 33.11, 1e-9);
-    EXPECT_NEAR(tie.clearanceX, 66 / 33.11, 1e-9);
-    EXPECT_NEAR(tie.reach, 166 / 33.11, 1e-9);
+    EXPECT_NEAR(tie.clearance, 10.0, 1e-12);
+    EXPECT_NEAR(tie.clearanceX, 2.0, 1e-12);
+    EXPECT_NEAR(tie.reach, 5.0, 1e-12);
 }
 
 TEST(SideViewGeometry, UnusableInputsDrawNoZoneAndStayFinite)

@@ -76,13 +76,10 @@ ZoneGeometry BuildZone(const ZoneInput &in, int width, int height, double zoom, 
     if (g.mirrored)
         g.mirrorPoints.reserve(n);
 
-    // Maxima are read from the rounded pixel positions, as drawn.
-    const double ax = g.antennaX, ay = g.antennaY, gy = g.groundY;
+    const double ax = g.antennaX, ay = g.antennaY;
     bool first = true;
     double bestV = 0, bestH = 0;
-    auto account = [&](double x, double y) {
-        const double h = std::abs(x - ax) / s;
-        const double v = std::abs(y - gy) / s;
+    auto account = [&](double h, double v) {
         g.reach = first ? h : std::max(g.reach, h);
         // Equal clearance: the point nearest the mast gives the arrow's position.
         if (first || v < bestV || (v == bestV && h < bestH)) {
@@ -97,19 +94,47 @@ ZoneGeometry BuildZone(const ZoneInput &in, int width, int height, double zoom, 
         const double x = ax + ::RoundHalfEven(CosDeg(theta) * r);
         const double dy = ::RoundHalfEven(SinDeg(theta) * r);
         g.points.push_back(QPoint(pixel(x), pixel(ay + dy)));
-        account(x, ay + dy);
         if (g.mirrored)
             g.mirrorPoints.push_back(QPoint(pixel(x), pixel(ay - dy)));
     }
-    for (size_t i = 0; i < g.mirrorPoints.size(); ++i) {
-        const double theta = in.angles[i] + (rays ? 1.0 : 0.0);
-        const double r = s * validDistance(in.distances[i]);
-        account(ax + ::RoundHalfEven(CosDeg(theta) * r), ay - ::RoundHalfEven(SinDeg(theta) * r));
+    // The maxima in metres from the zone itself: read from rounded pixels (or from the rays'
+    // extra degree) the reach could come out short of the distance the report gives.
+    const double antennaHeight = heightOk ? in.height : 0.0;
+    for (bool mirror : {false, true}) {
+        if (mirror && !g.mirrored)
+            break;
+        for (size_t i = 0; i < n; ++i) {
+            const double r = validDistance(in.distances[i]);
+            const double down = SinDeg(in.angles[i]) * r;
+            account(std::abs(CosDeg(in.angles[i]) * r), std::abs(antennaHeight + (mirror ? down : -down)));
+        }
     }
     g.hasMaxima = true;
     g.clearance = bestV;
     g.clearanceX = bestH;
     return g;
+}
+
+namespace
+{
+
+// Binary noise (0.3 * 10 = 3.0000000000000004) must not move a figure to the next digit.
+constexpr double kDigitNoise = 1e-9;
+
+} // namespace
+
+double ShownReach(double reach)
+{
+    const double tenths = reach * 10;
+    const double nearest = std::round(tenths);
+    return (std::abs(tenths - nearest) < kDigitNoise ? nearest : std::ceil(tenths)) / 10;
+}
+
+double ShownClearance(double clearance)
+{
+    const double tenths = clearance * 10;
+    const double nearest = std::round(tenths);
+    return (std::abs(tenths - nearest) < kDigitNoise ? nearest : std::floor(tenths)) / 10;
 }
 
 void DrawArrow(QPainter &p, QPoint from, QPoint to, int headSize, bool doubleHead)

@@ -27,8 +27,10 @@ struct ZoneGeometry {
     std::vector<QPoint> points;                               // P_i in list order (at angle + 1 deg in rays mode)
     std::vector<QPoint> mirrorPoints;                         // M_i, empty unless mirrored
     bool hasMaxima = false;
-    double reach = 0;      // largest horizontal distance of the drawn points, m
-    double clearance = 0;  // smallest vertical distance to the ground line, m
+    // In metres from the zone's angles and distances, not from the rounded pixels, and at the
+    // table angles also in rays mode.
+    double reach = 0;      // largest horizontal distance of the zone, m
+    double clearance = 0;  // smallest distance of the zone to the ground line, m
     double clearanceX = 0; // horizontal distance of the point giving the clearance, m
     int barLength = 0;     // rnd(5 m * scale), 0 without a scale
 };
@@ -36,6 +38,11 @@ struct ZoneGeometry {
 // width/height: picture size (809x473 window, 650x450 printout); zoom 1 for the printout.
 // rays: every point at its angle + 1 deg, as the rays mode draws them.
 ZoneGeometry BuildZone(const ZoneInput &in, int width, int height, double zoom, bool rays);
+
+// The figures as shown to one decimal, never on the unsafe side: the reach rounded up, the
+// clearance down.
+double ShownReach(double reach);
+double ShownClearance(double clearance);
 
 // Nearest integer, halves to even; NaN gives 0, values beyond int are clamped.
 int RoundHalfEven(double x);

@@ -52,6 +52,18 @@ int CountColour(const QImage &image, const QColor &colour, QRect area)
     return n;
 }
 
+// Text is drawn with smoothed edges: count the pixels that are mostly blue.
+int CountBluish(const QImage &image, QRect area)
+{
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            n += c.blue() > c.red() + 100 && c.blue() > c.green() + 100;
+        }
+    return n;
+}
+
 QPoint At(const Drawn &d, double angleDeg, double metres)
 {
     const double a = angleDeg * M_PI / 180, r = d.figures.scale * metres;
@@ -133,11 +145,12 @@ TEST(PrintPicture, RaysRunOneDegreeBelowTheOutlineCorners)
     // A ray is a straight line from the antenna: its middle is lime too.
     const QPoint middle = At(rays, 1, 10);
     EXPECT_TRUE(ColourNear(rays.image, middle.x(), middle.y(), kLime));
-    // The maxima come from the drawn end points.
-    EXPECT_NEAR(rays.figures.reach, (rayEnd.x() - 98) / 22.75, 1e-9);
+    // The maxima are the zone's, not the rays' one degree further on.
+    EXPECT_NEAR(rays.figures.reach, 20, 1e-12);
+    EXPECT_EQ(rays.figures.reachText, outline.figures.reachText);
 }
 
-TEST(PrintPicture, DimensionsFromTheDrawnPoints)
+TEST(PrintPicture, DimensionsFromTheZone)
 {
     // Height 10, zone 20 m out at 0 degrees and 8 m straight down: clearance 2 m below the antenna point.
     const std::vector<int> angles = {0, 90, 200};
@@ -145,10 +158,12 @@ TEST(PrintPicture, DimensionsFromTheDrawnPoints)
     const Drawn with = Draw(Input(angles, distances, 10, false, true));
     const Drawn without = Draw(Input(angles, distances, 10, false, false));
     const PrintPictureFigures &f = with.figures;
-    EXPECT_NEAR(f.reach, 455 / 22.75, 1e-9);
-    EXPECT_NEAR(f.clearance, (428 - (200 + 182)) / 22.75, 1e-9); // rnd(8 * 22.75) = 182
+    EXPECT_NEAR(f.reach, 20, 1e-12);
+    EXPECT_NEAR(f.clearance, 2, 1e-12);
     EXPECT_NEAR(f.clearanceX, 0, 1e-9);
-    // rnd(rnd((2 * 428 + (428 - floor(46))) / 2) * 2 / 3) = rnd(619 * 2 / 3)
+    EXPECT_EQ(f.reachText, "Reichweite:   20,0 m");
+    EXPECT_EQ(f.clearanceText, "Bodenfreiheit:    2,0 m");
+    // rnd(rnd((2 * 428 + (428 - floor(45.5))) / 2) * 2 / 3) = rnd(620 * 2 / 3)
     EXPECT_EQ(f.clearanceLabelY, 413);
     const QRect picture(0, 0, kPictureWidth, kPictureHeight);
     EXPECT_GT(CountColour(with.image, kBlue, picture), 100);
@@ -156,6 +171,79 @@ TEST(PrintPicture, DimensionsFromTheDrawnPoints)
     // the reach line at xr and the clearance arrow at xc
     EXPECT_EQ(with.image.pixelColor(98 + 455, 200), kBlue);
     EXPECT_EQ(with.image.pixelColor(98, 405), kBlue);
+}
+
+TEST(PrintPicture, ReachRoundedUpClearanceDown)
+{
+    // The Yagi 2m 9 El. at 100 m reaches 7.95 m: at 3.15 units per metre the drawn 25 units
+    // were 7.94 m and showed 7,9. Its clearance of 99 m read as 99.05 from the pixels.
+    for (bool rays : {false, true}) {
+        SCOPED_TRACE(rays);
+        const Drawn d = Draw(Input({0, 90, 180}, {7.95, 1, 1}, 100, rays));
+        EXPECT_EQ(d.figures.reachText, "Reichweite:    8,0 m");
+        EXPECT_EQ(d.figures.clearanceText, "Bodenfreiheit:   99,0 m");
+    }
+    const Drawn plain = Draw(Input({0, 90, 180}, {7.91, 2.04, 1}, 10));
+    EXPECT_EQ(plain.figures.reachText, "Reichweite:    8,0 m");
+    EXPECT_EQ(plain.figures.clearanceText, "Bodenfreiheit:    7,9 m");
+}
+
+TEST(PrintPicture, DimensionTextsNeverCoverEachOtherOrTheLegend)
+{
+    // A short zone on a high mast brings the clearance text's row (a third of the clearance
+    // above the ground) to the reach text's row 100 units above it.
+    struct Case {
+        const char *name;
+        std::vector<int> angles;
+        std::vector<double> distances;
+        double height;
+    };
+    std::vector<Case> cases = {
+        {"Yagi-like at 100 m", {0, 90, 180}, {7.95, 1, 1}, 100},
+        {"short beam at 10 m", {0, 30, 60, 90, 120, 150, 180}, {1.6, 1.2, 0.7, 0.5, 0.4, 0.4, 0.3}, 10},
+        {"long zone, low mast", {0, 90, 180}, {20, 1, 5}, 2},
+        {"long zone, high mast", {0, 90, 180}, {30, 3, 10}, 40},
+        {"clearance point at the mast", {0, 90, 180}, {5, 9.5, 1}, 10},
+        {"clearance point far out", {0, 20, 180}, {12, 14, 1}, 6},
+        {"zone below the ground", {0, 90, 180}, {3, 12, 1}, 10},
+        {"reach at the right edge", {0, 90, 180}, {20, 5, 20}, 3},
+        {"full circle", {0, 90, 180, 270, 360}, {4, 2, 4, 2, 4}, 15},
+    };
+    // Every mast height against every zone length: the clearance row sweeps past the reach row.
+    for (double height : {1.0, 3.0, 10.0, 30.0, 60.0, 100.0})
+        for (double reach : {0.5, 2.0, 8.0, 25.0})
+            for (double down : {0.1, 0.5, 0.9})
+                cases.push_back({"sweep", {0, 45, 90, 180}, {reach, reach, down * height, reach / 2}, height});
+
+    const QRect picture(0, 0, kPictureWidth, kPictureHeight);
+    for (const Case &c : cases) {
+        for (bool rays : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + " height " + std::to_string(c.height) + " first distance "
+                         + std::to_string(c.distances[0]) + (rays ? " rays" : ""));
+            const Drawn d = Draw(Input(c.angles, c.distances, c.height, rays));
+            const PrintPictureFigures &f = d.figures;
+            ASSERT_FALSE(f.reachText.isEmpty());
+            ASSERT_FALSE(f.clearanceText.isEmpty());
+            for (const QRect &box : {f.reachBox, f.clearanceBox}) {
+                EXPECT_TRUE(picture.contains(box));
+                EXPECT_FALSE(box.intersects(f.legendBox));
+                EXPECT_FALSE(box.intersects(QRect(QPoint(f.mastX - 1, f.mastTopY), QPoint(f.mastX + 1, f.groundY))));
+                EXPECT_GT(CountBluish(d.image, box), 40); // the text is there, not covered
+            }
+            EXPECT_FALSE(f.reachBox.intersects(f.clearanceBox))
+                << f.reachBox.y() << " " << f.clearanceBox.y() << " " << f.reachBox.x() << " " << f.clearanceBox.x();
+        }
+    }
+}
+
+TEST(PrintPicture, DimensionTextsKeepTheirPlacesWhereFree)
+{
+    // Height 10, 10 m out, 8 m down: s = 31.5, xr = 98 + 315; the clearance of 2 m is 63 units,
+    // its text at rnd(rnd((3 * 428 - 63) / 2) * 2 / 3) = rnd(610 * 2 / 3); the reach text on its arrow.
+    const Drawn d = Draw(Input({0, 90, 200}, {10, 8, 5}, 10));
+    EXPECT_EQ(d.figures.clearanceBox.topLeft(), QPoint(98 + 10, 407));
+    EXPECT_EQ(d.figures.clearanceLabelY, 407);
+    EXPECT_EQ(d.figures.reachBox.topLeft(), QPoint(413 + 10, 428 - 100));
 }
 
 TEST(PrintPicture, NothingLeavesThePicture)
@@ -173,6 +261,30 @@ TEST(PrintPicture, NothingLeavesThePicture)
     }
 }
 
+TEST(PrintPicture, HeightZeroDrawsTheZoneOnTheGround)
+{
+    // The width alone sets the scale, 455 / 10 m; the antenna stands on the ground line and the
+    // mirrored half of the zone rises above it.
+    for (bool rays : {false, true}) {
+        SCOPED_TRACE(rays);
+        const Drawn d = Draw(Input({0, 45, 90, 180}, {10, 5, 5, 10}, 0, rays));
+        const PrintPictureFigures &f = d.figures;
+        EXPECT_TRUE(f.hasZone);
+        EXPECT_DOUBLE_EQ(f.scale, 45.5);
+        EXPECT_EQ(f.antennaY, 428);
+        EXPECT_EQ(f.barLength, 228); // rnd(227.5) to even
+        // the mirrored 45 and 90 degree points above the ground (the rays end a degree on)
+        EXPECT_TRUE(ColourNear(d.image, 98 + 161, 428 - 161, kLime, 4));
+        EXPECT_TRUE(ColourNear(d.image, 98, 428 - 228, kLime, 4));
+        EXPECT_GT(CountColour(d.image, kLime, QRect(0, 0, kPictureWidth, 428)), 200);
+        EXPECT_EQ(f.reachText, "Reichweite:   10,0 m");
+        EXPECT_EQ(f.clearanceText, "Bodenfreiheit:    0,0 m");
+        EXPECT_TRUE(QRect(0, 0, kPictureWidth, kPictureHeight).contains(f.clearanceBox));
+        EXPECT_GT(CountBluish(d.image, f.reachBox), 40);
+        EXPECT_GT(CountBluish(d.image, f.clearanceBox), 40);
+    }
+}
+
 TEST(PrintPicture, NoScaleDrawsMastGroundAndLegendOnly)
 {
     struct Case {
@@ -184,7 +296,6 @@ TEST(PrintPicture, NoScaleDrawsMastGroundAndLegendOnly)
     };
     const Case cases[] = {
         {"largest distance 0", {0, 90}, {0, 0}, 10, 428 - 315},
-        {"height 0", {0, 90}, {10, 5}, 0, 428},
         {"both 0", {0, 90}, {0, 0}, 0, 428},
         {"no angles", {}, {}, 10, 428 - 315},
     };

@@ -99,7 +99,7 @@ TEST(PrintSheets, PdfPagesTitleFontsAndFirstPage)
     EXPECT_EQ(first[3], "Frequenz [MHz]: 145,000");
     EXPECT_TRUE(first.contains("AntennenName       : Yagi 2m 9 El."));
     EXPECT_TRUE(first.contains("Keine Wiesbeck-Rechnung möglich!"));
-    EXPECT_EQ(first.last(), "Erstellt mit Feldora v 2.1.0");
+    EXPECT_EQ(first.last().simplified(), "Erstellt mit Feldora v 2.1.0 Seite 1 von 3");
 
     // The 49th row stands alone on page 3, above the picture.
     const QStringList third = PdfPageLines(pdf, 3);
@@ -130,7 +130,7 @@ TEST(PrintSheets, AllBandsPageOnlyWhenAskedAndInsideTheMargins)
     EXPECT_EQ(lines[1], "Übersicht aller Bänder");
     EXPECT_TRUE(lines.contains("20m 14,175 8,000 0,52 559,13 W 27,50 V/m 4,71 m 3,41 m 3,45 m 4,71 m 112 W"))
         << lines.join('\n').toStdString();
-    EXPECT_EQ(lines.last(), "Erstellt mit Feldora v 2.1.0");
+    EXPECT_EQ(lines.last(), "Erstellt mit Feldora v 2.1.0 Seite 2 von 2");
 
     // Even the widest values stay inside the margins.
     const QString html = RunPdfTool("pdftotext", {"-bbox", "-f", "2", "-l", "2", pdf, "-"});
@@ -169,6 +169,57 @@ TEST(PrintSheets, TextsStandAtTheirMillimetres)
         EXPECT_NEAR(box.xMm, c.xMm, 0.3);
         EXPECT_NEAR(box.yMm, c.yMm, 0.3);
     }
+}
+
+TEST(PrintSheets, EveryPageSaysWhichOfHowMany)
+{
+    // 49 angle rows give three pages, the overview of every band a fourth.
+    TempDir dir;
+    PrintoutData data = Station(49);
+    data.allBandsHeading = {"Band"};
+    data.allBandsRows = {{"2m"}};
+    const QString pdf = QString::fromStdString(dir.file("numbered.pdf"));
+    WritePrintoutPdf(pdf, PrintoutPages(data, "10.12.2026", true), data, PrintoutView{});
+    ASSERT_EQ(PdfPageCount(pdf), 4);
+    const QRegularExpression number("<word xMin=\"[0-9.]+\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\"[^>]*>4</word>");
+    for (int page = 1; page <= 4; ++page) {
+        SCOPED_TRACE(page);
+        EXPECT_TRUE(PdfPageLines(pdf, page).last().endsWith(QString("Seite %1 von 4").arg(page)));
+        // The page count is the footer's last word, ending at the right margin.
+        const QString html =
+            RunPdfTool("pdftotext", {"-bbox", "-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
+        QRegularExpressionMatch last;
+        for (auto it = number.globalMatch(html); it.hasNext();)
+            last = it.next();
+        ASSERT_TRUE(last.hasMatch());
+        const double mmPerPt = 25.4 / 72;
+        EXPECT_NEAR(last.captured(2).toDouble() * mmPerPt, 190, 0.5);
+        EXPECT_NEAR(last.captured(1).toDouble() * mmPerPt, 272, 0.5);
+    }
+}
+
+TEST(PrintSheets, CondensedLinesKeepTheColonColumn)
+{
+    // Two inputs too long for 170 mm: only the part after the colon is condensed.
+    TempDir dir;
+    PrintoutData data = Station(0);
+    data.texts.modeFactorSet = "EN 50413 (Ausgabe 2008) und BNetzA-Anleitung";
+    data.texts.antennaName = std::string(80, 'A');
+    const QString pdf = WritePdf(dir, data);
+    const QString html = RunPdfTool("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"});
+    const QRegularExpression colon("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>:</word>");
+    const double mmPerPt = 25.4 / 72;
+    std::vector<double> inputs; // the colons of "AntennenName" to "Kabellänge"
+    for (auto it = colon.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const double y = m.captured(2).toDouble() * mmPerPt;
+        if (y > 63 && y < 112)
+            inputs.push_back(m.captured(1).toDouble() * mmPerPt);
+    }
+    ASSERT_EQ(inputs.size(), 10u);
+    for (double x : inputs)
+        EXPECT_NEAR(x, 20 + 19 * 13 * 0.6 * 25.4 / 72, 0.2); // after 19 characters of the 13-point font
+    EXPECT_LE(FindWord(pdf, 1, "BNetzA-Anleitung").xMm, 190);
 }
 
 TEST(PrintSheets, PictureAtScaleOneOnItsPage)
