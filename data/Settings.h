@@ -11,7 +11,7 @@
 #include <vector>
 
 inline constexpr const char *kProgramTitle = "Feldora";
-inline constexpr const char *kVersionText = "v 2.1.0";
+inline constexpr const char *kVersionText = "v " FELDORA_VERSION; // FELDORA_VERSION comes from CMake
 
 // Entries of the file that Feldora does not use, kept for writing back.
 struct IniSection {

@@ -55,7 +55,7 @@ const char *const kIntWarning =
     "Ein Faktor F(B) unter 1 verkleinert den Sicherheitsabstand. Er darf nur angesetzt werden, wenn der "
     "Sender in jedem 6-Minuten-Intervall tatsächlich nicht länger sendet, als der Faktor angibt.";
 
-const char *const kMailSubject = "Feldora v 2.1.0";
+const char *const kMailSubject = "Feldora v " FELDORA_VERSION;
 
 QString SystemDescription()
 {
