@@ -130,9 +130,10 @@ bool StationModel::AfterCreation()
         ShowWarning(e.what());
         return false;
     }
-    shown_.manufacturers = catalogue_->Manufacturers();
+    std::vector<std::string> manufacturers = catalogue_->Manufacturers();
     if (nameOrder_)
-        nameOrder_(shown_.manufacturers);
+        nameOrder_(manufacturers);
+    shown_.manufacturers = std::move(manufacturers);
     shown_.manufacturerRow = -1;
     shown_.types.clear();
     shown_.typeRow = -1;
@@ -143,6 +144,7 @@ bool StationModel::AfterCreation()
     // Nothing of the old catalogue may be taken over: no antenna is selected after a reload.
     catalogueIndex_ = kNoAntenna;
     shown_.takeAntennaEnabled = false;
+    ++shown_.takeAntennaDisables;
     clearAntennaFields();
     shown_.wiesAntennas = WiesAntNames();
     shown_.wiesAntRow = 0;
@@ -183,7 +185,7 @@ void StationModel::calc()
 {
     trace("calc (pro)");
     if (!heightEntry_)
-        throw ConvertError::notAFloat(shown_.EditHoehe); // the field was emptied by a rejected entry
+        throw ConvertError(heightError_); // the field holds no height, after a rejected entry say
     height_ = *heightEntry_;
     if (!fixedFrequency_)
         UpdateFreq();
@@ -305,7 +307,7 @@ void StationModel::EditHoeheExit(const std::string &typed)
         ShowWarning(h && *h >= 0 ? range::kHeight.refusal("Die Höhe")
                                  : "Die Höhe muß eine positive Gleichkommazahl sein!");
         shown_.EditHoehe.clear();
-        heightEntry_.reset();
+        readHeightEntry();
         focus_ = StationFocus::Hoehe;
         return;
     }
@@ -388,7 +390,7 @@ void StationModel::LaERPDblClick(const std::optional<std::string> &answer)
 
 void StationModel::EditGainDblClick()
 {
-    for (std::string *e : {&shown_.EditAntName, &shown_.EditAntTyp, &shown_.EditAntGain, &shown_.EditAntenne,
+    for (ShownText *e : {&shown_.EditAntName, &shown_.EditAntTyp, &shown_.EditAntGain, &shown_.EditAntenne,
                            &shown_.EditAntennenTyp, &shown_.EditGain, &shown_.EditEIRP, &shown_.EditrPS})
         e->clear();
     gain_ = 0;
@@ -478,7 +480,7 @@ void StationModel::UpdateCable()
     trace("UpDateCable");
     // Reads a length or loss entry; a rejected one is reported, emptied and focused, and the
     // update stops.
-    const auto readNonNegative = [this](std::string &entry, StationFocus field, double &value,
+    const auto readNonNegative = [this](ShownText &entry, StationFocus field, double &value,
                                         const ValueRange &range, const char *subject, const char *notANumber,
                                         const char *negative) {
         auto v = TryTolerantToFloat(entry);
@@ -607,11 +609,13 @@ void StationModel::ButSetAttNullClick()
 
 void StationModel::clearAntennaFields()
 {
-    for (std::string *e : {&shown_.EditAntTyp, &shown_.EditAntName, &shown_.EditAntGain, &shown_.EditAntenne,
+    for (ShownText *e : {&shown_.EditAntTyp, &shown_.EditAntName, &shown_.EditAntGain, &shown_.EditAntenne,
                            &shown_.EditAntennenTyp, &shown_.EditGain, &shown_.EditEIRP, &shown_.EditrPS})
         e->clear();
     // A match sets the hints to the texts; emptied, they must not name the old antenna.
-    shown_.antennaTipsFromText = false;
+    shown_.antNameTip.clear();
+    shown_.antTypTip.clear();
+    shown_.antGainTip.clear();
 }
 
 void StationModel::LBHerstellerClick(int row)
@@ -624,10 +628,11 @@ void StationModel::LBHerstellerClick(int row)
     shown_.bandLineRow = -1;
     if (!catalogue_ || row < 0 || row >= static_cast<int>(shown_.manufacturers.size()))
         return;
-    selectedManufacturer_ = shown_.manufacturers[static_cast<size_t>(row)];
+    selectedManufacturer_ = shown_.manufacturers.get()[static_cast<size_t>(row)];
     shown_.types = catalogue_->AntennasOf(selectedManufacturer_);
     setAngleDataPresent(false);
     shown_.takeAntennaEnabled = false;
+    ++shown_.takeAntennaDisables;
     matchingLine_ = kNoMatchLine;
     clearAntennaFields();
 }
@@ -649,18 +654,22 @@ void StationModel::LBTypenClick()
     if (!fixedFrequency_)
         bandIndex_ = listBand();
     const AntennaSelection s =
-        catalogue_->Select(shown_.types[static_cast<size_t>(shown_.typeRow)], selectedManufacturer_, reference);
+        catalogue_->Select(shown_.types.get()[static_cast<size_t>(shown_.typeRow)], selectedManufacturer_, reference);
     shown_.bandLines = s.bandLines;
     clearAntennaFields();
     matchingLine_ = s.match;
     shown_.bandLineRow = s.match >= 0 ? s.match : -1;
     shown_.takeAntennaEnabled = s.match >= 0;
+    if (s.match < 0)
+        ++shown_.takeAntennaDisables;
     setAngleDataPresent(false);
     if (s.match >= 0) {
         shown_.EditAntName = s.name;
         shown_.EditAntTyp = s.type;
         shown_.EditAntGain = s.gainText;
-        shown_.antennaTipsFromText = true;
+        shown_.antNameTip = s.name;
+        shown_.antTypTip = s.type;
+        shown_.antGainTip = s.gainText;
         WinkelLaden(s.index);
     }
 }
@@ -668,9 +677,9 @@ void StationModel::LBTypenClick()
 void StationModel::ButTakeAntClick()
 {
     trace("ButTakeAntClick");
-    shown_.EditAntenne = shown_.EditAntName;
-    shown_.EditAntennenTyp = shown_.EditAntTyp;
-    shown_.EditGain = shown_.EditAntGain;
+    shown_.EditAntenne = shown_.EditAntName.str();
+    shown_.EditAntennenTyp = shown_.EditAntTyp.str();
+    shown_.EditGain = shown_.EditAntGain.str();
     auto g = TryTolerantToFloat(shown_.EditGain);
     if (!g) {
         ShowWarning("Der Gewinn muß eine Gleitkommazahl sein!");
@@ -817,8 +826,56 @@ void StationModel::EditFSiDblClick(const std::optional<std::string> &answer)
     }
     fsi_ = *fsi;
     shown_.EditFSi = FormatValue("%6.4f", fsi_);
-    shown_.fsiMarked = true;
+    markFsi();
     calc();
+}
+
+void StationModel::readHeightEntry()
+{
+    heightEntry_.reset();
+    try {
+        const double height = TolerantToFloat(shown_.EditHoehe);
+        if (range::kHeight.contains(height))
+            heightEntry_ = height;
+        else
+            heightError_ = range::kHeight.refusal("Die Höhe");
+    } catch (const ConvertError &e) {
+        heightError_ = e.what();
+    }
+}
+
+void StationModel::entryTyped(StationEntry entry, const std::string &text)
+{
+    switch (entry) {
+    case StationEntry::Hoehe:
+        shown_.EditHoehe.typed(text);
+        readHeightEntry();
+        break;
+    case StationEntry::Power:
+        shown_.EditPower.typed(text);
+        break;
+    case StationEntry::CableLength:
+        shown_.EditCableLength.typed(text);
+        break;
+    case StationEntry::PlugAtt:
+        shown_.EditPlugAtt.typed(text);
+        break;
+    case StationEntry::CableAtt100:
+        shown_.EditCableAtt100.typed(text);
+        break;
+    case StationEntry::DirectivityUsed:
+        shown_.EditDirectivityUsed.typed(text);
+        break;
+    case StationEntry::FSi:
+        shown_.EditFSi.typed(text);
+        break;
+    }
+}
+
+void StationModel::markFsi()
+{
+    ++shown_.fsiMarks;
+    shown_.fsiMarkedValue = fsi_;
 }
 
 void StationModel::EditWiesAbstandPSDblClick(const std::optional<std::string> &answer,
@@ -907,8 +964,17 @@ void StationModel::WinkelCalc()
 {
     trace("WinkelCalc");
     angleTable_ = CalculateAngleTable(angleDataPresent_ ? angleData_.get() : nullptr, shown_.polPosition, result_);
-    if (angleDataPresent_)
-        shown_.angleTabVisible = true;
+    if (!angleDataPresent_) {
+        shown_.angleRows.clear();
+        return;
+    }
+    shown_.angleTabVisible = true;
+    if (!formatAngles_)
+        return;
+    AngleGrid grid = AngleGridRows(angleTable_);
+    shown_.angleHeading = grid.front();
+    grid.erase(grid.begin());
+    shown_.angleRows = std::move(grid);
 }
 
 void StationModel::RGPolClick(int position)
@@ -954,7 +1020,7 @@ StationConfig StationModel::currentConfig() const
     c.otherAtt = shown_.EditPlugAtt;
     c.safetyMargin = shown_.EditmySafetyFactor;
     c.wiesAntenna = shown_.wiesAntRow >= 0 && shown_.wiesAntRow < static_cast<int>(shown_.wiesAntennas.size())
-                        ? shown_.wiesAntennas[static_cast<size_t>(shown_.wiesAntRow)]
+                        ? shown_.wiesAntennas.get()[static_cast<size_t>(shown_.wiesAntRow)]
                         : std::string();
     c.directivity = shown_.EditDirectivityUsed;
     c.wiesMeanRxTx = shown_.CBWiesRXTX;
@@ -1052,7 +1118,7 @@ void StationModel::applyOpenedConfig(const std::string &fileName, const OpenedCo
     if (opened.fsi)
         fsi_ = *opened.fsi; // a saved safety factor takes effect
     shown_.EditFSi = FormatValue("%6.4f", fsi_);
-    shown_.fsiMarked = true;
+    markFsi();
 
     // The file names the antenna: nothing of the previous one's selection, line or gain stays.
     selectedManufacturer_.clear();
@@ -1096,8 +1162,6 @@ void StationModel::autoload()
 
 // ---- the configuration on other bands -----------------------------------------------------
 
-AngleGrid StationModel::angleGrid() const { return angleDataPresent_ ? AngleGridRows(angleTable_) : AngleGrid(); }
-
 StationInputs StationModel::stationInputs() const
 {
     StationInputs in;
@@ -1112,10 +1176,10 @@ StationInputs StationModel::stationInputs() const
     in.marginDb = marginDb_;
     in.power = power_;
     if (!heightEntry_)
-        throw ConvertError::notAFloat(shown_.EditHoehe);
+        throw ConvertError(heightError_);
     in.height = *heightEntry_;
     if (shown_.typeRow >= 0 && shown_.typeRow < static_cast<int>(shown_.types.size()))
-        in.antennaName = shown_.types[static_cast<size_t>(shown_.typeRow)];
+        in.antennaName = shown_.types.get()[static_cast<size_t>(shown_.typeRow)];
     in.manufacturer = selectedManufacturer_;
     in.typedGain = gain_;
     in.angleDir = paths_.angleDir;
@@ -1134,6 +1198,7 @@ StationModel StationModel::FromInputs(const StationInputs &in, std::shared_ptr<c
     StationPaths paths;
     paths.angleDir = in.angleDir;
     StationModel m(paths);
+    m.formatAngles_ = false;
     m.catalogue_ = std::move(catalogue);
     StationShown &s = m.shown_;
     s.bandPosition = bandPosition;
@@ -1152,7 +1217,7 @@ StationModel StationModel::FromInputs(const StationInputs &in, std::shared_ptr<c
     m.heightEntry_ = in.height;
     m.height_ = in.height;
     if (!in.antennaName.empty()) {
-        s.types = {in.antennaName};
+        s.types = std::vector<std::string>{in.antennaName};
         s.typeRow = 0;
     }
     m.selectedManufacturer_ = in.manufacturer;

@@ -26,10 +26,57 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <variant>
 #include <vector>
+
+// A field's text (or a list's entries) and how often the model wrote it. The window writes a
+// control whenever the model did, as the update routines always rewrote their controls, even
+// with the same value; what the user types into a field is its text too, not a write.
+template <typename T>
+class Shown {
+public:
+    Shown() = default;
+    Shown(const char *value) : value_(value) {}
+    Shown &operator=(T value)
+    {
+        value_ = std::move(value);
+        ++writes_;
+        return *this;
+    }
+    Shown &operator=(const char *value) { return *this = T(value); }
+    void clear() { *this = T(); }
+    void typed(T value) { value_ = std::move(value); }
+    const T &get() const { return value_; }
+    const T &str() const { return value_; }
+    operator const T &() const { return value_; }
+    bool empty() const { return value_.empty(); }
+    size_t size() const { return value_.size(); }
+    unsigned writes() const { return writes_; }
+    friend bool operator==(const Shown &a, const T &b) { return a.value_ == b; }
+    friend bool operator==(const Shown &a, const char *b) { return a.value_ == b; }
+    friend std::ostream &operator<<(std::ostream &os, const Shown &t)
+    {
+        if constexpr (std::is_same_v<T, std::string>)
+            os << '"' << t.value_ << '"';
+        else
+            os << t.value_.size() << " entries";
+        return os;
+    }
+
+private:
+    T value_;
+    unsigned writes_ = 0;
+};
+using ShownText = Shown<std::string>;
+using ShownList = Shown<std::vector<std::string>>;
+
+// The input fields whose typing the window reports before the user leaves them: a later
+// update reads them as they stand, as the window's fields always were.
+enum class StationEntry { Hoehe, Power, CableLength, PlugAtt, CableAtt100, DirectivityUsed, FSi };
 
 // Tab pages and fields the model asks the window to show or focus after an operation.
 enum class StationPage { None, Antenne, Betriebsart, Kabel };
@@ -37,38 +84,43 @@ enum class StationFocus { None, Band, Hoehe, Power, CableLength, PlugAtt, Gain }
 
 // What the main window shows, field by field (members named after the controls).
 struct StationShown {
-    std::string EditCall = "DL0XYZ";
+    ShownText EditCall = "DL0XYZ";
     int bandPosition = 0; // CBBand list position, -1 = none (fixed frequency)
-    std::string EditFreq, EditAntenne, EditAntennenTyp, EditHoehe = "10", EditPower = "100", EditMode, EditGain,
+    ShownText EditFreq, EditAntenne, EditAntennenTyp, EditHoehe = "10", EditPower = "100", EditMode, EditGain,
         EditAtt;
-    std::string EditEps, EditHps, EditFmodPers, EditFB, EditAntIn, EditEIRP, EditERP, EditrNahfeld, EditrPS;
+    ShownText EditEps, EditHps, EditFmodPers, EditFB, EditAntIn, EditEIRP, EditERP, EditrNahfeld, EditrPS;
     // Antenna page
-    std::vector<std::string> manufacturers, types, bandLines; // LBHersteller, LBTypen, LBAntBand
+    ShownList manufacturers, types, bandLines; // LBHersteller, LBTypen, LBAntBand
     int manufacturerRow = -1, typeRow = -1, bandLineRow = -1;
-    std::string EditAntName, EditAntTyp, EditAntGain;
-    bool antennaTipsFromText = false; // the three fields' tooltips show their texts, not the hints
+    ShownText EditAntName, EditAntTyp, EditAntGain;
+    // The three fields' tooltips: the matched line's texts; empty = the field's hint.
+    std::string antNameTip, antTypTip, antGainTip;
     bool takeAntennaEnabled = false;  // ButTakeAnt
+    unsigned takeAntennaDisables = 0; // how often it was disabled: a disabled button loses the focus
     // Mode page
     int modePosition = 1, sourcePosition = 1, dutyPosition = 0; // RGMode, RGFCCBNetzA, RGDutyCycle
-    std::string EditfreeTXRX = "0,167", EditModeFactor, EditDutyCycle, EditFactor, EditmySafetyFactor = "0 dB";
+    ShownText EditfreeTXRX = "0,167", EditModeFactor, EditDutyCycle, EditFactor, EditmySafetyFactor = "0 dB";
     // Cable page
     int cableRow = -1;     // CLBCable current row
     int cableChecked = -1; // CLBCable ticked entry
-    std::string EditAttFreq, EditCableAtt100, EditCableLength, EditCableAtt, EditPlugAtt, EditTotalAtt;
+    ShownText EditAttFreq, EditCableAtt100, EditCableLength, EditCableAtt, EditPlugAtt, EditTotalAtt;
     bool cableAtt100Editable = false; // own cable: the dB/100 m field takes input
     // Wiesbeck page
-    std::vector<std::string> wiesAntennas; // LBWiesAnt
+    ShownList wiesAntennas; // LBWiesAnt
     int wiesAntRow = -1;
     bool CBabwDir = false, CBWiesRXTX = true, CBWiesMode = true;
-    std::string EditDirectivity, EditDirectivityUsed, EditBodenHoehe, EditWiesEIRP, EditkFitPS, EditWiesAbstandPS,
+    ShownText EditDirectivity, EditDirectivityUsed, EditBodenHoehe, EditWiesEIRP, EditkFitPS, EditWiesAbstandPS,
         EditFSi;
     bool wiesCaptionsShown = false; // the page's captions and info text are filled in
-    bool fsiMarked = false;         // FSi and its note are coloured by the value (red below 1,41)
+    unsigned fsiMarks = 0;     // how often FSi and its note were coloured by a value (red below 1,41)
+    double fsiMarkedValue = 0; // the value they were last coloured by
     // Angle page
     bool angleDataPresent = false; // LabelWinkOK, and the page is offered
     bool angleTabVisible = false;
     std::string angleTitle = "Antenne"; // LabelWinkAnt
     int polPosition = 0;                // RGPol
+    std::vector<std::string> angleHeading; // SGWinkel's header, as the last evaluation with data left it
+    AngleGrid angleRows;                   // its rows; empty without angle data
 };
 
 // The band-independent inputs of a configuration, as the window holds them.
@@ -156,7 +208,16 @@ public:
     void RGDutyCycleClick(int position);
     void EditfreeTXRXDblClick(const std::optional<std::string> &answer);
     void EditmySafetyFactorDblClick(const std::optional<std::string> &answer);
-    void setCallsign(const std::string &callsign) { shown_.EditCall = callsign; }
+    void setCallsign(const std::string &callsign) { shown_.EditCall.typed(callsign); }
+    // What the user typed so far into an input field he has not left yet.
+    void entryTyped(StationEntry entry, const std::string &text);
+    // What the window's lists show as current; no handler runs.
+    void setBandPosition(int position) { shown_.bandPosition = position; }
+    void setManufacturerRow(int row) { shown_.manufacturerRow = row; }
+    void setTypeRow(int row) { shown_.typeRow = row; }
+    void setBandLineRow(int row) { shown_.bandLineRow = row; }
+    void setCableRow(int row) { shown_.cableRow = row; }
+    void setWiesAntRow(int row) { shown_.wiesAntRow = row; }
 
     // Cable page
     void CLBCableClick(int row);
@@ -232,7 +293,6 @@ public:
                                    int bandPosition);
     // A gain without a catalogue line, as the table of every band takes the typed one.
     void takeGain(double gain);
-    AngleGrid angleGrid() const; // heading row first; empty without angle data
 
     // For the table of every band: copies keep quiet about angle files and share their reading.
     void shareAngleFiles(std::shared_ptr<AngleFileCache> cache) { angleFiles_ = std::move(cache); }
@@ -258,6 +318,8 @@ private:
     void WiesCalc();
     void WiesPowerCalc(double distance, const std::function<void()> &progress);
     WiesInput wiesInput() const;
+    void markFsi();
+    void readHeightEntry();
     void WinkelLaden(int catalogueIndex);
     void WinkelLesen(const std::string &path);
     void UpdateWinkelPage();
@@ -284,7 +346,8 @@ private:
     double workingFrequency_ = 145;
     BandIndex bandIndex_ = kBand2m;
     double height_ = 10;
-    std::optional<double> heightEntry_ = 10; // the height field's number; unset after a rejected entry
+    std::optional<double> heightEntry_ = 10; // the height field's number; unset while it holds none
+    std::string heightError_;                // why it holds none, as the recalculation reports it
     double power_ = 100;
     double gain_ = 0;
     double freeDuty_ = kDefaultFreeDuty;
@@ -305,4 +368,5 @@ private:
     AngleTable angleTable_;
     std::shared_ptr<AngleFileCache> angleFiles_; // set: read through it, and without messages
     std::string angleError_;
+    bool formatAngles_ = true; // copies for the table of every band show no angle rows
 };

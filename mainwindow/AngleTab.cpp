@@ -10,26 +10,24 @@
 
 void TFeldoraForm::renderAngleTable()
 {
-    AngleGrid grid = model_.angleGrid();
-    if (grid == shownAngleGrid_)
-        return;
-    shownAngleGrid_ = std::move(grid);
-    const AngleGrid &g = shownAngleGrid_;
-    if (g.empty()) {
-        SGWinkel->setRowCount(0);
-        return;
+    const StationShown &s = model_.shown();
+    if (s.angleHeading != shownAngleHeading_) {
+        // The heading row is the fixed header; the values follow as rows.
+        shownAngleHeading_ = s.angleHeading;
+        QStringList heading;
+        for (size_t c = 0; c < s.angleHeading.size() && c < 4; ++c)
+            heading << qs(s.angleHeading[c]);
+        SGWinkel->setHorizontalHeaderLabels(heading);
+        for (int c = 0; c < heading.size(); ++c)
+            SGWinkel->horizontalHeaderItem(c)->setFont(SGWinkel->font());
     }
-    // The heading row is the fixed header; the values follow as rows.
-    QStringList heading;
-    for (size_t c = 0; c < g.front().size() && c < 4; ++c)
-        heading << qs(g.front()[c]);
-    SGWinkel->setHorizontalHeaderLabels(heading);
-    for (int c = 0; c < heading.size(); ++c)
-        SGWinkel->horizontalHeaderItem(c)->setFont(SGWinkel->font());
-    SGWinkel->setRowCount(static_cast<int>(g.size()) - 1);
-    for (size_t r = 1; r < g.size(); ++r)
-        for (size_t c = 0; c < g[r].size() && c < 4; ++c)
-            SGWinkel->setItem(static_cast<int>(r) - 1, static_cast<int>(c), new QTableWidgetItem(qs(g[r][c])));
+    if (s.angleRows == shownAngleRows_)
+        return;
+    shownAngleRows_ = s.angleRows;
+    SGWinkel->setRowCount(static_cast<int>(s.angleRows.size()));
+    for (size_t r = 0; r < s.angleRows.size(); ++r)
+        for (size_t c = 0; c < s.angleRows[r].size() && c < 4; ++c)
+            SGWinkel->setItem(static_cast<int>(r), static_cast<int>(c), new QTableWidgetItem(qs(s.angleRows[r][c])));
 }
 
 void TFeldoraForm::RGPolClick() { model_.RGPolClick(RGPol->itemIndex()); }

@@ -112,7 +112,7 @@ void TFeldoraForm::closeEvent(QCloseEvent *event)
 
 bool TFeldoraForm::AfterCreation()
 {
-    bool ok = false;
+    bool ok = true; // a conversion failure on the way is reported, and the start goes on
     guarded([this, &ok] {
         fillCableList();
         fillConnectorGrid();

@@ -33,28 +33,19 @@ std::optional<std::string> ask(const char *title, const char *prompt, const char
     return answerText(Dialogs().inputText(QString::fromUtf8(title), QString::fromUtf8(prompt), QString::fromUtf8(preset)));
 }
 
-// Writes a field only when its text changes, so the cursor of an unchanged field stays.
-void showText(QLineEdit *edit, const std::string &text)
-{
-    const QString t = qs(text);
-    if (edit->text() != t)
-        edit->setText(t);
-}
 
-void showList(QListWidget *list, const std::vector<std::string> &entries, int row)
+// A list is refilled whenever the model wrote its entries; its current row follows the model.
+void showList(QListWidget *list, const ShownList &entries, const ShownList &before, bool rendered, int row)
 {
     const QSignalBlocker blocker(list);
-    bool same = list->count() == static_cast<int>(entries.size());
-    for (int i = 0; same && i < list->count(); ++i)
-        same = list->item(i)->text() == qs(entries[static_cast<size_t>(i)]);
-    if (!same) {
+    if (!rendered || entries.writes() != before.writes()) {
         list->clear();
-        for (const std::string &e : entries)
+        for (const std::string &e : entries.get())
             list->addItem(qs(e));
     }
-    if (list->currentRow() != row || row < 0)
+    if (list->currentRow() != row)
         list->setCurrentRow(row);
-    if (row < 0)
+    if (row < 0 && !list->selectedItems().isEmpty())
         list->clearSelection();
 }
 
@@ -86,6 +77,22 @@ TFeldoraForm::TFeldoraForm(const FormOptions &options, QWidget *parent)
     connect(MIDebugMode, &QAction::toggled, this, [this](bool on) { model_.setTracing(on); });
     connect(MIAutoload, &QAction::toggled, this, [this](bool on) { model_.setAutoload(on); });
     connect(EditCall, &QLineEdit::textChanged, this, [this](const QString &t) { model_.setCallsign(ss(t)); });
+    // What the user types into an input field counts before he leaves it, as it always did.
+    const std::pair<ui::TEdit *, StationEntry> entries[] = {
+        {EditHoehe, StationEntry::Hoehe},           {EditPower, StationEntry::Power},
+        {EditCableLength, StationEntry::CableLength}, {EditPlugAtt, StationEntry::PlugAtt},
+        {EditCableAtt100, StationEntry::CableAtt100}, {EditDirectivityUsed, StationEntry::DirectivityUsed},
+        {EditFSi, StationEntry::FSi}};
+    for (const auto &[edit, entry] : entries)
+        connect(edit, &QLineEdit::textEdited, this,
+                [this, entry = entry](const QString &t) { model_.entryTyped(entry, ss(t)); });
+    // What the lists show as current, also when the keyboard moved it without a handler.
+    connect(CBBand, &QComboBox::currentIndexChanged, this, [this](int i) { model_.setBandPosition(i); });
+    connect(LBHersteller, &QListWidget::currentRowChanged, this, [this](int r) { model_.setManufacturerRow(r); });
+    connect(LBTypen, &QListWidget::currentRowChanged, this, [this](int r) { model_.setTypeRow(r); });
+    connect(LBAntBand, &QListWidget::currentRowChanged, this, [this](int r) { model_.setBandLineRow(r); });
+    connect(CLBCable, &QListWidget::currentRowChanged, this, [this](int r) { model_.setCableRow(r); });
+    connect(LBWiesAnt, &QListWidget::currentRowChanged, this, [this](int r) { model_.setWiesAntRow(r); });
     FormCreate();
 }
 
@@ -112,49 +119,93 @@ bool TFeldoraForm::openConfiguration(const QString &fileName)
     return opened;
 }
 
+// A field is written when the model wrote it: a field being typed into keeps what the user
+// typed until he leaves it, and a handler's field shows what the handler made of it.
+void TFeldoraForm::showText(QLineEdit *edit, const ShownText &text, const ShownText &before)
+{
+    if (!rendered_ || text.writes() != before.writes()) {
+        const QString t = qs(text);
+        if (edit->text() != t)
+            edit->setText(t);
+    }
+}
+
 void TFeldoraForm::render()
 {
     const StationShown &s = model_.shown();
-    showText(EditCall, s.EditCall);
+    const StationShown b = lastShown_; // a handler that leaving a field runs renders on its own
+    // The fields' texts first, then the page (which may take the focus from a field, and a list
+    // that gets it may pick its first row), then the lists, as the update routines did.
+    struct Field {
+        QLineEdit *edit;
+        ShownText StationShown::*text;
+    };
+    const Field fields[] = {
+        {EditCall, &StationShown::EditCall},
+        {EditFreq, &StationShown::EditFreq},
+        {EditAntenne, &StationShown::EditAntenne},
+        {EditAntennenTyp, &StationShown::EditAntennenTyp},
+        {EditHoehe, &StationShown::EditHoehe},
+        {EditPower, &StationShown::EditPower},
+        {EditMode, &StationShown::EditMode},
+        {EditGain, &StationShown::EditGain},
+        {EditAtt, &StationShown::EditAtt},
+        {EditEps, &StationShown::EditEps},
+        {EditHps, &StationShown::EditHps},
+        {EditFmodPers, &StationShown::EditFmodPers},
+        {EditFB, &StationShown::EditFB},
+        {EditAntIn, &StationShown::EditAntIn},
+        {EditEIRP, &StationShown::EditEIRP},
+        {EditERP, &StationShown::EditERP},
+        {EditrNahfeld, &StationShown::EditrNahfeld},
+        {EditrPS, &StationShown::EditrPS},
+        {EditAntName, &StationShown::EditAntName},
+        {EditAntTyp, &StationShown::EditAntTyp},
+        {EditAntGain, &StationShown::EditAntGain},
+        {EditfreeTXRX, &StationShown::EditfreeTXRX},
+        {EditModeFactor, &StationShown::EditModeFactor},
+        {EditDutyCycle, &StationShown::EditDutyCycle},
+        {EditFactor, &StationShown::EditFactor},
+        {EditmySafetyFactor, &StationShown::EditmySafetyFactor},
+        {EditAttFreq, &StationShown::EditAttFreq},
+        {EditCableAtt100, &StationShown::EditCableAtt100},
+        {EditCableLength, &StationShown::EditCableLength},
+        {EditCableAtt, &StationShown::EditCableAtt},
+        {EditPlugAtt, &StationShown::EditPlugAtt},
+        {EditTotalAtt, &StationShown::EditTotalAtt},
+        {EditDirectivity, &StationShown::EditDirectivity},
+        {EditDirectivityUsed, &StationShown::EditDirectivityUsed},
+        {EditBodenHoehe, &StationShown::EditBodenHoehe},
+        {EditWiesEIRP, &StationShown::EditWiesEIRP},
+        {EditkFitPS, &StationShown::EditkFitPS},
+        {EditWiesAbstandPS, &StationShown::EditWiesAbstandPS},
+        {EditFSi, &StationShown::EditFSi},
+    };
+    EditCableAtt100->setKind(s.cableAtt100Editable ? ui::FieldKind::Input : ui::FieldKind::Display);
+    for (const Field &f : fields)
+        showText(f.edit, s.*f.text, b.*f.text);
     if (CBBand->currentIndex() != s.bandPosition)
         CBBand->setCurrentIndex(s.bandPosition);
-    showText(EditFreq, s.EditFreq);
-    showText(EditAntenne, s.EditAntenne);
-    showText(EditAntennenTyp, s.EditAntennenTyp);
-    showText(EditHoehe, s.EditHoehe);
-    showText(EditPower, s.EditPower);
-    showText(EditMode, s.EditMode);
-    showText(EditGain, s.EditGain);
-    showText(EditAtt, s.EditAtt);
-    showText(EditEps, s.EditEps);
-    showText(EditHps, s.EditHps);
-    showText(EditFmodPers, s.EditFmodPers);
-    showText(EditFB, s.EditFB);
-    showText(EditAntIn, s.EditAntIn);
-    showText(EditEIRP, s.EditEIRP);
-    showText(EditERP, s.EditERP);
-    showText(EditrNahfeld, s.EditrNahfeld);
-    showText(EditrPS, s.EditrPS);
+    showPage();
+    LabelWinkOK->setVisible(s.angleDataPresent);
+    PageControl->setTabVisible(PageControl->indexOf(TabSheetWinkel), s.angleTabVisible);
 
-    showList(LBHersteller, s.manufacturers, s.manufacturerRow);
-    showList(LBTypen, s.types, s.typeRow);
-    showList(LBAntBand, s.bandLines, s.bandLineRow);
-    showText(EditAntName, s.EditAntName);
-    showText(EditAntTyp, s.EditAntTyp);
-    showText(EditAntGain, s.EditAntGain);
-    for (ui::TEdit *e : {EditAntName, EditAntTyp, EditAntGain})
-        e->setToolTip(s.antennaTipsFromText ? e->text() : e->property("hint").toString());
+    showList(LBHersteller, s.manufacturers, b.manufacturers, rendered_, s.manufacturerRow);
+    showList(LBTypen, s.types, b.types, rendered_, s.typeRow);
+    showList(LBAntBand, s.bandLines, b.bandLines, rendered_, s.bandLineRow);
+    const auto tip = [](ui::TEdit *e, const std::string &t) {
+        e->setToolTip(t.empty() ? e->property("hint").toString() : qs(t));
+    };
+    tip(EditAntName, s.antNameTip);
+    tip(EditAntTyp, s.antTypTip);
+    tip(EditAntGain, s.antGainTip);
+    if (s.takeAntennaDisables != b.takeAntennaDisables)
+        ButTakeAnt->setEnabled(false); // as on the way: the button gives its focus away
     ButTakeAnt->setEnabled(s.takeAntennaEnabled);
 
     RGMode->setItemIndex(s.modePosition);
     RGFCCBNetzA->setItemIndex(s.sourcePosition);
     RGDutyCycle->setItemIndex(s.dutyPosition);
-    showText(EditfreeTXRX, s.EditfreeTXRX);
-    showText(EditModeFactor, s.EditModeFactor);
-    showText(EditDutyCycle, s.EditDutyCycle);
-    showText(EditFactor, s.EditFactor);
-    showText(EditmySafetyFactor, s.EditmySafetyFactor);
-
     {
         const QSignalBlocker blocker(CLBCable);
         for (int k = 0; k < CLBCable->count(); ++k)
@@ -164,25 +215,10 @@ void TFeldoraForm::render()
         if (s.cableRow < 0)
             CLBCable->clearSelection();
     }
-    EditCableAtt100->setKind(s.cableAtt100Editable ? ui::FieldKind::Input : ui::FieldKind::Display);
-    showText(EditAttFreq, s.EditAttFreq);
-    showText(EditCableAtt100, s.EditCableAtt100);
-    showText(EditCableLength, s.EditCableLength);
-    showText(EditCableAtt, s.EditCableAtt);
-    showText(EditPlugAtt, s.EditPlugAtt);
-    showText(EditTotalAtt, s.EditTotalAtt);
-
-    showList(LBWiesAnt, s.wiesAntennas, s.wiesAntRow);
+    showList(LBWiesAnt, s.wiesAntennas, b.wiesAntennas, rendered_, s.wiesAntRow);
     CBabwDir->setChecked(s.CBabwDir);
     CBWiesRXTX->setChecked(s.CBWiesRXTX);
     CBWiesMode->setChecked(s.CBWiesMode);
-    showText(EditDirectivity, s.EditDirectivity);
-    showText(EditDirectivityUsed, s.EditDirectivityUsed);
-    showText(EditBodenHoehe, s.EditBodenHoehe);
-    showText(EditWiesEIRP, s.EditWiesEIRP);
-    showText(EditkFitPS, s.EditkFitPS);
-    showText(EditWiesAbstandPS, s.EditWiesAbstandPS);
-    showText(EditFSi, s.EditFSi);
     if (s.wiesCaptionsShown && GBWiesInfo->title() != QString::fromUtf8(kWiesInfoCaption)) {
         GBWiesInfo->setTitle(QString::fromUtf8(kWiesInfoCaption));
         MemoWiesInfo->setPlainText(QString::fromUtf8(kWiesInfoText).replace("\r\n", "\n"));
@@ -191,8 +227,6 @@ void TFeldoraForm::render()
         laFakHoeheBoden->setText(QString::fromUtf8(kWiesHeightFactorLabel));
     }
 
-    LabelWinkOK->setVisible(s.angleDataPresent);
-    PageControl->setTabVisible(PageControl->indexOf(TabSheetWinkel), s.angleTabVisible);
     RGPol->setItemIndex(s.polPosition);
     if (LabelWinkAnt->text() != qs(s.angleTitle)) {
         LabelWinkAnt->setText(qs(s.angleTitle));
@@ -203,6 +237,8 @@ void TFeldoraForm::render()
     renderAngleTable();
     renderColours();
     applyRequests();
+    lastShown_ = model_.shown();
+    rendered_ = true;
 }
 
 void TFeldoraForm::renderColours()
@@ -218,14 +254,14 @@ void TFeldoraForm::renderColours()
     colour(STRXTX, f.DutyFactor < 1 ? red : grey);
     colour(STBNetzA, s.sourcePosition == 1 ? QColor(0, 128, 0) : grey);
     colour(STFCC, s.sourcePosition == 0 ? red : grey);
-    if (s.fsiMarked) {
-        const bool marked = FsiMarkedRed(model_.fsi());
+    if (s.fsiMarks != lastShown_.fsiMarks || (!rendered_ && s.fsiMarks > 0)) {
+        const bool marked = FsiMarkedRed(s.fsiMarkedValue);
         colour(STSicherheitsfaktor, marked ? red : grey);
         EditFSi->setBackground(marked ? red : QColor(Qt::white));
     }
 }
 
-void TFeldoraForm::applyRequests()
+void TFeldoraForm::showPage()
 {
     switch (model_.takePageRequest()) {
     case StationPage::Antenne:
@@ -240,6 +276,10 @@ void TFeldoraForm::applyRequests()
     case StationPage::None:
         break;
     }
+}
+
+void TFeldoraForm::applyRequests()
+{
     QWidget *focus = nullptr;
     switch (model_.takeFocusRequest()) {
     case StationFocus::Band: focus = CBBand; break;

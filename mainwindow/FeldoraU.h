@@ -34,6 +34,7 @@
 
 class QAction;
 class QComboBox;
+class QLineEdit;
 class QListWidget;
 class QMenu;
 class QPlainTextEdit;
@@ -129,7 +130,9 @@ private:
     // FeldoraU.cpp: update chain and the handlers of the window's own fields
     void trace(const char *routine);
     void render();
+    void showText(QLineEdit *edit, const ShownText &text, const ShownText &before);
     void renderColours();
+    void showPage();
     void applyRequests();
     void CBBandChange();
     void EditFreqDblClick();
@@ -298,7 +301,10 @@ private:
     QString antennaFile_, userAntennaFile_, angleDir_, desktopDir_;
     StationModel model_;
     double areaDistance_ = kDefaultAreaDistance; // last typed in the overview of every band
-    AngleGrid shownAngleGrid_;                   // what SGWinkel holds
+    StationShown lastShown_;           // what render() wrote last
+    bool rendered_ = false;
+    std::vector<std::string> shownAngleHeading_; // what SGWinkel holds
+    AngleGrid shownAngleRows_;
 };
 
 template <typename Signal, typename Sender>

@@ -49,7 +49,7 @@ PrintoutTexts PrintoutTextsOf(const StationModel &station)
     p.eirp = s.EditEIRP;
     p.safetyDistance = s.EditrPS;
     p.nearFieldLimit = s.EditrNahfeld;
-    p.wiesbeckAntenna = rowAt(s.wiesAntennas, s.wiesAntRow);
+    p.wiesbeckAntenna = rowAt(s.wiesAntennas.get(), s.wiesAntRow);
     p.wiesbeckDirectivity = s.EditDirectivity;
     p.alternativeDirectivity = s.EditDirectivityUsed;
     p.useAlternativeDirectivity = s.CBabwDir;
@@ -60,11 +60,10 @@ PrintoutTexts PrintoutTextsOf(const StationModel &station)
     p.version = kVersionText;
     p.angleDataPresent = station.angleDataPresent();
     // The heading is the table's fixed header, so every row is an angle.
-    const AngleGrid grid = station.angleGrid();
-    for (size_t r = 1; p.angleDataPresent && r < grid.size(); ++r) {
+    for (size_t r = 0; p.angleDataPresent && r < s.angleRows.size(); ++r) {
         std::array<std::string, 4> row;
-        for (size_t c = 0; c < 4 && c < grid[r].size(); ++c)
-            row[c] = grid[r][c];
+        for (size_t c = 0; c < 4 && c < s.angleRows[r].size(); ++c)
+            row[c] = s.angleRows[r][c];
         p.angleRows.push_back(row);
     }
     return p;

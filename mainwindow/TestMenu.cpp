@@ -55,9 +55,9 @@ void TFeldoraForm::MIWriteTxtDataClick()
     trace("MIWriteTxtDataClick");
     const std::string path = txtDataFile().toStdString();
     try {
-        WriteTextLines(path, {"[Test]", "Rufzeichen=" + model_.shown().EditCall,
-                              "Band=" + printoutTexts().band, "Leistung=" + model_.shown().EditPower,
-                              "Abstand=" + model_.shown().EditrPS});
+        WriteTextLines(path, {"[Test]", "Rufzeichen=" + model_.shown().EditCall.str(),
+                              "Band=" + printoutTexts().band, "Leistung=" + model_.shown().EditPower.str(),
+                              "Abstand=" + model_.shown().EditrPS.str()});
     } catch (const FileError &e) {
         ShowError(e.what());
         return;

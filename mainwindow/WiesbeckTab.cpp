@@ -28,16 +28,23 @@ void TFeldoraForm::EditWiesAbstandPSDblClick()
 {
     const auto answer =
         Dialogs().inputText("Wiesback-Rechnung bei vorgegebenem Abstand", "Bitte Abstand in Metern eingeben", "10");
-    // While the search runs the field is empty on red; the window keeps repainting.
-    bool searching = false;
+    // While the search runs the field is empty on red, the window keeps repainting; the field
+    // turns green again however the search ends.
+    struct Searching {
+        ui::TEdit *field;
+        bool started = false;
+        ~Searching()
+        {
+            if (started)
+                field->setBackground(QColor(171, 226, 131));
+        }
+    } searching{EditWiesAbstandPS};
     model_.EditWiesAbstandPSDblClick(answer ? std::optional<std::string>(ss(*answer)) : std::nullopt, [&] {
-        if (!searching) {
-            searching = true;
+        if (!searching.started) {
+            searching.started = true;
             EditWiesAbstandPS->setBackground(QColor(255, 0, 0));
             EditWiesAbstandPS->clear();
         }
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     });
-    if (searching)
-        EditWiesAbstandPS->setBackground(QColor(171, 226, 131));
 }
