@@ -15,6 +15,10 @@ public:
     explicit FileError(const std::string &message) : std::runtime_error(message) {}
 };
 
+// The German reason for a failed file operation with this errno, for every message about a file
+// (never the system's English text).
+std::string FileErrorReason(int error);
+
 bool IsValidUtf8(const std::string &bytes);
 std::string DecodeText(const std::string &bytes);          // UTF-8 or Windows-1252 -> UTF-8
 std::string EncodeWindows1252(const std::string &utf8);    // unmappable characters become "?"

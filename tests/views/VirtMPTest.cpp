@@ -244,4 +244,18 @@ TEST(VirtMPWindow, ExchangeFileHoldsTheGrid)
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].text.contains("feld.xch"));
     EXPECT_EQ(ReadFileBytes(path).substr(0, 22), "Spalte.............>FO");
+
+    // Each failure with its German reason, as the command line gives it.
+    const std::pair<std::string, const char *> failures[] = {
+        {dir.file("fehlt/feld.xch"), "(Anlegen: Datei oder Ordner nicht vorhanden)."},
+        {dir.path(), "(Anlegen: der Name gehört zu einem Ordner)."},
+    };
+    for (const auto &[target, reason] : failures) {
+        dialogs.clear();
+        dialogs.fileAnswers.push_back(qs(target));
+        click(window, "ButExport");
+        ASSERT_EQ(dialogs.messages.size(), 1u) << target;
+        EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Error);
+        EXPECT_TRUE(dialogs.lastMessage().contains(reason)) << dialogs.lastMessage().toStdString();
+    }
 }
