@@ -80,6 +80,28 @@ std::string directoryOf(const std::string &path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// The longest chain of links followed, as the kernel allows.
+constexpr int kMaxLinks = 40;
+
+// The file a path finally names: every symbolic link on the last component is followed, also a
+// link whose target does not exist yet (writing creates it there, as a plain open would).
+std::string linkTarget(const std::string &path)
+{
+    std::string current = path;
+    for (int hop = 0; hop < kMaxLinks; ++hop) {
+        struct stat st;
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return current;
+        std::vector<char> buffer(static_cast<size_t>(st.st_size > 0 ? st.st_size : 255) + 1);
+        const ssize_t n = ::readlink(current.c_str(), buffer.data(), buffer.size());
+        if (n < 0 || static_cast<size_t>(n) >= buffer.size())
+            return current;
+        const std::string target(buffer.data(), static_cast<size_t>(n));
+        current = target[0] == '/' ? target : directoryOf(current) + "/" + target;
+    }
+    return current;
+}
+
 } // namespace
 
 std::string FileErrorReason(int error)
@@ -258,7 +280,8 @@ std::vector<std::string> ReadTextLines(const std::string &path)
 
 void WriteFileAtomic(const std::string &path, const std::string &bytes)
 {
-    const std::string &target = path;
+    // Through a link to its target: the link stays, the linked file is replaced.
+    const std::string target = linkTarget(path);
     struct stat old;
     const bool present = ::stat(target.c_str(), &old) == 0;
     const bool existed = present && S_ISREG(old.st_mode); // a previous file that stays on failure

@@ -3,7 +3,7 @@
 // The program's text files: single-byte Windows-1252 with CR LF on disk, UTF-8 in memory.
 // A file that is valid UTF-8 is taken as UTF-8 (Linux editors write it). Every write goes
 // to a temporary file beside the target and is renamed over it, so a failed save never
-// destroys the previous file.
+// destroys the previous file; a symbolic link is written through, to its target.
 
 #include <stdexcept>
 #include <string>

@@ -153,3 +153,28 @@ TEST(TextFiles, FailedSavesNameTheirReasonInGerman)
     EXPECT_THROW(WriteFileAtomic(dir.file("ro.txt"), "neu"), FileError);
     EXPECT_EQ(ReadFileBytes(dir.file("ro.txt")), "alt");
 }
+
+TEST(TextFiles, WritesThroughASymbolicLink)
+{
+    TempDir dir;
+    fs::create_directory(dir.file("elsewhere"));
+    WriteBytes(dir.file("elsewhere/AntUser.txt"), "alt\r\n");
+    fs::create_directory(dir.file("data"));
+    fs::create_symlink("../elsewhere/AntUser.txt", dir.file("data/AntUser.txt"));
+    fs::create_symlink("AntUser.txt", dir.file("data/chain.txt")); // a link to the link
+    WriteTextLines(dir.file("data/AntUser.txt"), {"neu"});
+    EXPECT_TRUE(fs::is_symlink(dir.file("data/AntUser.txt")));
+    EXPECT_EQ(ReadFileBytes(dir.file("elsewhere/AntUser.txt")), "neu\r\n");
+    WriteTextLines(dir.file("data/chain.txt"), {"zwei"});
+    EXPECT_TRUE(fs::is_symlink(dir.file("data/chain.txt")));
+    EXPECT_EQ(ReadFileBytes(dir.file("elsewhere/AntUser.txt")), "zwei\r\n");
+    // The temporary file lies beside the target, so the rename stays on its file system.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.file("elsewhere")), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.file("data")), fs::directory_iterator()), 2);
+
+    // A link whose target does not exist yet: the file appears there.
+    fs::create_symlink(dir.file("elsewhere/neu.txt"), dir.file("data/dangling.txt"));
+    WriteTextLines(dir.file("data/dangling.txt"), {"x"});
+    EXPECT_TRUE(fs::is_symlink(dir.file("data/dangling.txt")));
+    EXPECT_EQ(ReadFileBytes(dir.file("elsewhere/neu.txt")), "x\r\n");
+}
