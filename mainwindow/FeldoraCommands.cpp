@@ -25,16 +25,6 @@
 #include <QThread>
 #include <QTimer>
 
-namespace {
-
-// A desktop without a program for the file would otherwise leave the user with no answer at all.
-void openWithDesktopOrWarn(const QString &path)
-{
-    if (!Dialogs().openWithDesktop(path))
-        ShowWarning("Für die Datei " + path.toStdString() + " ist kein Programm zum Öffnen eingerichtet.");
-}
-} // namespace
-
 void TFeldoraForm::showSplash()
 {
     auto *splash = new QLabel(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
@@ -152,12 +142,12 @@ bool TFeldoraForm::AfterCreation()
 void TFeldoraForm::MIAntDateiModifyClick()
 {
     trace("MIAntDateiModifyClick");
-    openWithDesktopOrWarn(antennaFile_);
+    OpenWithDesktopOrWarn(antennaFile_);
 }
 void TFeldoraForm::MIAntUserModifyClick()
 {
     trace("MIAntUserModifyClick");
-    openWithDesktopOrWarn(userAntennaFile_);
+    OpenWithDesktopOrWarn(userAntennaFile_);
 }
 
 void TFeldoraForm::MIAntennenNeuLadenClick()
@@ -236,7 +226,7 @@ void TFeldoraForm::openDocument(const QString &fileName)
         ShowError("Die Datei " + path.toStdString() + " konnte nicht gefunden werden!");
         return;
     }
-    openWithDesktopOrWarn(path);
+    OpenWithDesktopOrWarn(path);
 }
 
 void TFeldoraForm::MIAnzeigeClick()

@@ -315,7 +315,7 @@ void TFormSeitenansicht::MICADeditClick()
         }
     }
     if (!input_.scriptFile.isEmpty() && QFileInfo::exists(input_.scriptFile))
-        Dialogs().openWithDesktop(input_.scriptFile);
+        OpenWithDesktopOrWarn(input_.scriptFile);
     else
         Dialogs().message(MessageKind::Warning, "Es wurde keine Datei gefunden!");
 }
