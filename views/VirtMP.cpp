@@ -24,6 +24,14 @@ enum Column { Label, Distance, Angle, EField, HField, ColumnCount };
 constexpr const char *kDistanceFilter = "Abstandsdatei (*.txt);;Alle Dateien (*)";
 constexpr const char *kExchangeFilter = "Kalvo Exchange Datei (*.xch);;Alle Dateien (*)";
 
+// The grid, telling whether a cell editor is open.
+class PointGrid : public QTableWidget
+{
+public:
+    using QTableWidget::QTableWidget;
+    bool editing() const { return state() == EditingState; }
+};
+
 std::string text(const QTableWidget *grid, int row, int column)
 {
     const QTableWidgetItem *item = grid->item(row, column);
@@ -44,7 +52,7 @@ TFormVirtMP::TFormVirtMP(const VirtMPInput &input, QWidget *parent) : QDialog(pa
     client->setFixedSize(343, 326);
     layout->addWidget(client);
 
-    SGvirtAbst = new QTableWidget(0, ColumnCount, client);
+    SGvirtAbst = new PointGrid(0, ColumnCount, client);
     SGvirtAbst->setObjectName("SGvirtAbst");
     SGvirtAbst->setGeometry(8, 0, 329, 265);
     SGvirtAbst->setHorizontalHeaderLabels(QString("MPunkte;Abstand [m];Winkel [°];E [V/m];H [A/m]").split(';'));
@@ -111,7 +119,9 @@ bool TFormVirtMP::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == SGvirtAbst && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        // Enter in an open cell editor reaches the grid before the editor hands its text over;
+        // computing now would check the old text. The handover computes.
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !static_cast<PointGrid *>(SGvirtAbst)->editing())
             RunGuarded([this] { calcFields(); });
     }
     return QDialog::eventFilter(watched, event);
