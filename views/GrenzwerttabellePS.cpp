@@ -4,6 +4,7 @@
 #include "util/TextFile.h"
 #include "views/Controls.h"
 #include "views/DialogService.h"
+#include "views/EscapeClose.h"
 #include "views/HandlerGuard.h"
 #include "views/draw/DrawCommon.h"
 #include "views/draw/ImageFiles.h"
@@ -36,6 +37,7 @@ const char *const kPlotItems[kLimitPlotVariants] = {
 TFormGrenzwerttabellePS::TFormGrenzwerttabellePS(QWidget *parent) : QDialog(parent)
 {
     setObjectName("FormGrenzwerttabellePS");
+    ui::CloseOnEscape(this);
     setWindowTitle("Grenzwerte zur Berechnung der Anzeige nach BEMFV");
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -4,6 +4,7 @@
 #include "util/Messages.h"
 #include "util/TextFile.h"
 #include "views/Controls.h"
+#include "views/EscapeClose.h"
 #include "views/draw/OwnAntennaPicture.h"
 
 #include <QGroupBox>
@@ -36,6 +37,7 @@ TFormEigeneAntenne::TFormEigeneAntenne(const EigeneAntenneInput &input, QWidget 
 {
     using ui::FieldKind;
     setObjectName("FormEigeneAntenne");
+    ui::CloseOnEscape(this);
     setWindowTitle("Eigene Antenne konstruieren");
     setFixedSize(383, 309);
 

@@ -5,6 +5,7 @@
 #include "util/TextFile.h"
 #include "views/Controls.h"
 #include "views/DialogService.h"
+#include "views/EscapeClose.h"
 #include "views/ImageExport.h"
 #include "views/PictureBox.h"
 #include "views/draw/CadScript.h"
@@ -67,6 +68,7 @@ QImage SideViewImage(const SideViewInput &in, const SideViewOptions &options, Si
 TFormSeitenansicht::TFormSeitenansicht(const SideViewInput &input, QWidget *parent) : QDialog(parent), input_(input)
 {
     setObjectName("FormSeitenansicht");
+    ui::CloseOnEscape(this);
     setModal(true);
     createControls();
 }

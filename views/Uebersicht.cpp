@@ -7,6 +7,7 @@
 #include "views/Controls.h"
 #include "views/DesktopFolder.h"
 #include "views/DialogService.h"
+#include "views/EscapeClose.h"
 #include "views/HandlerGuard.h"
 #include "views/draw/QtText.h"
 
@@ -29,6 +30,7 @@ constexpr int kHeaderHeight = 52; // three heading lines
 TFormUebersicht::TFormUebersicht(UebersichtInput input, QWidget *parent) : QDialog(parent), input_(std::move(input))
 {
     setObjectName("FormUebersicht");
+    ui::CloseOnEscape(this);
     setWindowTitle("Übersicht aller Bänder");
     int tableWidth = 2; // frame
     for (int w : kColumnWidths)

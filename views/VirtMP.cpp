@@ -3,6 +3,7 @@
 #include "data/MeasuringPointFiles.h"
 #include "views/Controls.h"
 #include "views/DialogService.h"
+#include "views/EscapeClose.h"
 #include "views/HandlerGuard.h"
 #include "views/draw/DrawCommon.h"
 
@@ -43,6 +44,7 @@ std::string text(const QTableWidget *grid, int row, int column)
 TFormVirtMP::TFormVirtMP(const VirtMPInput &input, QWidget *parent) : QDialog(parent), input_(input)
 {
     setObjectName("FormVirtMP");
+    ui::CloseOnEscape(this);
     setWindowTitle("Export virtueller Messpunkte");
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
