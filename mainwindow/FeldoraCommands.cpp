@@ -6,6 +6,7 @@
 #include "core/WiesbeckLib.h"
 #include "data/AntennenLib.h"
 #include "views/DialogService.h"
+#include "views/WindowPlacement.h"
 #include "mainwindow/InfoTexts.h"
 #include "mainwindow/ListLookups.h"
 #include "util/Messages.h"
@@ -56,7 +57,8 @@ void TFeldoraForm::FormCreate()
         showSplash();
     const std::string dir = programDir_.toStdString();
     settings_ = ReadSettings(settingsFile_.toStdString(), dir);
-    move(settings_.left, settings_.top);
+    ui::RestorePosition(this, {settings_.left, settings_.top});
+    ui::KeepOnScreen(this);
     MIPfade->setChecked(settings_.individualPaths);
     MIAutoload->setChecked(settings_.autoload);
     const FeldoraPaths paths = DerivePaths(dir, settings_, DesktopFolder());
@@ -69,8 +71,8 @@ void TFeldoraForm::FormCreate()
 void TFeldoraForm::FormClose()
 {
     trace("FormClose");
-    settings_.left = pos().x();
-    settings_.top = pos().y();
+    settings_.left = ui::StoredPosition(this).x();
+    settings_.top = ui::StoredPosition(this).y();
     settings_.individualPaths = MIPfade->isChecked();
     settings_.autoload = MIAutoload->isChecked();
     try {

@@ -6,6 +6,7 @@
 #include "views/EscapeClose.h"
 #include "views/ImageExport.h"
 #include "views/PictureBox.h"
+#include "views/WindowPlacement.h"
 #include "views/draw/QtText.h"
 
 #include <QMenuBar>
@@ -27,6 +28,7 @@ QImage DiagramImage(const DiagramWindowInput &in, const QColor &background, Diag
 TFormDiagramm::TFormDiagramm(const DiagramWindowInput &input, QWidget *parent) : QDialog(parent), input_(input)
 {
     setObjectName("FormDiagramm");
+    ui::KeepOnScreen(this);
     ui::CloseOnEscape(this);
     setModal(true);
     auto *layout = new QVBoxLayout(this);

@@ -6,6 +6,7 @@
 #include "views/DialogService.h"
 #include "views/EscapeClose.h"
 #include "views/HandlerGuard.h"
+#include "views/WindowPlacement.h"
 #include "views/draw/DrawCommon.h"
 #include "views/draw/ImageFiles.h"
 #include "views/draw/LimitPlot.h"
@@ -37,6 +38,7 @@ const char *const kPlotItems[kLimitPlotVariants] = {
 TFormGrenzwerttabellePS::TFormGrenzwerttabellePS(QWidget *parent) : QDialog(parent)
 {
     setObjectName("FormGrenzwerttabellePS");
+    ui::KeepOnScreen(this);
     ui::CloseOnEscape(this);
     setWindowTitle("Grenzwerte zur Berechnung der Anzeige nach BEMFV");
     auto *layout = new QVBoxLayout(this);

@@ -5,6 +5,7 @@
 #include "util/TextFile.h"
 #include "views/Controls.h"
 #include "views/EscapeClose.h"
+#include "views/WindowPlacement.h"
 #include "views/draw/OwnAntennaPicture.h"
 
 #include <QGroupBox>
@@ -37,6 +38,7 @@ TFormEigeneAntenne::TFormEigeneAntenne(const EigeneAntenneInput &input, QWidget 
 {
     using ui::FieldKind;
     setObjectName("FormEigeneAntenne");
+    ui::KeepOnScreen(this);
     ui::CloseOnEscape(this);
     setWindowTitle("Eigene Antenne konstruieren");
     setFixedSize(383, 309);

@@ -8,6 +8,7 @@
 #include "views/EscapeClose.h"
 #include "views/ImageExport.h"
 #include "views/PictureBox.h"
+#include "views/WindowPlacement.h"
 #include "views/draw/CadScript.h"
 #include "views/draw/QtText.h"
 
@@ -68,6 +69,7 @@ QImage SideViewImage(const SideViewInput &in, const SideViewOptions &options, Si
 TFormSeitenansicht::TFormSeitenansicht(const SideViewInput &input, QWidget *parent) : QDialog(parent), input_(input)
 {
     setObjectName("FormSeitenansicht");
+    ui::KeepOnScreen(this);
     ui::CloseOnEscape(this);
     setModal(true);
     createControls();

@@ -6,6 +6,7 @@
 #include "views/DialogService.h"
 #include "views/ImageExport.h"
 #include "views/Koordinaten.h"
+#include "views/WindowPlacement.h"
 #include "views/draw/ImageFiles.h"
 
 #include <QAction>
@@ -114,6 +115,7 @@ TFormDraufsicht::TFormDraufsicht(const SitePlanStart &start, QWidget *parent)
     : QMainWindow(parent, Qt::Window), pictureDir_(start.pictureDir)
 {
     setObjectName("FormDraufsicht");
+    ui::KeepOnScreen(this);
     setWindowTitle("Werkzeug zur schnellen Erstellung eines Lageplans für die BEMFV-Anzeige");
     plan_.title = QString(kExampleCall) + ", " + QLocale(QLocale::German).toString(start.today, QLocale::ShortFormat);
     plan_.legend[0] = "Dipol";

@@ -9,6 +9,7 @@
 #include "views/DialogService.h"
 #include "views/EscapeClose.h"
 #include "views/HandlerGuard.h"
+#include "views/WindowPlacement.h"
 #include "views/draw/QtText.h"
 
 #include <QHeaderView>
@@ -30,6 +31,7 @@ constexpr int kHeaderHeight = 52; // three heading lines
 TFormUebersicht::TFormUebersicht(UebersichtInput input, QWidget *parent) : QDialog(parent), input_(std::move(input))
 {
     setObjectName("FormUebersicht");
+    ui::KeepOnScreen(this);
     ui::CloseOnEscape(this);
     setWindowTitle("Übersicht aller Bänder");
     int tableWidth = 2; // frame

@@ -5,6 +5,7 @@
 #include "views/DialogService.h"
 #include "views/EscapeClose.h"
 #include "views/HandlerGuard.h"
+#include "views/WindowPlacement.h"
 #include "views/draw/DrawCommon.h"
 
 #include <QAction>
@@ -44,6 +45,7 @@ std::string text(const QTableWidget *grid, int row, int column)
 TFormVirtMP::TFormVirtMP(const VirtMPInput &input, QWidget *parent) : QDialog(parent), input_(input)
 {
     setObjectName("FormVirtMP");
+    ui::KeepOnScreen(this);
     ui::CloseOnEscape(this);
     setWindowTitle("Export virtueller Messpunkte");
     auto *layout = new QVBoxLayout(this);

@@ -4,6 +4,7 @@
 #include "views/DesktopFolder.h"
 #include "views/DialogService.h"
 #include "views/EscapeClose.h"
+#include "views/WindowPlacement.h"
 #include "views/draw/DrawCommon.h"
 
 #include <QAction>
@@ -45,6 +46,7 @@ TFormPrint::TFormPrint(PrintoutData data, QWidget *parent)
     : QDialog(parent), data_(std::move(data)), previewPrinter_(QPrinter::HighResolution)
 {
     setObjectName("FormPrint");
+    ui::KeepOnScreen(this);
     ui::CloseOnEscape(this);
     setWindowTitle("Ausdruck einer Konfiguration");
     setFont(ui::windowFont(11));
