@@ -1,12 +1,22 @@
 // Windows under a real window manager (openbox on Xvfb): the frame it adds must not make the
-// main window creep, and windows open fully on the screen.
+// main window creep, windows open fully on the screen, and the title bar names the program.
 #include "FormFixture.h"
 #include "XDisplay.h"
+#include "print/window/Drucken.h"
 #include "util/TextFile.h"
+#include "views/DiaGramm.h"
+#include "views/GrenzwerttabellePS.h"
 #include "views/Koordinaten.h"
+#include "views/MakeAnt.h"
+#include "views/Seitenansicht.h"
+#include "views/TwoDimDataU.h"
+#include "views/VirtMP.h"
 
+#include <QProcess>
 #include <QScreen>
 #include <QWindow>
+#include <functional>
+#include <memory>
 
 namespace
 {
@@ -41,6 +51,17 @@ std::string storedPosition(const QString &ini)
             top = line.substr(4);
     }
     return left + "/" + top;
+}
+
+// The title the X server holds for the window, as the window manager shows it.
+QString xTitle(const QWidget &window)
+{
+    QProcess xprop;
+    xprop.start("xprop", {"-id", QString::number(window.winId()), "_NET_WM_NAME"});
+    xprop.waitForFinished();
+    const QString out = QString::fromUtf8(xprop.readAllStandardOutput()).trimmed();
+    const qsizetype quote = out.indexOf('"');
+    return quote < 0 ? out : out.mid(quote + 1).chopped(1);
 }
 
 } // namespace
@@ -78,4 +99,46 @@ TEST_F(FormTest, WindowsOpenFullyOnTheScreen)
     EXPECT_TRUE(screen.contains(frameOf(coordinates)))
         << frameOf(coordinates).x() << "," << frameOf(coordinates).y() << " " << frameOf(coordinates).width() << "x"
         << frameOf(coordinates).height();
+}
+
+TEST_F(FormTest, TitleBarsNameTheProgram)
+{
+    SKIP_WITHOUT_DISPLAY();
+    start();
+    ASSERT_TRUE(showFramed(*form));
+    EXPECT_EQ(xTitle(*form), "Feldora v 2.1.0 — Feldora");
+    const QRect screen = form->screen()->availableGeometry();
+    DiagramWindowInput diagram{"Test Beam 2m", 2.15, 15, {0, 90, 180}, {0, 10, 30}};
+    SideViewInput side;
+    side.antennaTitle = "Test Beam 2m";
+    side.power = 100;
+    side.gain = 2.15;
+    side.band = 15;
+    side.angles = {0, 90, 180};
+    side.distances = {5, 5, 5};
+    side.height = 10;
+    const std::pair<const char *, std::function<std::unique_ptr<QWidget>()>> windows[] = {
+        {"Export virtueller Messpunkte — Feldora",
+         [&] { return std::make_unique<TFormVirtMP>(VirtMPInput{}, form.get()); }},
+        {"Diagramm  Test Beam 2m  2,15 dBi    2m-Band   — Feldora",
+         [&] { return std::make_unique<TFormDiagramm>(diagram, form.get()); }},
+        {"Seitenansicht    Test Beam 2m    100 W    2,15 dBi      2m-Band     — Feldora",
+         [&] { return std::make_unique<TFormSeitenansicht>(side, form.get()); }},
+        {"Grenzwerte zur Berechnung der Anzeige nach BEMFV — Feldora",
+         [&] { return std::make_unique<TFormGrenzwerttabellePS>(form.get()); }},
+        {"Eigene Antenne konstruieren — Feldora",
+         [&] { return std::make_unique<TFormEigeneAntenne>(EigeneAntenneInput{}, form.get()); }},
+        {"Koordinaten — Feldora", [&] { return std::make_unique<TFormKoordinaten>(form.get()); }},
+        {"Ausdruck einer Konfiguration — Feldora",
+         [&] { return std::make_unique<TFormPrint>(form->printoutData(), form.get()); }},
+        {"Werkzeug zur schnellen Erstellung eines Lageplans für die BEMFV-Anzeige — Feldora",
+         [&] { return std::make_unique<TFormDraufsicht>(SitePlanStart{QDate(2026, 12, 10), 1600}, form.get()); }},
+    };
+    for (const auto &[title, make] : windows) {
+        std::unique_ptr<QWidget> window = make();
+        ASSERT_TRUE(showFramed(*window)) << title;
+        EXPECT_EQ(xTitle(*window), title);
+        QTest::qWaitFor([&] { return screen.contains(frameOf(*window)); });
+        EXPECT_TRUE(screen.contains(frameOf(*window))) << title;
+    }
 }

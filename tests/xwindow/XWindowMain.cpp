@@ -122,8 +122,6 @@ int main(int argc, char **argv)
     int status = 0;
     {
         QApplication app(argc, argv);
-        QApplication::setApplicationName("Feldora");
-        QApplication::setApplicationDisplayName("Feldora");
         std::setlocale(LC_ALL, "");
         ui::ApplyFeldoraStyle();
         ::testing::InitGoogleTest(&argc, argv);
