@@ -74,7 +74,10 @@ protected:
     {
         if (watched == window_ && event->type() == QEvent::Show) {
             settling_ = true;
-            fit(window_);
+            // After the window's own placement (a dialog centres itself in its show handler,
+            // which runs after this filter).
+            QMetaObject::invokeMethod(
+                this, [this] { fit(window_); }, Qt::QueuedConnection);
             // The window manager frames the window when it maps it: its first exposure.
             if (QWindow *handle = window_->windowHandle(); handle && handle != handle_) {
                 handle_ = handle;

@@ -101,6 +101,19 @@ TEST_F(FormTest, WindowsOpenFullyOnTheScreen)
         << frameOf(coordinates).height();
 }
 
+// Keeping a window on the screen must not undo a dialog's own centring over its window.
+TEST_F(FormTest, DialogsStayCentredOverTheMainWindow)
+{
+    SKIP_WITHOUT_DISPLAY();
+    start();
+    ASSERT_TRUE(showFramed(*form));
+    TFormEigeneAntenne dialog(EigeneAntenneInput{}, form.get());
+    ASSERT_TRUE(showFramed(dialog));
+    QTest::qWaitFor([&] { return (dialog.geometry().center() - form->geometry().center()).manhattanLength() < 30; });
+    const QPoint offset = dialog.geometry().center() - form->geometry().center();
+    EXPECT_LT(offset.manhattanLength(), 30) << offset.x() << "," << offset.y();
+}
+
 TEST_F(FormTest, TitleBarsNameTheProgram)
 {
     SKIP_WITHOUT_DISPLAY();
