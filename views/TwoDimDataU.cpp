@@ -505,6 +505,12 @@ void TFormDraufsicht::MISaveClick()
 void TFormDraufsicht::Koordinatenfenster1Click()
 {
     koordinaten_->Fill(plan_);
+    if (!koordinatenPlaced_) {
+        // Not over the plan's menu and picture corner: in its lower right, kept on the screen.
+        const QRect plan = frameGeometry();
+        koordinaten_->move(plan.right() - koordinaten_->width(), plan.bottom() - koordinaten_->height());
+        koordinatenPlaced_ = true;
+    }
     koordinaten_->show();
     koordinaten_->raise();
 }

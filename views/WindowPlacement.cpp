@@ -74,10 +74,16 @@ protected:
     {
         if (watched == window_ && event->type() == QEvent::Show) {
             settling_ = true;
-            // After the window's own placement (a dialog centres itself in its show handler,
-            // which runs after this filter).
+            // A placed window at once, after its own placement (a dialog centres itself in its
+            // show handler, which runs after this filter); one the window manager places, when
+            // it has been placed.
             QMetaObject::invokeMethod(
-                this, [this] { fit(window_); }, Qt::QueuedConnection);
+                this,
+                [this] {
+                    if (window_->testAttribute(Qt::WA_Moved))
+                        fit(window_);
+                },
+                Qt::QueuedConnection);
             // The window manager frames the window when it maps it: its first exposure.
             if (QWindow *handle = window_->windowHandle(); handle && handle != handle_) {
                 handle_ = handle;
