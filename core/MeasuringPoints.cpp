@@ -16,9 +16,9 @@ std::optional<long long> pointDistance(const MeasuringPoint &p)
     return ReadWholeNumber(p.distance, kMaxPointDistance);
 }
 
-std::optional<long long> pointAngle(const MeasuringPoint &p)
+long long pointAngle(const MeasuringPoint &p)
 {
-    return ReadWholeNumber(p.angle, kMaxPointAngle);
+    return ReadWholeNumber(p.angle, kAngleReadLimit).value_or(kAngleReadLimit);
 }
 
 } // namespace
@@ -81,18 +81,17 @@ double PowerForAngle(const FieldSource &source, long long angle)
 FieldCheck CalculateFields(std::vector<MeasuringPoint> &points, const FieldSource &source)
 {
     for (const MeasuringPoint &p : points)
-        if (!DigitsOnly(p.distance))
+        if (!pointDistance(p))
             return FieldCheck::DistanceError;
     for (const MeasuringPoint &p : points)
         if (!DigitsOnly(p.angle))
             return FieldCheck::AngleError;
     for (MeasuringPoint &p : points) {
-        const auto d = pointDistance(p);
-        const auto a = pointAngle(p);
+        const long long d = *pointDistance(p);
         double e = kNoValue;
-        if (d && a && *d > 0)
-            e = std::sqrt(30 * PowerForAngle(source, *a)) / static_cast<double>(*d);
-        // Distance 0 (at the antenna), unreadable rows and a missing power have no field value.
+        if (d > 0)
+            e = std::sqrt(30 * PowerForAngle(source, pointAngle(p))) / static_cast<double>(d);
+        // Distance 0 (at the antenna) and a missing power have no field value.
         if (std::isfinite(e) && e > 0) {
             p.e = FormatValue("%3.2f", e);
             p.h = FormatValue("%4.3f", e / kFreeSpaceImpedance);

@@ -11,10 +11,11 @@
 #include <string>
 #include <vector>
 
-// Largest distance and angle read from a point row; longer digit strings would overflow or
-// mean nothing physically, their rows get no field values.
+// Largest distance of a point row; a longer one is refused like a mistyped one.
 constexpr long long kMaxPointDistance = 1000000; // m
-constexpr long long kMaxPointAngle = 360;        // degrees
+// Angles beyond it are read as it: every table angle is nearer to it than to any larger value,
+// so the nearest table angle stays the same, and the digits cannot overflow.
+constexpr long long kAngleReadLimit = 100000; // degrees
 
 struct MeasuringPoint {
     std::string label;    // "MP " + row number
@@ -45,8 +46,9 @@ double PowerForAngle(const FieldSource &source, long long angle);
 
 enum class FieldCheck { Ok, DistanceError, AngleError };
 
-// Checks every distance, then every angle; on a failure nothing is changed. Otherwise writes
-// E ("%3.2f") and H ("%4.3f") of every row.
+// Checks every distance (whole metres up to kMaxPointDistance), then every angle (whole
+// degrees); on a failure nothing is changed. Otherwise writes E ("%3.2f") and H ("%4.3f") of
+// every row; an angle takes the nearest table angle however far beyond the table it lies.
 FieldCheck CalculateFields(std::vector<MeasuringPoint> &points, const FieldSource &source);
 
 // The angle under which a point at distance d is seen from an antenna at height (m) by a person

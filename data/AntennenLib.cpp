@@ -196,15 +196,27 @@ void TAntennen::addLine(const std::string &line, const std::string &section,
             data.Elements.emplace_back(fields[pos]);
             continue;
         }
-        std::optional<double> value = readNumber(fields[pos]);
-        // A frequency or gain beyond its range is as wrong as no number.
-        if (!value || !(role == 0 ? range::kFrequency : range::kGain).contains(*value)) {
+        std::optional<double> value = role == 0 ? ReadCatalogueFrequency(fields[pos]) : ReadCatalogueGain(fields[pos]);
+        if (!value) {
             errors.push_back(lineNumber);
             continue;
         }
         (role == 0 ? data.Freqs : data.Gains).push_back(*value);
     }
     daten_.push_back(std::move(data));
+}
+
+// A frequency or gain beyond its range is as wrong as no number.
+std::optional<double> ReadCatalogueFrequency(std::string_view field)
+{
+    std::optional<double> value = readNumber(field);
+    return value && range::kFrequency.contains(*value) ? value : std::nullopt;
+}
+
+std::optional<double> ReadCatalogueGain(std::string_view field)
+{
+    std::optional<double> value = readNumber(field);
+    return value && range::kGain.contains(*value) ? value : std::nullopt;
 }
 
 std::vector<std::string> TAntennen::AntennasOf(const std::string &manufacturer) const

@@ -19,6 +19,7 @@
 //   LBHersteller <- Manufacturers() (sorted by the list), LBTypen <- AntennasOf(...),
 //   LBTypenClick  <- Select(name, manufacturer, reference frequency).
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -111,6 +112,11 @@ private:
 int MatchFrequencyLine(const std::vector<double> &freqs, double referenceMHz);
 // The same for an entry; only lines that have a gain can fit (the gain is what is taken).
 int MatchFrequencyLine(const RData &data, double referenceMHz);
+
+// A frequency (MHz) or gain (dBi) field as the reader takes it; nullopt where it reports the
+// line: not a number, or beyond its range. The own-antenna dialog checks with the same reading.
+std::optional<double> ReadCatalogueFrequency(std::string_view field);
+std::optional<double> ReadCatalogueGain(std::string_view field);
 
 // The lines of LBAntBand: FormatAuto6(freq) + " " + FormatToWidth(5, gain) + " " +
 // FormatText("%3s", elements); a missing gain or elements text leaves its column blank.

@@ -1,8 +1,10 @@
 #include "data/OwnAntenna.h"
 
+#include "data/AntennenLib.h"
 #include "data/DataFile.h"
 #include "util/DecimalText.h"
 #include "util/TextFile.h"
+#include "util/ValueRanges.h"
 
 #include <algorithm>
 
@@ -42,6 +44,28 @@ OwnAntennaLine MakeOwnAntennaLine(const std::string &frequency, const std::strin
     return OwnAntennaLine{withPoint(frequency), withPoint(gain), withPoint(elements)};
 }
 
+std::optional<std::string> OwnAntennaLineRefusal(const OwnAntennaLine &line)
+{
+    if (!ReadCatalogueFrequency(line.frequency))
+        return "Die Angabe „" + line.frequency + "“ im Feld „Frequenz [MHz]“ ist keine Zahl zwischen "
+               + range::kFrequency.betweenText() + "!";
+    if (!ReadCatalogueGain(line.gain))
+        return "Die Angabe „" + line.gain + "“ im Feld „Gewinn [dBi]“ ist keine Zahl zwischen "
+               + range::kGain.betweenText() + "!";
+    return std::nullopt;
+}
+
+std::optional<std::string> OwnAntennaRefusal(const OwnAntenna &antenna)
+{
+    // The reader starts a section at a line beginning with "[": the antenna would vanish.
+    if (!antenna.name.empty() && antenna.name[0] == '[')
+        return "Der Eintrag „" + antenna.name + "“ im Feld „Name der Antenne“ darf nicht mit „[“ beginnen!";
+    for (const OwnAntennaLine &line : antenna.lines)
+        if (auto refusal = OwnAntennaLineRefusal(line))
+            return refusal;
+    return std::nullopt;
+}
+
 std::vector<std::string> OwnAntennaMemoLines(const std::vector<OwnAntennaLine> &lines)
 {
     std::vector<std::string> memo{memoLine("f[MHz]", "G[dBi]", "#Elem.")};
@@ -60,6 +84,8 @@ std::string OwnAntennaCatalogueLine(const OwnAntenna &antenna)
 
 void FileOwnAntenna(const std::string &userCatalogue, const OwnAntenna &antenna)
 {
+    if (auto refusal = OwnAntennaRefusal(antenna))
+        throw FileError(*refusal);
     std::string category = oneLine(antenna.category);
     TDataFile file(userCatalogue);
     // Without a user catalogue yet, the antenna starts one.

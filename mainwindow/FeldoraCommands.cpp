@@ -6,6 +6,7 @@
 #include "core/WiesbeckLib.h"
 #include "data/AntennenLib.h"
 #include "views/DialogService.h"
+#include "views/WindowPlacement.h"
 #include "mainwindow/InfoTexts.h"
 #include "mainwindow/ListLookups.h"
 #include "util/Messages.h"
@@ -25,16 +26,6 @@
 #include <QTabWidget>
 #include <QThread>
 #include <QTimer>
-
-namespace {
-
-// A desktop without a program for the file would otherwise leave the user with no answer at all.
-void openWithDesktopOrWarn(const QString &path)
-{
-    if (!Dialogs().openWithDesktop(path))
-        ShowWarning("Für die Datei " + path.toStdString() + " ist kein Programm zum Öffnen eingerichtet.");
-}
-} // namespace
 
 void TFeldoraForm::showSplash()
 {
@@ -66,7 +57,8 @@ void TFeldoraForm::FormCreate()
         showSplash();
     const std::string dir = programDir_.toStdString();
     settings_ = ReadSettings(settingsFile_.toStdString(), dir);
-    move(settings_.left, settings_.top);
+    ui::RestorePosition(this, {settings_.left, settings_.top});
+    ui::KeepOnScreen(this);
     MIPfade->setChecked(settings_.individualPaths);
     MIAutoload->setChecked(settings_.autoload);
     const FeldoraPaths paths = DerivePaths(dir, settings_, DesktopFolder());
@@ -92,8 +84,8 @@ Settings TFeldoraForm::settings() const
 void TFeldoraForm::FormClose()
 {
     trace("FormClose");
-    settings_.left = pos().x();
-    settings_.top = pos().y();
+    settings_.left = ui::StoredPosition(this).x();
+    settings_.top = ui::StoredPosition(this).y();
     settings_.individualPaths = MIPfade->isChecked();
     settings_.autoload = MIAutoload->isChecked();
     settings_.lastSavedFileName = model_.lastSavedFileName();
@@ -126,12 +118,12 @@ bool TFeldoraForm::AfterCreation()
 void TFeldoraForm::MIAntDateiModifyClick()
 {
     trace("MIAntDateiModifyClick");
-    openWithDesktopOrWarn(antennaFile_);
+    OpenWithDesktopOrWarn(antennaFile_);
 }
 void TFeldoraForm::MIAntUserModifyClick()
 {
     trace("MIAntUserModifyClick");
-    openWithDesktopOrWarn(userAntennaFile_);
+    OpenWithDesktopOrWarn(userAntennaFile_);
 }
 
 void TFeldoraForm::MIAntennenNeuLadenClick()
@@ -209,7 +201,7 @@ void TFeldoraForm::openDocument(const QString &fileName)
         ShowError("Die Datei " + path.toStdString() + " konnte nicht gefunden werden!");
         return;
     }
-    openWithDesktopOrWarn(path);
+    OpenWithDesktopOrWarn(path);
 }
 
 void TFeldoraForm::MIAnzeigeClick()

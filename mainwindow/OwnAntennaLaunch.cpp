@@ -8,6 +8,7 @@ void TFeldoraForm::MIEigeneAntenneClick()
     trace("MIEigeneAntenneClick");
     EigeneAntenneInput input;
     input.userCatalogue = userAntennaFile_;
+    input.callsign = EditCall->text();
     TFormEigeneAntenne dialog(input, this);
     dialog.exec();
 }

@@ -72,24 +72,6 @@ std::string convert(const char *to, const char *from, const std::string &input, 
     return out;
 }
 
-std::string describeErrno(int error)
-{
-    switch (error) {
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return "keine Berechtigung";
-    case ENOENT:
-        return "Datei oder Verzeichnis nicht vorhanden";
-    case ENOSPC:
-        return "kein Platz mehr auf dem Datenträger";
-    case EISDIR:
-        return "ist ein Verzeichnis";
-    default:
-        return std::strerror(error);
-    }
-}
-
 std::string directoryOf(const std::string &path)
 {
     size_t slash = path.rfind('/');
@@ -98,7 +80,77 @@ std::string directoryOf(const std::string &path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// The longest chain of links followed, as the kernel allows.
+constexpr int kMaxLinks = 40;
+
+// The file a path finally names: every symbolic link on the last component is followed, also a
+// link whose target does not exist yet (writing creates it there, as a plain open would).
+std::string linkTarget(const std::string &path)
+{
+    std::string current = path;
+    for (int hop = 0; hop < kMaxLinks; ++hop) {
+        struct stat st;
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return current;
+        std::vector<char> buffer(static_cast<size_t>(st.st_size > 0 ? st.st_size : 255) + 1);
+        const ssize_t n = ::readlink(current.c_str(), buffer.data(), buffer.size());
+        if (n < 0 || static_cast<size_t>(n) >= buffer.size())
+            return current;
+        const std::string target(buffer.data(), static_cast<size_t>(n));
+        current = target[0] == '/' ? target : directoryOf(current) + "/" + target;
+    }
+    return current;
+}
+
 } // namespace
+
+std::string FileErrorReason(int error)
+{
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return "keine Berechtigung";
+    case EROFS:
+        return "der Datenträger ist schreibgeschützt";
+    case ENOENT:
+        return "Datei oder Ordner nicht vorhanden";
+    case ENOTDIR:
+        return "ein Teil des Pfades ist kein Ordner";
+    case EISDIR:
+        return "der Name gehört zu einem Ordner";
+    case ENOSPC:
+    case EDQUOT:
+        return "kein Platz mehr auf dem Datenträger";
+    case EFBIG:
+        return "die Datei wird zu groß";
+    case ENAMETOOLONG:
+        return "der Dateiname ist zu lang";
+    case ELOOP:
+        return "zu viele symbolische Verknüpfungen";
+    case EEXIST:
+        return "die Datei ist bereits vorhanden";
+    case EMFILE:
+    case ENFILE:
+        return "zu viele offene Dateien";
+    case EBUSY:
+    case ETXTBSY:
+        return "die Datei ist in Gebrauch";
+    case EXDEV:
+        return "Ziel auf einem anderen Datenträger";
+    case EIO:
+        return "Ein-/Ausgabefehler des Datenträgers";
+    case ENOMEM:
+        return "nicht genug Speicher";
+    case EINVAL:
+        return "ungültiger Dateiname";
+    case ENXIO:
+    case ENODEV:
+        return "Gerät nicht vorhanden";
+    default:
+        // Never the C library's English text: the number lets a helper look it up.
+        return "Systemfehler Nr. " + std::to_string(error);
+    }
+}
 
 bool IsValidUtf8(const std::string &bytes)
 {
@@ -196,11 +248,11 @@ std::string ReadFileBytes(const std::string &path)
 {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        throw FileError("Die Datei \"" + path + "\" kann nicht geöffnet werden: " + describeErrno(errno) + ".");
+        throw FileError("Die Datei \"" + path + "\" kann nicht geöffnet werden: " + FileErrorReason(errno) + ".");
     struct stat st;
     if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
         ::close(fd);
-        throw FileError("Die Datei \"" + path + "\" kann nicht geöffnet werden: ist ein Verzeichnis.");
+        throw FileError("Die Datei \"" + path + "\" kann nicht geöffnet werden: " + FileErrorReason(EISDIR) + ".");
     }
     std::string bytes;
     char buffer[65536];
@@ -211,7 +263,7 @@ std::string ReadFileBytes(const std::string &path)
                 continue;
             int error = errno;
             ::close(fd);
-            throw FileError("Die Datei \"" + path + "\" kann nicht gelesen werden: " + describeErrno(error) + ".");
+            throw FileError("Die Datei \"" + path + "\" kann nicht gelesen werden: " + FileErrorReason(error) + ".");
         }
         if (n == 0)
             break;
@@ -228,13 +280,25 @@ std::vector<std::string> ReadTextLines(const std::string &path)
 
 void WriteFileAtomic(const std::string &path, const std::string &bytes)
 {
-    std::string temp = directoryOf(path) + "/.feldora-XXXXXX";
-    std::vector<char> name(temp.begin(), temp.end());
-    name.push_back('\0');
+    // Through a link to its target: the link stays, the linked file is replaced.
+    const std::string target = linkTarget(path);
+    struct stat old;
+    const bool present = ::stat(target.c_str(), &old) == 0;
+    const bool existed = present && S_ISREG(old.st_mode); // a previous file that stays on failure
     auto fail = [&](const std::string &what, int error) -> void {
         throw FileError("Die Datei \"" + path + "\" konnte nicht gespeichert werden (" + what + ": "
-                        + describeErrno(error) + "). Die bisherige Datei bleibt unverändert.");
+                        + FileErrorReason(error) + ")."
+                        + (existed ? " Die bisherige Datei bleibt unverändert." : ""));
     };
+    if (present && S_ISDIR(old.st_mode))
+        fail("Anlegen", EISDIR);
+    // A file the user made read-only is not replaced behind his back (the folder may allow it).
+    if (existed && ((old.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0))
+        throw FileError("Die Datei \"" + path + "\" konnte nicht gespeichert werden (die Datei ist schreibgeschützt)."
+                        " Die bisherige Datei bleibt unverändert.");
+    std::string temp = directoryOf(target) + "/.feldora-XXXXXX";
+    std::vector<char> name(temp.begin(), temp.end());
+    name.push_back('\0');
     int fd = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd < 0)
         fail("Anlegen", errno);
@@ -254,22 +318,23 @@ void WriteFileAtomic(const std::string &path, const std::string &bytes)
         left -= static_cast<size_t>(n);
     }
     // Keep the permissions of the file we replace; a new file gets the usual ones.
-    struct stat st;
     mode_t mode = 0644;
-    if (::stat(path.c_str(), &st) == 0)
-        mode = st.st_mode & 07777;
+    if (existed)
+        mode = old.st_mode & 07777;
     else {
         mode_t mask = ::umask(0);
         ::umask(mask);
         mode = 0666 & ~mask;
     }
     ::fchmod(fd, mode);
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        int error = errno;
+    int error = ::fsync(fd) != 0 ? errno : 0;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error != 0) {
         ::unlink(name.data());
         fail("Schreiben", error);
     }
-    if (::rename(name.data(), path.c_str()) != 0) {
+    if (::rename(name.data(), target.c_str()) != 0) {
         int error = errno;
         ::unlink(name.data());
         fail("Umbenennen", error);

@@ -3,7 +3,7 @@
 // The program's text files: single-byte Windows-1252 with CR LF on disk, UTF-8 in memory.
 // A file that is valid UTF-8 is taken as UTF-8 (Linux editors write it). Every write goes
 // to a temporary file beside the target and is renamed over it, so a failed save never
-// destroys the previous file.
+// destroys the previous file; a symbolic link is written through, to its target.
 
 #include <stdexcept>
 #include <string>
@@ -14,6 +14,10 @@ class FileError : public std::runtime_error {
 public:
     explicit FileError(const std::string &message) : std::runtime_error(message) {}
 };
+
+// The German reason for a failed file operation with this errno, for every message about a file
+// (never the system's English text).
+std::string FileErrorReason(int error);
 
 bool IsValidUtf8(const std::string &bytes);
 std::string DecodeText(const std::string &bytes);          // UTF-8 or Windows-1252 -> UTF-8

@@ -1,5 +1,7 @@
 #include "views/Controls.h"
 
+#include "data/Settings.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -13,6 +15,8 @@ namespace ui {
 
 void ApplyFeldoraStyle()
 {
+    // The window system puts it after every caption: "Export virtueller Messpunkte — Feldora".
+    QApplication::setApplicationDisplayName(kProgramTitle);
     QApplication::setStyle(QStyleFactory::create("Fusion"));
     QApplication::setFont(windowFont(11));
     // The classic info background: the pictures' default light yellow, as the command line draws it.

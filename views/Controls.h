@@ -122,7 +122,8 @@ void TightCaption(QGroupBox *box);
 QColor buttonFace();
 QColor infoBackground();
 QString hintText(const char *text); // CR LF -> line break
-// Fusion style, Liberation fonts, classic group-box frames; for the program and its tests.
+// The program's display name, Fusion style, Liberation fonts, classic group-box frames; for the
+// program and its tests.
 void ApplyFeldoraStyle();
 
 } // namespace ui

@@ -3,8 +3,10 @@
 #include "util/DecimalText.h"
 #include "views/Controls.h"
 #include "views/DialogService.h"
+#include "views/EscapeClose.h"
 #include "views/ImageExport.h"
 #include "views/PictureBox.h"
+#include "views/WindowPlacement.h"
 #include "views/draw/QtText.h"
 
 #include <QMenuBar>
@@ -26,6 +28,8 @@ QImage DiagramImage(const DiagramWindowInput &in, const QColor &background, Diag
 TFormDiagramm::TFormDiagramm(const DiagramWindowInput &input, QWidget *parent) : QDialog(parent), input_(input)
 {
     setObjectName("FormDiagramm");
+    ui::KeepOnScreen(this);
+    ui::CloseOnEscape(this);
     setModal(true);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

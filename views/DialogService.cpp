@@ -52,6 +52,13 @@ QString DisplayText(const QString &text)
     return t;
 }
 
+void OpenWithDesktopOrWarn(const QString &path)
+{
+    if (!Dialogs().openWithDesktop(path))
+        Dialogs().message(MessageKind::Warning,
+                          "Für die Datei " + path + " ist kein Programm zum Öffnen eingerichtet.");
+}
+
 DialogService &Dialogs() { return current() ? *current() : qtService(); }
 
 DialogService *SetDialogService(DialogService *service)

@@ -60,5 +60,9 @@ public:
     bool printDialog(QPrinter &printer, int pageCount) override;
 };
 
+// Opens a file with the desktop; a desktop without a program for it gets the warning, never
+// silence.
+void OpenWithDesktopOrWarn(const QString &path);
+
 // CR LF of the program's texts as Qt line breaks.
 QString DisplayText(const QString &text);

@@ -4,7 +4,9 @@
 #include "util/TextFile.h"
 #include "views/Controls.h"
 #include "views/DialogService.h"
+#include "views/EscapeClose.h"
 #include "views/HandlerGuard.h"
+#include "views/WindowPlacement.h"
 #include "views/draw/DrawCommon.h"
 #include "views/draw/ImageFiles.h"
 #include "views/draw/LimitPlot.h"
@@ -36,6 +38,8 @@ const char *const kPlotItems[kLimitPlotVariants] = {
 TFormGrenzwerttabellePS::TFormGrenzwerttabellePS(QWidget *parent) : QDialog(parent)
 {
     setObjectName("FormGrenzwerttabellePS");
+    ui::KeepOnScreen(this);
+    ui::CloseOnEscape(this);
     setWindowTitle("Grenzwerte zur Berechnung der Anzeige nach BEMFV");
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

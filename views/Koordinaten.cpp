@@ -1,6 +1,7 @@
 #include "views/Koordinaten.h"
 
 #include "views/Controls.h"
+#include "views/WindowPlacement.h"
 
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
@@ -9,6 +10,7 @@ TFormKoordinaten::TFormKoordinaten(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName("FormKoordinaten");
+    ui::KeepOnScreen(this);
     setWindowTitle("Koordinaten");
     resize(418, 396);
     Memo1 = new QPlainTextEdit(this);

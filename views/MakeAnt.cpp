@@ -1,8 +1,11 @@
 #include "views/MakeAnt.h"
 
+#include "data/AntennenLib.h"
 #include "util/Messages.h"
 #include "util/TextFile.h"
 #include "views/Controls.h"
+#include "views/EscapeClose.h"
+#include "views/WindowPlacement.h"
 #include "views/draw/OwnAntennaPicture.h"
 
 #include <QGroupBox>
@@ -35,6 +38,8 @@ TFormEigeneAntenne::TFormEigeneAntenne(const EigeneAntenneInput &input, QWidget 
 {
     using ui::FieldKind;
     setObjectName("FormEigeneAntenne");
+    ui::KeepOnScreen(this);
+    ui::CloseOnEscape(this);
     setWindowTitle("Eigene Antenne konstruieren");
     setFixedSize(383, 309);
 
@@ -85,7 +90,8 @@ void TFormEigeneAntenne::FormCreate()
     Memo->clear();
     EditName->setText("MyAnt");
     EditAntTyp->setText("MyAntTyp");
-    EditKategorie->setText(input_.category);
+    const QString callsign = input_.callsign.trimmed();
+    EditKategorie->setText(callsign.isEmpty() ? QString(kExampleCategory) : callsign);
     EditFrequenz->setText("10");
     EditGewinn->setText("3");
     EditElemente->setText("1");
@@ -93,7 +99,14 @@ void TFormEigeneAntenne::FormCreate()
 
 void TFormEigeneAntenne::ButAddFrequenzClick()
 {
-    lines_.push_back(MakeOwnAntennaLine(text(EditFrequenz), text(EditGewinn), text(EditElemente)));
+    const OwnAntennaLine line = MakeOwnAntennaLine(text(EditFrequenz), text(EditGewinn), text(EditElemente));
+    // A line the catalogue reader would report is never kept: the texts stay for correction.
+    if (auto refusal = OwnAntennaLineRefusal(line)) {
+        ShowWarning(*refusal);
+        (ReadCatalogueFrequency(line.frequency) ? EditGewinn : EditFrequenz)->setFocus();
+        return;
+    }
+    lines_.push_back(line);
     Memo->clear();
     for (const std::string &line : OwnAntennaMemoLines(lines_))
         Memo->appendPlainText(QString::fromStdString(line));
@@ -111,6 +124,11 @@ OwnAntenna TFormEigeneAntenne::antenna() const
 
 void TFormEigeneAntenne::ButSaveAntClick()
 {
+    if (auto refusal = OwnAntennaRefusal(antenna())) {
+        ShowWarning(*refusal);
+        EditName->setFocus();
+        return;
+    }
     try {
         FileOwnAntenna(input_.userCatalogue.toStdString(), antenna());
     } catch (const FileError &e) {

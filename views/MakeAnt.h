@@ -16,9 +16,12 @@ class TEdit;
 }
 
 struct EigeneAntenneInput {
-    QString userCatalogue;         // path of AntUser.txt
-    QString category = "DL0XYZ";   // preset of EditKategorie: an example callsign
+    QString userCatalogue; // path of AntUser.txt
+    QString callsign;      // of the main window; presets EditKategorie, as its label recommends
 };
+
+// The category's preset without a callsign: an example one.
+inline constexpr const char *kExampleCategory = "DL0XYZ";
 
 class TFormEigeneAntenne : public QDialog {
     Q_OBJECT

@@ -5,8 +5,10 @@
 #include "util/TextFile.h"
 #include "views/Controls.h"
 #include "views/DialogService.h"
+#include "views/EscapeClose.h"
 #include "views/ImageExport.h"
 #include "views/PictureBox.h"
+#include "views/WindowPlacement.h"
 #include "views/draw/CadScript.h"
 #include "views/draw/QtText.h"
 
@@ -67,6 +69,8 @@ QImage SideViewImage(const SideViewInput &in, const SideViewOptions &options, Si
 TFormSeitenansicht::TFormSeitenansicht(const SideViewInput &input, QWidget *parent) : QDialog(parent), input_(input)
 {
     setObjectName("FormSeitenansicht");
+    ui::KeepOnScreen(this);
+    ui::CloseOnEscape(this);
     setModal(true);
     createControls();
 }
@@ -315,7 +319,7 @@ void TFormSeitenansicht::MICADeditClick()
         }
     }
     if (!input_.scriptFile.isEmpty() && QFileInfo::exists(input_.scriptFile))
-        Dialogs().openWithDesktop(input_.scriptFile);
+        OpenWithDesktopOrWarn(input_.scriptFile);
     else
         Dialogs().message(MessageKind::Warning, "Es wurde keine Datei gefunden!");
 }

@@ -6,6 +6,7 @@
 #include "views/DialogService.h"
 #include "views/ImageExport.h"
 #include "views/Koordinaten.h"
+#include "views/WindowPlacement.h"
 #include "views/draw/ImageFiles.h"
 
 #include <QAction>
@@ -114,6 +115,7 @@ TFormDraufsicht::TFormDraufsicht(const SitePlanStart &start, QWidget *parent)
     : QMainWindow(parent, Qt::Window), pictureDir_(start.pictureDir)
 {
     setObjectName("FormDraufsicht");
+    ui::KeepOnScreen(this);
     setWindowTitle("Werkzeug zur schnellen Erstellung eines Lageplans für die BEMFV-Anzeige");
     plan_.title = QString(kExampleCall) + ", " + QLocale(QLocale::German).toString(start.today, QLocale::ShortFormat);
     plan_.legend[0] = "Dipol";
@@ -503,6 +505,12 @@ void TFormDraufsicht::MISaveClick()
 void TFormDraufsicht::Koordinatenfenster1Click()
 {
     koordinaten_->Fill(plan_);
+    if (!koordinatenPlaced_) {
+        // Not over the plan's menu and picture corner: in its lower right, kept on the screen.
+        const QRect plan = frameGeometry();
+        koordinaten_->move(plan.right() - koordinaten_->width(), plan.bottom() - koordinaten_->height());
+        koordinatenPlaced_ = true;
+    }
     koordinaten_->show();
     koordinaten_->raise();
 }

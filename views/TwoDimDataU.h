@@ -98,4 +98,5 @@ private:
     QAction *MICall = nullptr, *MIUrsprung = nullptr, *MIMassstab = nullptr, *MIKontBer = nullptr;
     QAction *MILegende = nullptr, *MIAnt[2] = {nullptr, nullptr}, *MIZone[2] = {nullptr, nullptr};
     TFormKoordinaten *koordinaten_ = nullptr;
+    bool koordinatenPlaced_ = false; // first shown over the plan's lower right, then where the user puts it
 };

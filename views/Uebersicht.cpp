@@ -7,7 +7,9 @@
 #include "views/Controls.h"
 #include "views/DesktopFolder.h"
 #include "views/DialogService.h"
+#include "views/EscapeClose.h"
 #include "views/HandlerGuard.h"
+#include "views/WindowPlacement.h"
 #include "views/draw/QtText.h"
 
 #include <QHeaderView>
@@ -29,6 +31,8 @@ constexpr int kHeaderHeight = 52; // three heading lines
 TFormUebersicht::TFormUebersicht(UebersichtInput input, QWidget *parent) : QDialog(parent), input_(std::move(input))
 {
     setObjectName("FormUebersicht");
+    ui::KeepOnScreen(this);
+    ui::CloseOnEscape(this);
     setWindowTitle("Übersicht aller Bänder");
     int tableWidth = 2; // frame
     for (int w : kColumnWidths)

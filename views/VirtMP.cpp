@@ -3,7 +3,9 @@
 #include "data/MeasuringPointFiles.h"
 #include "views/Controls.h"
 #include "views/DialogService.h"
+#include "views/EscapeClose.h"
 #include "views/HandlerGuard.h"
+#include "views/WindowPlacement.h"
 #include "views/draw/DrawCommon.h"
 
 #include <QAction>
@@ -24,6 +26,14 @@ enum Column { Label, Distance, Angle, EField, HField, ColumnCount };
 constexpr const char *kDistanceFilter = "Abstandsdatei (*.txt);;Alle Dateien (*)";
 constexpr const char *kExchangeFilter = "Kalvo Exchange Datei (*.xch);;Alle Dateien (*)";
 
+// The grid, telling whether a cell editor is open.
+class PointGrid : public QTableWidget
+{
+public:
+    using QTableWidget::QTableWidget;
+    bool editing() const { return state() == EditingState; }
+};
+
 std::string text(const QTableWidget *grid, int row, int column)
 {
     const QTableWidgetItem *item = grid->item(row, column);
@@ -35,6 +45,8 @@ std::string text(const QTableWidget *grid, int row, int column)
 TFormVirtMP::TFormVirtMP(const VirtMPInput &input, QWidget *parent) : QDialog(parent), input_(input)
 {
     setObjectName("FormVirtMP");
+    ui::KeepOnScreen(this);
+    ui::CloseOnEscape(this);
     setWindowTitle("Export virtueller Messpunkte");
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -44,7 +56,7 @@ TFormVirtMP::TFormVirtMP(const VirtMPInput &input, QWidget *parent) : QDialog(pa
     client->setFixedSize(343, 326);
     layout->addWidget(client);
 
-    SGvirtAbst = new QTableWidget(0, ColumnCount, client);
+    SGvirtAbst = new PointGrid(0, ColumnCount, client);
     SGvirtAbst->setObjectName("SGvirtAbst");
     SGvirtAbst->setGeometry(8, 0, 329, 265);
     SGvirtAbst->setHorizontalHeaderLabels(QString("MPunkte;Abstand [m];Winkel [°];E [V/m];H [A/m]").split(';'));
@@ -111,7 +123,9 @@ bool TFormVirtMP::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == SGvirtAbst && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        // Enter in an open cell editor reaches the grid before the editor hands its text over;
+        // computing now would check the old text. The handover computes.
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !static_cast<PointGrid *>(SGvirtAbst)->editing())
             RunGuarded([this] { calcFields(); });
     }
     return QDialog::eventFilter(watched, event);

@@ -4,13 +4,13 @@
 #include "util/TextFile.h"
 #include "views/draw/QtText.h"
 
+#include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace
@@ -172,21 +172,18 @@ int PaintPrintout(QPagedPaintDevice &device, const std::vector<PrintPage> &pages
 void WritePrintoutPdf(const QString &path, const std::vector<PrintPage> &pages, const PrintoutData &data,
                       const PrintoutView &view)
 {
-    auto fail = [&path](const QString &why) {
-        throw FileError("Die PDF-Datei \"" + path.toStdString() + "\" konnte nicht geschrieben werden ("
-                        + why.toStdString() + ").");
-    };
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        fail(file.errorString());
+    // Drawn in memory, then written like every other file: one set of German reasons, links kept.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
         writer.setTitle(qs(PdfTitle(data.texts)));
         writer.setCreator("Feldora " + qs(data.texts.version));
         if (PaintPrintout(writer, pages, data, view) != static_cast<int>(pages.size()))
-            fail("Seiten nicht gezeichnet");
+            throw FileError("Die PDF-Datei \"" + path.toStdString()
+                            + "\" konnte nicht geschrieben werden (Seiten nicht gezeichnet).");
     }
-    if (!file.commit())
-        fail(file.errorString());
+    WriteFileAtomic(path.toStdString(), bytes.toStdString());
 }

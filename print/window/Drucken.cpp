@@ -3,6 +3,8 @@
 #include "util/TextFile.h"
 #include "views/DesktopFolder.h"
 #include "views/DialogService.h"
+#include "views/EscapeClose.h"
+#include "views/WindowPlacement.h"
 #include "views/draw/DrawCommon.h"
 
 #include <QAction>
@@ -44,6 +46,8 @@ TFormPrint::TFormPrint(PrintoutData data, QWidget *parent)
     : QDialog(parent), data_(std::move(data)), previewPrinter_(QPrinter::HighResolution)
 {
     setObjectName("FormPrint");
+    ui::KeepOnScreen(this);
+    ui::CloseOnEscape(this);
     setWindowTitle("Ausdruck einer Konfiguration");
     setFont(ui::windowFont(11));
     const QSize screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->size() : QSize(1024, 768);

@@ -17,7 +17,13 @@ check "Katalog installiert" '[ -f "$prefix/share/feldora/Antennen.txt" ] && [ -f
 check "Winkeldateien installiert" 'ls "$prefix/share/feldora/ang/"*.ang >/dev/null 2>&1'
 check "Anleitung installiert" 'head -c 5 "$prefix/share/doc/feldora/Feldora_Bedienung.pdf" | grep -q "%PDF-"'
 desktop=$prefix/share/applications/feldora.desktop
-check "Desktop-Datei" 'grep -qx "Categories=Science;HamRadio;" "$desktop" && grep -qx "Exec=feldora" "$desktop" && grep -q "^Comment\[de\]=" "$desktop"'
+check "Desktop-Datei" 'grep -qx "Categories=Network;HamRadio;" "$desktop" && grep -qx "Exec=feldora" "$desktop" && grep -q "^Comment\[de\]=" "$desktop"'
+# Errors and hints alike: a launcher the menus may misfile is not clean.
+if command -v desktop-file-validate >/dev/null; then
+  check "desktop-file-validate ohne Befund: $(desktop-file-validate "$desktop" 2>&1)" '[ -z "$(desktop-file-validate "$desktop" 2>&1)" ]'
+else
+  echo "FEHLER: desktop-file-validate fehlt (Paket desktop-file-utils)"; fail=1
+fi
 check "Symbol" 'grep -q "<svg" "$prefix/share/icons/hicolor/scalable/apps/feldora.svg"'
 
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/config XDG_DATA_HOME=$work/home/data

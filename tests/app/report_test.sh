@@ -49,6 +49,34 @@ rc=$?
 check "--pdf nicht schreibbar: Exit 1 (war $rc)" '[ $rc -eq 1 ]'
 check "--pdf nicht schreibbar: Fehler nennt die Datei" 'grep -q "^Fehler: .*fehlt/doku.pdf" "$work/err"'
 
+# Every failed --pdf names its German reason, never the system's English text.
+mkdir -p "$work/ordner.pdf"
+printf 'alt' >"$work/fest.pdf"
+chmod 0444 "$work/fest.pdf"
+while IFS='|' read -r target reason; do
+  "$work/feldora" --bericht "$fixtures/report_yagi2m.txt" --pdf "$work/$target" >/dev/null 2>"$work/err"
+  rc=$?
+  check "--pdf $target: Exit 1 (war $rc)" '[ $rc -eq 1 ]'
+  check "--pdf $target: Grund „$reason“ ($(cat "$work/err"))" 'grep -qF "$reason" "$work/err"'
+  check "--pdf $target: kein englischer Text" '! grep -qiE "no such|directory|not writable|no space|permission" "$work/err"'
+done <<'TARGETS'
+fehlt/doku.pdf|(Anlegen: Datei oder Ordner nicht vorhanden).
+ordner.pdf|(Anlegen: der Name gehört zu einem Ordner).
+fest.pdf|(die Datei ist schreibgeschützt). Die bisherige Datei bleibt unverändert.
+TARGETS
+check "--pdf schreibgeschützt: Datei unverändert" '[ "$(cat "$work/fest.pdf")" = alt ]'
+# A full disk: a tiny file system of its own, where the suite may mount one (root, unshare).
+mkdir -p "$work/voll"
+if [ "$(id -u)" -eq 0 ] && unshare -m true 2>/dev/null; then
+  unshare -m sh -c 'mount -t tmpfs -o size=16k tmpfs "$1" && "$2" --bericht "$3" --pdf "$1/doku.pdf"' sh \
+    "$work/voll" "$work/feldora" "$fixtures/report_yagi2m.txt" >/dev/null 2>"$work/err"
+  rc=$?
+  check "--pdf auf volle Platte: Exit 1 (war $rc)" '[ $rc -eq 1 ]'
+  check "--pdf auf volle Platte: Grund ($(cat "$work/err"))" 'grep -qF "(Schreiben: kein Platz mehr auf dem Datenträger)." "$work/err"'
+else
+  echo "Hinweis: volle Platte nicht geprüft (kein eigenes Dateisystem einhängbar)"
+fi
+
 # Numbers at the edge of their ranges, each a change of the example: a value beyond its range
 # stops the opening at its line (status 1, never an abort); one at the edge gives a report
 # without INF, NAN or runaway digits.

@@ -47,11 +47,11 @@ TEST(MeasuringPoints, FieldsAtEachPoint)
         // At the antenna there is no far field: no sentinel shown as a field strength.
         {"distance 0", {100, {}, {}}, "0", "0", "---", "---"},
         {"no power", {0, {}, {}}, "10", "0", "---", "---"},
-        {"distance with hundreds of digits", {100, {}, {}}, digits300, "0", "---", "---"},
-        {"angle with hundreds of digits", tenDegreeSteps(), "10", digits300, "---", "---"},
-        {"angle beyond a full turn", tenDegreeSteps(), "10", "361", "---", "---"},
+        // Any angle takes the nearest table angle, however far beyond the table (the last one).
+        {"angle 400", tenDegreeSteps(), "10", "400", "5,48", "0,015"},
+        {"angle with hundreds of digits", tenDegreeSteps(), "10", digits300, "5,48", "0,015"},
+        {"angle 400 without angle data", {100, {}, {}}, "10", "400", "5,48", "0,015"},
         {"largest distance read", {100, {}, {}}, "1000000", "0", "0,00", "0,000"},
-        {"distance one past it", {100, {}, {}}, "1000001", "0", "---", "---"},
     };
     for (const Case &c : cases) {
         std::vector<MeasuringPoint> points{{"MP 1", c.distance, c.angle, "", ""}};
@@ -76,6 +76,9 @@ TEST(MeasuringPoints, WholeNumbersOnlyAndNothingChangesOnAFailure)
         {"negative angle", rows({{"10", "-8"}}), FieldCheck::AngleError},
         {"empty angle", rows({{"10", ""}}), FieldCheck::AngleError},
         {"distances are checked before angles", rows({{"10", "x"}, {"y", "0"}}), FieldCheck::DistanceError},
+        {"distance one past the largest", rows({{"10", "0"}, {"1000001", "0"}}), FieldCheck::DistanceError},
+        {"distance of twenty digits", rows({{"99999999999999999999", "0"}}), FieldCheck::DistanceError},
+        {"distance of hundreds of digits", rows({{std::string(300, '9').c_str(), "0"}}), FieldCheck::DistanceError},
     };
     for (const Case &c : cases) {
         std::vector<MeasuringPoint> points = c.points;

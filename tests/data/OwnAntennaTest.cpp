@@ -1,3 +1,4 @@
+#include "data/AntennenLib.h"
 #include "data/OwnAntenna.h"
 #include "FileTestSupport.h"
 #include "util/TextFile.h"
@@ -141,4 +142,43 @@ TEST(OwnAntenna, LineBreaksCannotSplitTheCatalogueLine)
     a.category = "DL\n1ABC";
     FileOwnAntenna(path, a);
     EXPECT_EQ(ReadTextLines(path), (Lines{"[DL 1ABC]", "My  Ant,MyAntTyp,10,3,1,#"}));
+}
+
+// What is filed reads back without a report; what the reader would report is refused.
+TEST(OwnAntenna, FilesOnlyWhatTheReaderTakes)
+{
+    TempDir dir;
+    const std::string path = dir.file("AntUser.txt");
+    OwnAntenna sound;
+    sound.category = "DK9ZZ";
+    sound.lines = {MakeOwnAntennaLine("144", "11,5", "7"), MakeOwnAntennaLine("0.003", "-1000", ""),
+                   MakeOwnAntennaLine("300000", "1000", "x")};
+    EXPECT_EQ(OwnAntennaRefusal(sound), std::nullopt);
+    FileOwnAntenna(path, sound);
+    const TAntennen catalogue = TAntennen::FromLines({}, ReadTextLines(path));
+    EXPECT_TRUE(catalogue.UserErrorLines().empty());
+    ASSERT_EQ(catalogue.Count(), 1);
+    EXPECT_EQ(catalogue.Daten()[0].Freqs.size(), 3u);
+
+    struct Case {
+        const char *name;
+        OwnAntenna antenna;
+        const char *field;
+    };
+    const Case cases[] = {
+        {"frequency abc", {"A", "T", "DK9ZZ", {MakeOwnAntennaLine("abc", "3", "1")}}, "Frequenz [MHz]"},
+        {"frequency beyond the range", {"A", "T", "DK9ZZ", {MakeOwnAntennaLine("300001", "3", "1")}}, "Frequenz [MHz]"},
+        {"empty gain in the second line",
+         {"A", "T", "DK9ZZ", {MakeOwnAntennaLine("144", "3", "1"), MakeOwnAntennaLine("432", "", "1")}},
+         "Gewinn [dBi]"},
+        {"name read as a section", {"[A", "T", "DK9ZZ", {}}, "Name der Antenne"},
+    };
+    const std::string before = ReadFileBytes(path);
+    for (const Case &c : cases) {
+        const auto refusal = OwnAntennaRefusal(c.antenna);
+        ASSERT_TRUE(refusal.has_value()) << c.name;
+        EXPECT_NE(refusal->find(c.field), std::string::npos) << c.name << ": " << *refusal;
+        EXPECT_THROW(FileOwnAntenna(path, c.antenna), FileError) << c.name;
+        EXPECT_EQ(ReadFileBytes(path), before) << c.name;
+    }
 }

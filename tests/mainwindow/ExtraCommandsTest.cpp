@@ -29,10 +29,12 @@ TEST_F(FormTest, NoMenuEntryIsDisabled)
 TEST_F(FormTest, OwnAntennaIsFiledAndListedAfterReloading)
 {
     start();
+    find<QLineEdit>("EditCall")->setText("DK9ZZ"); // the category the dialog's label recommends
     bool answered = false;
     QTimer::singleShot(0, [&] {
         auto *dialog = qobject_cast<TFormEigeneAntenne *>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->findChild<QLineEdit *>("EditKategorie")->text(), "DK9ZZ");
         dialog->findChild<QLineEdit *>("EditName")->setText("Balkon-Yagi");
         dialog->findChild<QLineEdit *>("EditFrequenz")->setText("144");
         dialog->findChild<QLineEdit *>("EditGewinn")->setText("11,5");
@@ -44,11 +46,11 @@ TEST_F(FormTest, OwnAntennaIsFiledAndListedAfterReloading)
     trigger("MIEigeneAntenne");
     ASSERT_TRUE(answered);
     EXPECT_EQ(ReadTextLines(path("AntUser.txt").toStdString()),
-              (std::vector<std::string>{"[DL0XYZ]", "Balkon-Yagi,MyAntTyp,144,11.5,7,#"}));
+              (std::vector<std::string>{"[DK9ZZ]", "Balkon-Yagi,MyAntTyp,144,11.5,7,#"}));
     EXPECT_EQ(dialogs.lastMessage(), "Antenne wurde in der Datei AntUser.txt gespeichert");
 
     trigger("MIAntennenNeuLaden");
-    clickListEntry("LBHersteller", "DL0XYZ");
+    clickListEntry("LBHersteller", "DK9ZZ");
     EXPECT_EQ(find<QListWidget>("LBTypen")->item(0)->text(), "Balkon-Yagi");
     EXPECT_TRUE(form->traceText().contains("MIEigeneAntenneClick"));
 }

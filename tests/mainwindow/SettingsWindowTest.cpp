@@ -2,6 +2,8 @@
 
 #include "util/TextFile.h"
 
+#include <QScreen>
+
 TEST_F(FormTest, FirstStartWritesAllEightKeysOnClosing)
 {
     start();
@@ -104,4 +106,51 @@ TEST_F(FormTest, OpeningWithoutADesktopProgramIsReported)
         EXPECT_TRUE(dialogs.messages[0].text.endsWith(c.named)) << dialogs.messages[0].text.toStdString();
     }
     EXPECT_TRUE(dialogs.lastMessage().startsWith("Für die E-Mail an den Autor "));
+}
+
+namespace
+{
+
+// The stored position of the main window, as "Left/Top".
+std::string storedPosition(const QString &ini)
+{
+    std::string left, top;
+    for (const std::string &line : ReadTextLines(ini.toStdString())) {
+        if (line.rfind("Left=", 0) == 0)
+            left = line.substr(5);
+        if (line.rfind("Top=", 0) == 0)
+            top = line.substr(4);
+    }
+    return left + "/" + top;
+}
+
+} // namespace
+
+// A start without moving the window writes the same numbers back, start after start; a stored
+// position beyond the screen's edge opens the window fully on it.
+TEST_F(FormTest, PositionSurvivesRestartsAndStaysOnTheScreen)
+{
+    const QString ini = path("Feldora.ini");
+    WriteTextLines(ini.toStdString(), {"[Fensterpositionen]", "Left=99", "Top=80"});
+    for (int run = 1; run <= 3; ++run) {
+        start();
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        EXPECT_EQ(form->geometry().topLeft(), QPoint(99, 80)) << "start " << run;
+        form->close();
+        form.reset();
+        EXPECT_EQ(storedPosition(ini), "99/80") << "start " << run;
+    }
+
+    const std::pair<const char *, const char *> beyond[] = {{"5000", "80"}, {"99", "5000"}, {"-3000", "-3000"}};
+    for (const auto &[left, top] : beyond) {
+        WriteTextLines(ini.toStdString(), {"[Fensterpositionen]", std::string("Left=") + left, std::string("Top=") + top});
+        start();
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        const QRect screen = form->screen()->availableGeometry();
+        EXPECT_TRUE(screen.contains(form->frameGeometry())) << left << "/" << top;
+        form->close();
+        form.reset();
+    }
 }

@@ -112,6 +112,62 @@ TEST(OwnAntennaDialog, CancelAndFailedSaveWriteNothing)
     EXPECT_TRUE(d.form.isVisible()); // still open for another try
 }
 
+TEST(OwnAntennaDialog, CategoryStartsWithTheCallsign)
+{
+    ScriptedDialogs dialogs;
+    const std::pair<const char *, const char *> cases[] = {
+        {"DK9ZZ", "DK9ZZ"}, {" DK9ZZ ", "DK9ZZ"}, {"", "DL0XYZ"}, {"   ", "DL0XYZ"}};
+    for (const auto &[callsign, category] : cases) {
+        TFormEigeneAntenne form(EigeneAntenneInput{"AntUser.txt", callsign});
+        EXPECT_EQ(form.findChild<QLineEdit *>("EditKategorie")->text(), category) << "'" << callsign << "'";
+    }
+}
+
+// Nothing the catalogue reader reports is ever written: the field is named, its text stays.
+TEST(OwnAntennaDialog, RefusesWhatTheCatalogueReaderWouldReport)
+{
+    ScriptedDialogs dialogs;
+    TempDir dir;
+    const std::string path = dir.file("AntUser.txt");
+    struct Case {
+        const char *name, *frequency, *gain, *field;
+    };
+    const Case cases[] = {
+        {"letters as frequency", "abc", "3", "„Frequenz [MHz]“"},
+        {"empty frequency", "", "3", "„Frequenz [MHz]“"},
+        {"frequency 0", "0", "3", "„Frequenz [MHz]“"},
+        {"two points", "14.2.1", "3", "„Frequenz [MHz]“"},
+        {"empty gain", "144", "", "„Gewinn [dBi]“"},
+        {"gain beyond its range", "144", "1e9", "„Gewinn [dBi]“"},
+    };
+    Dialog d(path);
+    d.form.show();
+    for (const Case &c : cases) {
+        dialogs.clear();
+        d.addLine(c.frequency, c.gain, "1");
+        ASSERT_EQ(dialogs.messages.size(), 1u) << c.name;
+        EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Warning) << c.name;
+        EXPECT_TRUE(dialogs.lastMessage().contains(c.field)) << c.name << ": " << dialogs.lastMessage().toStdString();
+        EXPECT_EQ(d.form.findChild<QLineEdit *>("EditFrequenz")->text(), c.frequency) << c.name;
+        EXPECT_EQ(d.form.findChild<QLineEdit *>("EditGewinn")->text(), c.gain) << c.name;
+        EXPECT_TRUE(d.form.lines().empty()) << c.name;
+    }
+    d.click("ButSaveAnt"); // the presets alone are a sound line
+    ASSERT_EQ(ReadTextLines(path).size(), 2u);
+
+    const std::string before = ReadFileBytes(path);
+    Dialog named(path);
+    named.form.show();
+    named.set("EditName", "[Beam");
+    dialogs.clear();
+    named.click("ButSaveAnt");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.lastMessage().contains("„Name der Antenne“")) << dialogs.lastMessage().toStdString();
+    EXPECT_EQ(ReadFileBytes(path), before);
+    EXPECT_TRUE(named.form.isVisible());
+    EXPECT_EQ(named.form.findChild<QLineEdit *>("EditName")->text(), "[Beam");
+}
+
 TEST(OwnAntennaPicture, FitsCentredAndProportional)
 {
     struct {

@@ -244,6 +244,14 @@ TEST_F(SideViewWindow, EditingCreatesTheScriptButNeverEmptiesOne)
     EXPECT_EQ(form->scriptFile(), fresh);
     trigger("MICADedit"); // exists now: straight to the editor
     EXPECT_EQ(dialogs.opened.size(), 2);
+    EXPECT_EQ(dialogs.messages.size(), 1u); // only the cancelled one above
+
+    dialogs.desktopOpens = false; // no program for text files: said, as the main window says it
+    trigger("MICADedit");
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages.back().kind, MessageKind::Warning);
+    EXPECT_EQ(dialogs.lastMessage(), "Für die Datei " + fresh + " ist kein Programm zum Öffnen eingerichtet.");
+    dialogs.desktopOpens = true;
 
     SideViewInput other = sampleInput();
     other.scriptFile = file("weg.txt"); // gone

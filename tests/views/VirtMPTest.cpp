@@ -5,6 +5,9 @@
 #include "views/draw/QtText.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
 #include <QPushButton>
 #include <QTableWidget>
 #include <gtest/gtest.h>
@@ -114,12 +117,56 @@ TEST(VirtMPWindow, TypedAndComputedAnglesAreChecked)
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "\r\nwinkERR");
 
-    dialogs.clear();
-    type(window, 2, 1, QString(300, '9'));
-    EXPECT_EQ(window.points()[2].e, "---");
-    EXPECT_EQ(window.points()[2].h, "---");
-    EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_NE(before, rowTexts(window));
+
+    // Beyond the largest distance: refused like any bad entry, the earlier results stay.
+    for (const QString &distance : {QString("1000001"), QString("99999999999999999999"), QString(300, '9')}) {
+        dialogs.clear();
+        type(window, 2, 1, distance);
+        ASSERT_EQ(dialogs.messages.size(), 1u) << distance.toStdString();
+        EXPECT_EQ(dialogs.messages[0].text, "\r\ndistERR");
+        EXPECT_EQ(window.points()[2].e, "5,48");
+    }
+    type(window, 2, 1, "10");
+    dialogs.clear();
+    type(window, 2, 2, "400"); // the nearest table angle; without angle data the main direction
+    EXPECT_EQ(window.points()[2].e, "5,48");
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// As the user does it: type into the cell editor, press Enter.
+TEST(VirtMPWindow, ACorrectedEntryRaisesNoError)
+{
+    ScriptedDialogs dialogs;
+    TFormVirtMP window(plainInput());
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTableWidget *grid = window.findChild<QTableWidget *>("SGvirtAbst");
+    auto typeAndEnter = [&](const QString &text) {
+        grid->setFocus();
+        grid->setCurrentCell(1, 1);
+        grid->editItem(grid->item(1, 1));
+        auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents(); // the editor hands its text over
+    };
+    typeAndEnter("2,5x");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "\r\ndistERR");
+    dialogs.clear();
+    typeAndEnter("7");
+    EXPECT_EQ(window.points()[1].distance, "7");
+    EXPECT_EQ(window.points()[1].e, "7,82"); // sqrt(3000) / 7
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.lastMessage().toStdString();
+    // Enter on the grid itself, no editor open: computes as before.
+    type(window, 1, 1, "1.5");
+    dialogs.clear();
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_EQ(dialogs.lastMessage(), "\r\ndistERR");
 }
 
 TEST(VirtMPWindow, MenusAndRowButtons)
@@ -244,4 +291,18 @@ TEST(VirtMPWindow, ExchangeFileHoldsTheGrid)
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].text.contains("feld.xch"));
     EXPECT_EQ(ReadFileBytes(path).substr(0, 22), "Spalte.............>FO");
+
+    // Each failure with its German reason, as the command line gives it.
+    const std::pair<std::string, const char *> failures[] = {
+        {dir.file("fehlt/feld.xch"), "(Anlegen: Datei oder Ordner nicht vorhanden)."},
+        {dir.path(), "(Anlegen: der Name gehört zu einem Ordner)."},
+    };
+    for (const auto &[target, reason] : failures) {
+        dialogs.clear();
+        dialogs.fileAnswers.push_back(qs(target));
+        click(window, "ButExport");
+        ASSERT_EQ(dialogs.messages.size(), 1u) << target;
+        EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Error);
+        EXPECT_TRUE(dialogs.lastMessage().contains(reason)) << dialogs.lastMessage().toStdString();
+    }
 }

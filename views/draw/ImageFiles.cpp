@@ -12,12 +12,16 @@ namespace {
 
 QImage load(const QString &path, const char *format)
 {
-    QImageReader reader(path, format);
+    // The bytes through the one file reader, so a missing or locked file has its German reason.
+    QByteArray bytes = QByteArray::fromStdString(ReadFileBytes(path.toStdString()));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
     reader.setDecideFormatFromContent(false);
     QImage image = reader.read();
     if (image.isNull())
-        throw FileError("Die Bilddatei \"" + path.toStdString() + "\" konnte nicht gelesen werden ("
-                        + reader.errorString().toStdString() + ").");
+        throw FileError("Die Bilddatei \"" + path.toStdString() + "\" konnte nicht gelesen werden (kein lesbares "
+                        + QByteArray(format).toUpper().toStdString() + "-Bild).");
     return image;
 }
 
@@ -36,8 +40,8 @@ void save(const QImage &picture, const QString &path, const char *format)
         image = flat;
     }
     if (!writer.write(image))
-        throw FileError("Die Bilddatei \"" + path.toStdString() + "\" konnte nicht erzeugt werden ("
-                        + writer.errorString().toStdString() + ").");
+        throw FileError("Die Bilddatei \"" + path.toStdString() + "\" konnte nicht erzeugt werden (das Bild "
+                        "ließ sich nicht umwandeln).");
     WriteFileAtomic(path.toStdString(), bytes.toStdString());
 }
 

@@ -119,9 +119,10 @@ SitePlanBackground LoadSitePlanBackground(const QString &path)
     SitePlanBackground b;
     const QString ext = ImageExtension(path);
     if (ext == ".svg") {
-        auto renderer = std::make_shared<QSvgRenderer>(path);
+        auto renderer = std::make_shared<QSvgRenderer>(QByteArray::fromStdString(ReadFileBytes(path.toStdString())));
         if (!renderer->isValid() || renderer->defaultSize().isEmpty())
-            throw FileError("Die Bilddatei \"" + path.toStdString() + "\" konnte nicht gelesen werden.");
+            throw FileError("Die Bilddatei \"" + path.toStdString()
+                            + "\" konnte nicht gelesen werden (kein lesbares SVG-Bild).");
         b.vector = renderer;
         b.size = renderer->defaultSize();
         return b;
