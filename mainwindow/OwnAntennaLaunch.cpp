@@ -8,7 +8,7 @@ void TFeldoraForm::MIEigeneAntenneClick()
     trace("MIEigeneAntenneClick");
     EigeneAntenneInput input;
     input.userCatalogue = userAntennaFile_;
-    input.callsign = EditCall->text();
+    input.callsign = QString::fromStdString(model_.shown().EditCall);
     TFormEigeneAntenne dialog(input, this);
     dialog.exec();
 }
