@@ -41,7 +41,7 @@ static void BM_AngleFileReadAndEvaluate(benchmark::State &state)
     in.band = 15; // 2m: the frequency-0 sections and the 145 MHz sections fit
     in.power = 750;
     in.gain = 13;
-    FarFieldResult r = CalculateFarField(in, CalculateFactors(2, 0, 0, 0));
+    FarFieldResult r = CalculateFarField(in, CalculateFactors(ModeType::SSB, FactorSource::DKE, DutyChoice::TX6RX0, 0));
     for (auto _ : state) {
         TWinkAnt w = TWinkAnt::FromFile(path, in.band);
         AngleTable t = CalculateAngleTable(&w, InitialPolChoice(w.Polarisation), r);

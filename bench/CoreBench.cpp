@@ -10,7 +10,7 @@ static void BM_FarFieldCalculation(benchmark::State &state)
     in.power = 750;
     in.totalAtt = 1.5;
     in.gain = 2.15;
-    Factors f = CalculateFactors(2, 0, 1, 0.167);
+    Factors f = CalculateFactors(ModeType::SSB, FactorSource::DKE, DutyChoice::TX5RX1, 0.167);
     for (auto _ : state) {
         FarFieldResult r = CalculateFarField(in, f);
         benchmark::DoNotOptimize(r);

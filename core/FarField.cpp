@@ -6,68 +6,69 @@
 #include <algorithm>
 #include <cmath>
 
-std::string ModeName(int modeType)
+std::string ModeName(ModeType mode)
 {
-    if (modeType >= 1 && modeType <= 6)
-        return kModeNames[modeType - 1];
+    const int n = static_cast<int>(mode);
+    if (n >= 1 && n <= 6)
+        return kModeNames[n - 1];
     return "NV ";
 }
 
-std::string FactorSourceName(int factorSource)
+std::string FactorSourceName(FactorSource source)
 {
-    switch (factorSource) {
-    case 0:
+    switch (source) {
+    case FactorSource::DKE:
         return "DKE";
-    case 1:
+    case FactorSource::BNetzA:
         return "BNetzA";
-    case 2:
+    case FactorSource::FmodPers:
         return "FmodPers";
     default:
         return "";
     }
 }
 
-double ModeFactorOf(int modeType, const std::string &sourceName)
+double ModeFactorOf(ModeType mode, const std::string &sourceName)
 {
     const bool dke = EqualsIgnoreCase(sourceName, "DKE");
     const bool bnetza = EqualsIgnoreCase(sourceName, "BNetzA");
-    switch (modeType) {
-    case 1: // CW
-    case 2: // SSB
+    switch (mode) {
+    case ModeType::CW:
+    case ModeType::SSB:
         return dke ? 0.5 : 1.0;
-    case 3: // AM
-    case 5: // TV
+    case ModeType::AM:
+    case ModeType::TV:
         return dke || bnetza ? 0.38 : 1.0;
     default: // FM, Alle, nothing selected
         return 1.0;
     }
 }
 
-double DutyFactorOf(int dutyChoice, double freeDutyFactor)
+double DutyFactorOf(DutyChoice duty, double freeDutyFactor)
 {
-    switch (dutyChoice) {
-    case 0:
+    switch (duty) {
+    case DutyChoice::TX6RX0:
         return 1.0;
-    case 1:
+    case DutyChoice::TX5RX1:
         return 5.0 / 6.0;
-    case 2:
+    case DutyChoice::TX4RX2:
         return 4.0 / 6.0;
-    case 3:
+    case DutyChoice::TX3RX3:
         return 0.5;
-    case 4:
+    case DutyChoice::TX2RX4:
         return 1.0 / 3.0;
-    case kFreeDutyChoice:
+    case DutyChoice::Free:
         return freeDutyFactor;
     default:
         return 1.0;
     }
 }
 
-Factors CalculateFactors(int modeType, int factorSource, int dutyChoice, double freeDutyFactor)
+Factors CalculateFactors(ModeType mode, FactorSource source, DutyChoice duty, double freeDutyFactor)
 {
     Factors f;
-    f.ModeFactor = ModeFactorOf(modeType, FactorSourceName(factorSource));
-    f.DutyFactor = DutyFactorOf(dutyChoice, freeDutyFactor);
+    f.ModeFactor = ModeFactorOf(mode, FactorSourceName(source));
+    f.DutyFactor = DutyFactorOf(duty, freeDutyFactor);
     f.TotalFactor = f.DutyFactor * f.ModeFactor;
     return f;
 }

@@ -16,7 +16,25 @@ inline constexpr const char *kFactorSourceEntries[] = {
 };
 inline constexpr const char *kDutyEntries[] = {"TX6 RX0", "TX5 RX1", "TX4 RX2",
                                                "TX3 RX3", "TX2 RX4", "frei -->"};
-constexpr int kFreeDutyChoice = 5;
+constexpr int kFreeDutyChoice = 5; // list position of "frei -->"
+
+// The choices behind the lists. The numbers are the list positions (mode: position + 1) that
+// the configuration file stores; None = nothing chosen.
+enum class ModeType { None = 0, CW, SSB, AM, FM, TV, Alle };
+enum class FactorSource { None = -1, DKE = 0, BNetzA, FmodPers };
+enum class DutyChoice { None = -1, TX6RX0 = 0, TX5RX1, TX4RX2, TX3RX3, TX2RX4, Free };
+constexpr ModeType ModeAtPosition(int position) // RGMode position, -1 = none
+{
+    return position >= 0 && position < 6 ? static_cast<ModeType>(position + 1) : ModeType::None;
+}
+constexpr FactorSource FactorSourceAtPosition(int position)
+{
+    return position >= 0 && position < 3 ? static_cast<FactorSource>(position) : FactorSource::None;
+}
+constexpr DutyChoice DutyAtPosition(int position)
+{
+    return position >= 0 && position < 6 ? static_cast<DutyChoice>(position) : DutyChoice::None;
+}
 constexpr double kDipoleGainFactor = 1.64; // EIRP / ERP
 constexpr double kDefaultFreeDuty = 0.167;  // free duty factor F(B) until one is typed
 constexpr double kAutoTargetPower = 9.99;   // W: the EIRP and ERP double-clicks aim just below 10 W
@@ -54,11 +72,11 @@ struct FarFieldResult {
     double workingFrequency = 0; // MHz
 };
 
-std::string ModeName(int modeType);              // "NV " outside 1..6
-std::string FactorSourceName(int factorSource);  // "DKE", "BNetzA", "FmodPers"
-double ModeFactorOf(int modeType, const std::string &sourceName);
-double DutyFactorOf(int dutyChoice, double freeDutyFactor);
-Factors CalculateFactors(int modeType, int factorSource, int dutyChoice, double freeDutyFactor);
+std::string ModeName(ModeType mode);              // "NV " for none
+std::string FactorSourceName(FactorSource source); // "DKE", "BNetzA", "FmodPers"
+double ModeFactorOf(ModeType mode, const std::string &sourceName);
+double DutyFactorOf(DutyChoice duty, double freeDutyFactor);
+Factors CalculateFactors(ModeType mode, FactorSource source, DutyChoice duty, double freeDutyFactor);
 
 double FarFieldDistance(double eLimit, double averagedEirp);         // -99 without a limit
 double PowerForFarFieldDistance(double distance, double eLimit);     // averaged EIRP for distance

@@ -170,9 +170,10 @@ void StationModel::UpdateFreq()
 void StationModel::UpdateBetriebsart()
 {
     trace("UpdateBetriebsart");
-    const int modeType = shown_.modePosition + 1;
-    factors_ = CalculateFactors(modeType, shown_.sourcePosition, shown_.dutyPosition, freeDuty_);
-    shown_.EditMode = ModeName(modeType);
+    const ModeType mode = ModeAtPosition(shown_.modePosition);
+    factors_ = CalculateFactors(mode, FactorSourceAtPosition(shown_.sourcePosition), DutyAtPosition(shown_.dutyPosition),
+                                freeDuty_);
+    shown_.EditMode = ModeName(mode);
     shown_.EditModeFactor = FactorText(factors_.ModeFactor);
     shown_.EditFmodPers = FactorText(factors_.ModeFactor);
     shown_.EditDutyCycle = FactorText(factors_.DutyFactor);
@@ -1009,7 +1010,7 @@ StationConfig StationModel::currentConfig() const
     c.manufacturer = selectedManufacturer_;
     c.height = shown_.EditHoehe;
     c.power = shown_.EditPower;
-    c.mode = ModeName(shown_.modePosition + 1);
+    c.mode = ModeName(ModeAtPosition(shown_.modePosition));
     c.dutyChoice = std::max(0, shown_.dutyPosition);
     c.freeDuty = shown_.EditfreeTXRX;
     c.factorSource = std::max(0, shown_.sourcePosition);

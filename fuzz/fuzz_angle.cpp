@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     in.power = 750;
     in.gain = 13;
     in.marginDb = 3;
-    FarFieldResult result = CalculateFarField(in, CalculateFactors(2, 0, 0, 0));
+    FarFieldResult result = CalculateFarField(in, CalculateFactors(ModeType::SSB, FactorSource::DKE, DutyChoice::TX6RX0, 0));
 
     for (BandIndex band : {BandIndex(0), BandIndex(15), BandIndex(16)}) { // no band, 2m, 70cm
         try {

@@ -13,42 +13,44 @@ FarFieldInput twoMetre()
     return in;
 }
 
-constexpr int SSB = 2, CW = 1, AM = 3, FM = 4, TV = 5, Alle = 6;
-constexpr int DKE = 0, BNetzA = 1, FmodPers = 2;
+constexpr ModeType SSB = ModeType::SSB, CW = ModeType::CW, AM = ModeType::AM, FM = ModeType::FM, TV = ModeType::TV,
+                   Alle = ModeType::Alle;
+constexpr FactorSource DKE = FactorSource::DKE, BNetzA = FactorSource::BNetzA, FmodPers = FactorSource::FmodPers;
+constexpr DutyChoice duty(int position) { return static_cast<DutyChoice>(position); }
 
 } // namespace
 
 TEST(FarFieldFactors, ModeFactorTable)
 {
     struct {
-        int mode;
+        ModeType mode;
         const char *source;
         double factor;
     } cases[] = {
         {CW, "DKE", 0.5},   {CW, "BNetzA", 1},   {SSB, "DKE", 0.5},  {SSB, "BNetzA", 1},
         {AM, "DKE", 0.38},  {AM, "BNetzA", 0.38}, {TV, "dke", 0.38},  {TV, "bnetza", 0.38},
-        {FM, "DKE", 1},     {Alle, "DKE", 1},    {0, "DKE", 1},      {7, "DKE", 1},
+        {FM, "DKE", 1},     {Alle, "DKE", 1},    {ModeType::None, "DKE", 1}, {ModeType(7), "DKE", 1},
         {AM, "FmodPers", 1}, {CW, "other", 1},
     };
     for (const auto &c : cases)
-        EXPECT_DOUBLE_EQ(ModeFactorOf(c.mode, c.source), c.factor) << c.mode << " " << c.source;
+        EXPECT_DOUBLE_EQ(ModeFactorOf(c.mode, c.source), c.factor) << static_cast<int>(c.mode) << " " << c.source;
 }
 
 TEST(FarFieldFactors, DutyAndNames)
 {
-    EXPECT_DOUBLE_EQ(DutyFactorOf(0, 0), 1);
-    EXPECT_DOUBLE_EQ(DutyFactorOf(1, 0), 5.0 / 6);
-    EXPECT_DOUBLE_EQ(DutyFactorOf(2, 0), 4.0 / 6);
-    EXPECT_DOUBLE_EQ(DutyFactorOf(3, 0), 0.5);
-    EXPECT_DOUBLE_EQ(DutyFactorOf(4, 0), 1.0 / 3);
-    EXPECT_DOUBLE_EQ(DutyFactorOf(5, 0.167), 0.167);
-    EXPECT_EQ(ModeName(1), "CW");
-    EXPECT_EQ(ModeName(6), "Alle");
-    EXPECT_EQ(ModeName(0), "NV ");
-    EXPECT_EQ(ModeName(7), "NV ");
-    Factors f = CalculateFactors(SSB, DKE, 3, 0);
+    EXPECT_DOUBLE_EQ(DutyFactorOf(duty(0), 0), 1);
+    EXPECT_DOUBLE_EQ(DutyFactorOf(duty(1), 0), 5.0 / 6);
+    EXPECT_DOUBLE_EQ(DutyFactorOf(duty(2), 0), 4.0 / 6);
+    EXPECT_DOUBLE_EQ(DutyFactorOf(duty(3), 0), 0.5);
+    EXPECT_DOUBLE_EQ(DutyFactorOf(duty(4), 0), 1.0 / 3);
+    EXPECT_DOUBLE_EQ(DutyFactorOf(duty(5), 0.167), 0.167);
+    EXPECT_EQ(ModeName(CW), "CW");
+    EXPECT_EQ(ModeName(Alle), "Alle");
+    EXPECT_EQ(ModeName(ModeType::None), "NV ");
+    EXPECT_EQ(ModeName(ModeType(7)), "NV ");
+    Factors f = CalculateFactors(SSB, DKE, duty(3), 0);
     EXPECT_DOUBLE_EQ(f.TotalFactor, 0.25);
-    EXPECT_DOUBLE_EQ(CalculateFactors(AM, FmodPers, 0, 0).ModeFactor, 1);
+    EXPECT_DOUBLE_EQ(CalculateFactors(AM, FmodPers, duty(0), 0).ModeFactor, 1);
 }
 
 TEST(FarFieldCalculation, WorkedExamples)
@@ -56,7 +58,9 @@ TEST(FarFieldCalculation, WorkedExamples)
     struct Case {
         const char *name;
         FarFieldInput in;
-        int mode, source, duty;
+        ModeType mode;
+        FactorSource source;
+        int duty;
         double eirp, erp, input, totalFactor, distance, nearField;
     };
     FarFieldInput base = twoMetre();
@@ -74,7 +78,7 @@ TEST(FarFieldCalculation, WorkedExamples)
         {"80m 750 W", eighty, SSB, DKE, 1, 871.09, 531.15, 530.96, 0.4167, 2.34, 13.63},
     };
     for (const Case &c : cases) {
-        Factors f = CalculateFactors(c.mode, c.source, c.duty, 0.167);
+        Factors f = CalculateFactors(c.mode, c.source, duty(c.duty), 0.167);
         FarFieldResult r = CalculateFarField(c.in, f);
         EXPECT_NEAR(r.EIRP, c.eirp, 0.01) << c.name;
         EXPECT_NEAR(r.ERP, c.erp, 0.01) << c.name;
@@ -90,7 +94,7 @@ TEST(FarFieldCalculation, MarginLengthensDistanceByFieldFactor)
 {
     FarFieldInput in = twoMetre();
     in.marginDb = 3;
-    FarFieldResult r = CalculateFarField(in, CalculateFactors(SSB, BNetzA, 0, 0));
+    FarFieldResult r = CalculateFarField(in, CalculateFactors(SSB, BNetzA, duty(0), 0));
     EXPECT_NEAR(r.SafetyFieldFactor, 1.4125, 1e-4);
     EXPECT_NEAR(r.SafetyDistance, std::sqrt(3000.0) / 27.5 * r.SafetyFieldFactor, 1e-12);
 }
@@ -146,7 +150,7 @@ TEST(FarFieldInverse, RoundTripGivesTheWantedValueExactly)
     in.totalAtt = 1.5;
     in.gain = 2.15;
     in.marginDb = 2;
-    Factors f = CalculateFactors(SSB, DKE, 1, 0);
+    Factors f = CalculateFactors(SSB, DKE, duty(1), 0);
     in.power = PowerForDistance(7.5, in, f);
     EXPECT_NEAR(CalculateFarField(in, f).SafetyDistance, 7.5, 1e-9);
     in.power = PowerForEIRP(9.99, in);
@@ -168,7 +172,7 @@ TEST(FarFieldInverse, NoLimitGivesNoPower)
 
 TEST(FarFieldTexts, AsTheWindowShowsThem)
 {
-    FarFieldResult r = CalculateFarField(twoMetre(), CalculateFactors(SSB, BNetzA, 0, 0));
+    FarFieldResult r = CalculateFarField(twoMetre(), CalculateFactors(SSB, BNetzA, duty(0), 0));
     FarFieldTexts t = FormatFarField(r);
     EXPECT_EQ(t.ELimit, "27,50 V/m");
     EXPECT_EQ(t.HLimit, "0,0730 A/m");

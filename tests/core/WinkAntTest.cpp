@@ -71,7 +71,7 @@ FarFieldResult twoMetreResult(double marginDb)
     in.power = 100;
     in.gain = 13;
     in.marginDb = marginDb;
-    return CalculateFarField(in, CalculateFactors(2, 0, 0, 0));
+    return CalculateFarField(in, CalculateFactors(ModeType::SSB, FactorSource::DKE, DutyChoice::TX6RX0, 0));
 }
 
 } // namespace

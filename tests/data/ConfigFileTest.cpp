@@ -154,7 +154,7 @@ TEST(ConfigFile, FixedFrequencyFromTheOriginalProgram)
     EXPECT_DOUBLE_EQ(c.power, 25);
     EXPECT_EQ(c.modePosition, 3); // FM
     EXPECT_EQ(c.texts.dutyChoice, 5);
-    EXPECT_DOUBLE_EQ(DutyFactorOf(c.texts.dutyChoice, c.freeDutyFactor), 0.25); // "frei -->" uses line 7
+    EXPECT_DOUBLE_EQ(DutyFactorOf(DutyAtPosition(c.texts.dutyChoice), c.freeDutyFactor), 0.25); // "frei -->" uses line 7
     EXPECT_EQ(c.texts.factorSource, 0);
     EXPECT_EQ(c.texts.cable, "Anderes Kabel");
     EXPECT_EQ(c.texts.cableAtt100, "4,50");

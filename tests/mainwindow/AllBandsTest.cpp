@@ -104,7 +104,7 @@ TEST_F(FormTest, EveryBandMatchesTheWindow)
                 {"EditCableAtt", r.cable.lossKnown ? fixed2(r.cable.CableAtt) : "---"},
                 {"EditTotalAtt", fixed2(r.cable.TotalAtt)},
                 {"EditAtt", fixed2(r.cable.TotalAtt)},
-                {"EditMode", ModeName(in.modeType)},
+                {"EditMode", ModeName(ModeAtPosition(in.modeType - 1))},
                 {"EditModeFactor", FactorText(r.factors.ModeFactor)},
                 {"EditDutyCycle", FactorText(r.factors.DutyFactor)},
                 {"EditFactor", FactorText(r.factors.TotalFactor)},
