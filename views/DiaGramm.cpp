@@ -1,4 +1,5 @@
 #include "views/DiaGramm.h"
+#include "views/HandlerGuard.h"
 
 #include "util/DecimalText.h"
 #include "views/Controls.h"
@@ -45,10 +46,10 @@ TFormDiagramm::TFormDiagramm(const DiagramWindowInput &input, QWidget *parent) :
     QMenu *grafik = bar->addMenu("&Grafik");
     QAction *copy = grafik->addAction("&Kopieren in Zwischenablage");
     copy->setObjectName("MiKopieren");
-    connect(copy, &QAction::triggered, this, &TFormDiagramm::MiKopierenClick);
+    connect(copy, &QAction::triggered, this, Guarded(this, &TFormDiagramm::MiKopierenClick));
     QAction *save = grafik->addAction("&Speichern");
     save->setObjectName("MISpeichern");
-    connect(save, &QAction::triggered, this, &TFormDiagramm::MISpeichernClick);
+    connect(save, &QAction::triggered, this, Guarded(this, &TFormDiagramm::MISpeichernClick));
 }
 
 void TFormDiagramm::showEvent(QShowEvent *event)

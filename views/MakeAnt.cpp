@@ -1,4 +1,5 @@
 #include "views/MakeAnt.h"
+#include "views/HandlerGuard.h"
 
 #include "data/AntennenLib.h"
 #include "util/Messages.h"
@@ -78,9 +79,9 @@ TFormEigeneAntenne::TFormEigeneAntenne(const EigeneAntenneInput &input, QWidget 
     ButAddFrequenz->setAutoDefault(false);
     ButCancel->setAutoDefault(false);
 
-    connect(ButAddFrequenz, &QPushButton::clicked, this, &TFormEigeneAntenne::ButAddFrequenzClick);
-    connect(ButSaveAnt, &QPushButton::clicked, this, &TFormEigeneAntenne::ButSaveAntClick);
-    connect(ButCancel, &QPushButton::clicked, this, &TFormEigeneAntenne::ButCancelClick);
+    connect(ButAddFrequenz, &QPushButton::clicked, this, Guarded(this, &TFormEigeneAntenne::ButAddFrequenzClick));
+    connect(ButSaveAnt, &QPushButton::clicked, this, Guarded(this, &TFormEigeneAntenne::ButSaveAntClick));
+    connect(ButCancel, &QPushButton::clicked, this, Guarded(this, &TFormEigeneAntenne::ButCancelClick));
     FormCreate();
 }
 

@@ -1,4 +1,5 @@
 #include "views/Seitenansicht.h"
+#include "views/HandlerGuard.h"
 
 #include "util/ConvertError.h"
 #include "util/DecimalText.h"
@@ -108,7 +109,8 @@ void TFormSeitenansicht::createControls()
     panel->setGeometry(8, 8, 825, 489);
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     IMSeitenansicht = new ui::PictureBox(panel, "IMSeitenansicht", 8, 8, kSideViewWidth, kSideViewHeight);
-    connect(IMSeitenansicht, &ui::PictureBox::mouseMoved, this, &TFormSeitenansicht::IMSeitenansichtMouseMove);
+    connect(IMSeitenansicht, &ui::PictureBox::mouseMoved, this,
+            [this](QPoint pixel) { RunGuarded([this, pixel] { IMSeitenansichtMouseMove(pixel); }); });
 
     using ui::FieldKind;
     QGroupBox *mouse = ui::makeGroupBox(client, "GBMousePosition", "Maus-Position", 8, 504, 200, 70);
@@ -163,14 +165,7 @@ void TFormSeitenansicht::createControls()
         connect(box, &QCheckBox::clicked, this, [this] { guarded(&TFormSeitenansicht::Draw); });
 }
 
-void TFormSeitenansicht::guarded(void (TFormSeitenansicht::*handler)())
-{
-    try {
-        (this->*handler)();
-    } catch (const std::exception &e) {
-        Dialogs().message(MessageKind::Error, QString::fromUtf8(e.what()));
-    }
-}
+void TFormSeitenansicht::guarded(void (TFormSeitenansicht::*handler)()) { RunGuarded([this, handler] { (this->*handler)(); }); }
 
 void TFormSeitenansicht::showEvent(QShowEvent *event)
 {

@@ -1,4 +1,5 @@
 #include "views/TwoDimDataU.h"
+#include "views/HandlerGuard.h"
 
 #include "util/DecimalText.h"
 #include "util/TextFile.h"
@@ -202,7 +203,7 @@ void TFormDraufsicht::createControls(int windowWidth)
         PaCAnt[a] = statusField(GBAntennen, a == 0 ? "PaCAnt1" : "PaCAnt2", QRect(8 + third, y, third, 20));
         EditAnt[a] = makeEdit(GBAntennen, a == 0 ? "EditAnt1" : "EditAnt2", FieldKind::Display, 10 + 2 * third, y,
                               third, 20, distanceHint);
-        connect(EditAnt[a], &ui::TEdit::clicked, this, [this, a] { editDistanceClick(a); });
+        connect(EditAnt[a], &ui::TEdit::clicked, this, [this, a] { RunGuarded([this, a] { editDistanceClick(a); }); });
     }
 
     GBBeschriftung = ui::makeGroupBox(client, "GBBeschriftung", "Beschriftung", left, 296, w, 113);
@@ -220,11 +221,11 @@ void TFormDraufsicht::createControls(int windowWidth)
         e->setText(i == 0 ? plan_.title : plan_.legend[i - 1]);
         *texts[i] = e;
         const ClickMode mode = modes[i];
-        connect(e, &ui::TEdit::clicked, this, [this, mode, e] { placementClick(mode, e); });
+        connect(e, &ui::TEdit::clicked, this, [this, mode, e] { RunGuarded([this, mode, e] { placementClick(mode, e); }); });
         auto *but = new QPushButton("Edit", GBBeschriftung);
         but->setObjectName(buttons[i]);
         but->setGeometry(8 + textWidth, y, 46, 21);
-        connect(but, &QPushButton::clicked, this, [this, i] { editTextClick(i); });
+        connect(but, &QPushButton::clicked, this, [this, i] { RunGuarded([this, i] { editTextClick(i); }); });
         if (i > 0)
             swatch_[i - 1] = new ClickPanel(GBBeschriftung, swatches[i - 1], QString(), QRect(w - 30, y + 1, 24, 19),
                                             [this, i] { colorClick(i - 1); });
@@ -246,7 +247,7 @@ QAction *TFormDraufsicht::menuAction(QMenu *menu, const char *name, const char *
     QAction *action = menu->addAction(QString::fromUtf8(caption));
     action->setObjectName(name);
     if (handler)
-        connect(action, &QAction::triggered, this, handler);
+        connect(action, &QAction::triggered, this, Guarded(this, handler));
     return action;
 }
 
@@ -256,7 +257,7 @@ QAction *TFormDraufsicht::showItem(QMenu *menu, const char *name, const char *ca
     action->setObjectName(name);
     action->setCheckable(true);
     action->setChecked(checked);
-    connect(action, &QAction::triggered, this, &TFormDraufsicht::NeuZeichnen1Click);
+    connect(action, &QAction::triggered, this, Guarded(this, &TFormDraufsicht::NeuZeichnen1Click));
     return action;
 }
 

@@ -1,4 +1,5 @@
 #include "print/window/Drucken.h"
+#include "views/HandlerGuard.h"
 
 #include "util/TextFile.h"
 #include "views/DesktopFolder.h"
@@ -62,7 +63,8 @@ TFormPrint::TFormPrint(PrintoutData data, QWidget *parent)
     Preview->setObjectName("Preview");
     Preview->setGeometry(10, 70, width - 30, height - 110);
     Preview->setZoomFactor(kFirstZoom);
-    connect(Preview, &QPrintPreviewWidget::paintRequested, this, &TFormPrint::paintPreview);
+    connect(Preview, &QPrintPreviewWidget::paintRequested, this,
+            [this](QPrinter *printer) { RunGuarded([this, printer] { paintPreview(printer); }); });
 
     createNavigator();
 
@@ -71,29 +73,29 @@ TFormPrint::TFormPrint(PrintoutData data, QWidget *parent)
     ButPrint->setGeometry(344, 8, 113, 49);
     ButPrint->setFont(ui::windowFont(11, true));
     ButPrint->setDefault(true);
-    connect(ButPrint, &QPushButton::clicked, this, &TFormPrint::ButPrintClick);
+    connect(ButPrint, &QPushButton::clicked, this, Guarded(this, &TFormPrint::ButPrintClick));
 
     CBStrahlen = new QCheckBox("Strahlen zeichnen", this);
     CBStrahlen->setObjectName("CBStrahlen");
     CBStrahlen->move(464, 12);
-    connect(CBStrahlen, &QCheckBox::clicked, this, &TFormPrint::CBStrahlenClick);
+    connect(CBStrahlen, &QCheckBox::clicked, this, Guarded(this, &TFormPrint::CBStrahlenClick));
     CBBemassung = new QCheckBox("Bemaßung", this);
     CBBemassung->setObjectName("CBBemassung");
     CBBemassung->setChecked(true);
     CBBemassung->move(464, 36);
-    connect(CBBemassung, &QCheckBox::clicked, this, &TFormPrint::CBBemassungClick);
+    connect(CBBemassung, &QCheckBox::clicked, this, Guarded(this, &TFormPrint::CBBemassungClick));
 
     // The overview of every band as a last page; not asked for, the pages stay the classic ones.
     CBAlleBaender = new QCheckBox("Alle Bänder", this);
     CBAlleBaender->setObjectName("CBAlleBaender");
     CBAlleBaender->setToolTip("Die Übersicht aller Bänder als letzte Seite anfügen");
     CBAlleBaender->move(732, 24);
-    connect(CBAlleBaender, &QCheckBox::clicked, this, &TFormPrint::CBAlleBaenderClick);
+    connect(CBAlleBaender, &QCheckBox::clicked, this, Guarded(this, &TFormPrint::CBAlleBaenderClick));
 
     ButPdf = new QPushButton("PDF speichern", this);
     ButPdf->setObjectName("ButPdf");
     ButPdf->setGeometry(604, 8, 113, 49);
-    connect(ButPdf, &QPushButton::clicked, this, &TFormPrint::ButPdfClick);
+    connect(ButPdf, &QPushButton::clicked, this, Guarded(this, &TFormPrint::ButPdfClick));
 }
 
 void TFormPrint::createNavigator()
@@ -106,7 +108,7 @@ void TFormPrint::createNavigator()
         QAction *action = Navigator->addAction(icon, text);
         action->setObjectName(name);
         action->setToolTip(text);
-        connect(action, &QAction::triggered, this, handler);
+        connect(action, &QAction::triggered, this, [handler] { RunGuarded(handler); });
         return action;
     };
     add("NavPrevious", previewIcon("go-previous"), "Vorherige Seite",
