@@ -24,6 +24,14 @@ check "kein Dezimalpunkt in Zahlen" '! grep -qE "[0-9]\.[0-9]+ (W|m|dB)" "$work/
 check "nichts auf stderr" '[ ! -s "$work/err" ]'
 check "kein Feldora.ini geschrieben" '[ ! -e "$work/Feldora.ini" ]'
 
+# Text alone starts no GUI: a display platform that does not exist changes nothing.
+QT_QPA_PLATFORM=gibtesnicht "$work/feldora" --bericht "$fixtures/report_yagi2m.txt" --alle-baender >"$work/outq" 2>"$work/errq"
+rc=$?
+"$work/feldora" --bericht "$fixtures/report_yagi2m.txt" --alle-baender >"$work/outa" 2>/dev/null
+check "ohne GUI-Plattform: Exit 0 (war $rc)" '[ $rc -eq 0 ]'
+check "ohne GUI-Plattform: derselbe Bericht" 'cmp -s "$work/outa" "$work/outq"'
+check "ohne GUI-Plattform: nichts auf stderr" '[ ! -s "$work/errq" ]'
+
 "$work/feldora" --bericht "$fixtures/report_yagi2m.txt" --pdf "$work/doku.pdf" >"$work/out2" 2>"$work/err"
 rc=$?
 check "--pdf: Exit 0 (war $rc)" '[ $rc -eq 0 ]'
