@@ -203,10 +203,7 @@ QAction *TFeldoraForm::menuAction(QMenu *menu, const QString &name, const QStrin
 {
     QAction *action = menu->addAction(caption);
     action->setObjectName(name);
-    if (handler)
-        on(action, &QAction::triggered, handler);
-    else
-        action->setEnabled(false); // its window is not there yet
+    on(action, &QAction::triggered, handler);
     return action;
 }
 
@@ -244,7 +241,7 @@ void TFeldoraForm::createMenus()
     MIAntUserModify = menuAction(file, "MIAntUserModify", "Ant&User.txt bearbeiten", &TFeldoraForm::MIAntUserModifyClick);
     MIAntennenNeuLaden = menuAction(file, "MIAntennenNeuLaden", "Antennen neu &laden", &TFeldoraForm::MIAntennenNeuLadenClick);
     file->addSeparator();
-    MIEigeneAntenne = menuAction(file, "MIEigeneAntenne", "Eigene Antenne konstruieren", nullptr);
+    MIEigeneAntenne = menuAction(file, "MIEigeneAntenne", "Eigene Antenne konstruieren", &TFeldoraForm::MIEigeneAntenneClick);
     MIVirtFeld = menuAction(file, "MIVirtFeld", "Virt. Felder exportieren", &TFeldoraForm::MIVirtFeldClick);
     file->addSeparator();
     MIPfade = menuAction(file, "MIPfade", "&Individuelle Dateipfade", &TFeldoraForm::MIPfadeClick);
@@ -282,15 +279,14 @@ void TFeldoraForm::createMenus()
     test->setObjectName("MITest");
     menuAction(test, "Draufsicht1", "Draufsicht", &TFeldoraForm::Draufsicht1Click);
     test->addSeparator();
-    menuAction(test, "DataFile", "DataFile", nullptr);
-    menuAction(test, "MITXT_WiesInfo", "TXT_WIESINFO", nullptr);
-    menuAction(test, "MITXT_IntWarning", "TXT_IntWarning", nullptr);
+    menuAction(test, "DataFile", "DataFile", &TFeldoraForm::DataFileClick);
+    menuAction(test, "MITXT_WiesInfo", "TXT_WIESINFO", &TFeldoraForm::MITXT_WiesInfoClick);
+    menuAction(test, "MITXT_IntWarning", "TXT_IntWarning", &TFeldoraForm::MITXT_IntWarningClick);
     test->addSeparator();
-    menuAction(test, "MIReadTxtData", "ReadTxtData", nullptr);
-    menuAction(test, "MIWriteTxtData", "WriteTxtData", nullptr);
+    menuAction(test, "MIReadTxtData", "ReadTxtData", &TFeldoraForm::MIReadTxtDataClick);
+    menuAction(test, "MIWriteTxtData", "WriteTxtData", &TFeldoraForm::MIWriteTxtDataClick);
     test->addSeparator();
     MIDebugMode = menuAction(test, "MIDebugMode", "DebugMode", &TFeldoraForm::MIDebugModeClick);
     MIDebugMode->setCheckable(true);
     MIDebugMode->setChecked(true);
-    connectExtraCommands();
 }

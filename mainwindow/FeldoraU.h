@@ -233,8 +233,7 @@ private:
     void MIGrenzwerttabelleClick();
     // AllBandsLaunch.cpp: the overview of every band
     void MIUebersichtClick();
-    // ExtraCommands.cpp, OwnAntennaLaunch.cpp, TestMenu.cpp
-    void connectExtraCommands();
+    // OwnAntennaLaunch.cpp, TestMenu.cpp
     void MIEigeneAntenneClick();
     void DataFileClick();
     void MITXT_WiesInfoClick();
