@@ -130,6 +130,19 @@ int runReport(const CommandLine &call)
     return ok ? kExitOk : kExitFailed;
 }
 
+// Nothing that escapes may abort the program: it ends the call with a German error.
+int runCaught(const std::function<int()> &run)
+{
+    try {
+        return run();
+    } catch (const std::exception &e) {
+        printError(e.what());
+    } catch (...) {
+        printError("Unerwarteter interner Fehler.");
+    }
+    return kExitFailed;
+}
+
 int runWithoutWindow(const CommandLine &call)
 {
     switch (call.mode) {
@@ -196,27 +209,12 @@ int main(int argc, char *argv[])
         QCoreApplication::setApplicationName("Feldora");
         if (drawn)
             QGuiApplication::setFont(ui::windowFont(11));
-        try {
-            return runWithoutWindow(call);
-        } catch (const std::exception &e) {
-            printError(e.what());
-        } catch (...) {
-            printError("Unerwarteter interner Fehler.");
-        }
-        return kExitFailed;
+        return runCaught([&] { return runWithoutWindow(call); });
     }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName("Feldora");
     QApplication::setApplicationDisplayName("Feldora");
     ui::ApplyFeldoraStyle();
-    // Nothing that escapes a handler may abort the program: it ends the call with a German error.
-    try {
-        return runWindow(app);
-    } catch (const std::exception &e) {
-        printError(e.what());
-    } catch (...) {
-        printError("Unerwarteter interner Fehler.");
-    }
-    return kExitFailed;
+    return runCaught([&] { return runWindow(app); });
 }

@@ -5,6 +5,7 @@
 
 #include "ScriptedDialogs.h"
 #include "mainwindow/FeldoraU.h"
+#include "util/TextFile.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -16,6 +17,19 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
+
+// The stored position of the main window in a settings file, as "Left/Top".
+inline std::string storedPosition(const QString &ini)
+{
+    std::string left, top;
+    for (const std::string &line : ReadTextLines(ini.toStdString())) {
+        if (line.rfind("Left=", 0) == 0)
+            left = line.substr(5);
+        if (line.rfind("Top=", 0) == 0)
+            top = line.substr(4);
+    }
+    return left + "/" + top;
+}
 
 // Readable failure output for texts.
 inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }

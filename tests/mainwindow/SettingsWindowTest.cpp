@@ -111,18 +111,6 @@ TEST_F(FormTest, OpeningWithoutADesktopProgramIsReported)
 namespace
 {
 
-// The stored position of the main window, as "Left/Top".
-std::string storedPosition(const QString &ini)
-{
-    std::string left, top;
-    for (const std::string &line : ReadTextLines(ini.toStdString())) {
-        if (line.rfind("Left=", 0) == 0)
-            left = line.substr(5);
-        if (line.rfind("Top=", 0) == 0)
-            top = line.substr(4);
-    }
-    return left + "/" + top;
-}
 
 } // namespace
 

@@ -41,17 +41,6 @@ bool showFramed(QWidget &window)
     return QTest::qWaitFor([&] { return frameOf(window) != window.geometry(); });
 }
 
-std::string storedPosition(const QString &ini)
-{
-    std::string left, top;
-    for (const std::string &line : ReadTextLines(ini.toStdString())) {
-        if (line.rfind("Left=", 0) == 0)
-            left = line.substr(5);
-        if (line.rfind("Top=", 0) == 0)
-            top = line.substr(4);
-    }
-    return left + "/" + top;
-}
 
 // The title the X server holds for the window, as the window manager shows it.
 QString xTitle(const QWidget &window)
