@@ -14,12 +14,19 @@
 #include <cctype>
 #include <charconv>
 
-namespace {
+namespace
+{
 
 // A typed number read tolerantly; nullopt for anything that is not one.
-std::optional<double> typedNumber(const std::string &t) { return TryTolerantToFloat(t); }
+std::optional<double> typedNumber(const std::string &t)
+{
+    return TryTolerantToFloat(t);
+}
 
-std::string fixed2(double x) { return FormatValue("%3.2f", x); }
+std::string fixed2(double x)
+{
+    return FormatValue("%3.2f", x);
+}
 
 // A value as an entry text that reads back to exactly the same number.
 std::string entryText(double x)
@@ -33,9 +40,8 @@ std::string entryText(double x)
 
 bool sameLetters(const std::string &a, const std::string &b)
 {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-        return std::tolower(x) == std::tolower(y);
-    });
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
 }
 
 // The last entry equal to the text without regard to case; -1 with the lists' warning.
@@ -81,9 +87,15 @@ const AngleFileCache::Entry &AngleFileCache::get(const std::string &path)
 
 StationModel::StationModel(StationPaths paths) : paths_(std::move(paths)) {}
 
-std::string StationModel::cableListEntry(int row) { return row == 0 ? std::string(kOtherCable) : CableName(row); }
+std::string StationModel::cableListEntry(int row)
+{
+    return row == 0 ? std::string(kOtherCable) : CableName(row);
+}
 
-int StationModel::cableListCount() const { return kCableCount + 1; }
+int StationModel::cableListCount() const
+{
+    return kCableCount + 1;
+}
 
 void StationModel::trace(const char *routine)
 {
@@ -171,8 +183,8 @@ void StationModel::UpdateBetriebsart()
 {
     trace("UpdateBetriebsart");
     const ModeType mode = ModeAtPosition(shown_.modePosition);
-    factors_ = CalculateFactors(mode, FactorSourceAtPosition(shown_.sourcePosition), DutyAtPosition(shown_.dutyPosition),
-                                freeDuty_);
+    factors_ = CalculateFactors(mode, FactorSourceAtPosition(shown_.sourcePosition),
+                                DutyAtPosition(shown_.dutyPosition), freeDuty_);
     shown_.EditMode = ModeName(mode);
     shown_.EditModeFactor = FactorText(factors_.ModeFactor);
     shown_.EditFmodPers = FactorText(factors_.ModeFactor);
@@ -392,7 +404,7 @@ void StationModel::LaERPDblClick(const std::optional<std::string> &answer)
 void StationModel::EditGainDblClick()
 {
     for (ShownText *e : {&shown_.EditAntName, &shown_.EditAntTyp, &shown_.EditAntGain, &shown_.EditAntenne,
-                           &shown_.EditAntennenTyp, &shown_.EditGain, &shown_.EditEIRP, &shown_.EditrPS})
+                         &shown_.EditAntennenTyp, &shown_.EditGain, &shown_.EditEIRP, &shown_.EditrPS})
         e->clear();
     gain_ = 0;
     calc();
@@ -481,9 +493,8 @@ void StationModel::UpdateCable()
     trace("UpDateCable");
     // Reads a length or loss entry; a rejected one is reported, emptied and focused, and the
     // update stops.
-    const auto readNonNegative = [this](ShownText &entry, StationFocus field, double &value,
-                                        const ValueRange &range, const char *subject, const char *notANumber,
-                                        const char *negative) {
+    const auto readNonNegative = [this](ShownText &entry, StationFocus field, double &value, const ValueRange &range,
+                                        const char *subject, const char *notANumber, const char *negative) {
         auto v = TryTolerantToFloat(entry);
         if (v && range.contains(*v)) {
             value = *v;
@@ -611,7 +622,7 @@ void StationModel::ButSetAttNullClick()
 void StationModel::clearAntennaFields()
 {
     for (ShownText *e : {&shown_.EditAntTyp, &shown_.EditAntName, &shown_.EditAntGain, &shown_.EditAntenne,
-                           &shown_.EditAntennenTyp, &shown_.EditGain, &shown_.EditEIRP, &shown_.EditrPS})
+                         &shown_.EditAntennenTyp, &shown_.EditGain, &shown_.EditEIRP, &shown_.EditrPS})
         e->clear();
     // A match sets the hints to the texts; emptied, they must not name the old antenna.
     shown_.antNameTip.clear();
@@ -644,7 +655,10 @@ void StationModel::LBTypenClick(int row)
     LBTypenClick();
 }
 
-void StationModel::LBAntBandClick() { LBTypenClick(); }
+void StationModel::LBAntBandClick()
+{
+    LBTypenClick();
+}
 
 void StationModel::LBTypenClick()
 {
@@ -1014,8 +1028,8 @@ StationConfig StationModel::currentConfig() const
     c.dutyChoice = std::max(0, shown_.dutyPosition);
     c.freeDuty = shown_.EditfreeTXRX;
     c.factorSource = std::max(0, shown_.sourcePosition);
-    c.cable = shown_.cableRow >= 0 && shown_.cableRow < cableListCount() ? cableListEntry(shown_.cableRow)
-                                                                         : std::string();
+    c.cable =
+        shown_.cableRow >= 0 && shown_.cableRow < cableListCount() ? cableListEntry(shown_.cableRow) : std::string();
     c.cableAtt100 = shown_.EditCableAtt100;
     c.cableLength = shown_.EditCableLength;
     c.otherAtt = shown_.EditPlugAtt;

@@ -36,8 +36,8 @@
 // A field's text (or a list's entries) and how often the model wrote it. The window writes a
 // control whenever the model did, as the update routines always rewrote their controls, even
 // with the same value; what the user types into a field is its text too, not a write.
-template <typename T>
-class Shown {
+template <typename T> class Shown
+{
 public:
     Shown() = default;
     Shown(const char *value) : value_(value) {}
@@ -86,8 +86,7 @@ enum class StationFocus { None, Band, Hoehe, Power, CableLength, PlugAtt, Gain }
 struct StationShown {
     ShownText EditCall = "DL0XYZ";
     int bandPosition = 0; // CBBand list position, -1 = none (fixed frequency)
-    ShownText EditFreq, EditAntenne, EditAntennenTyp, EditHoehe = "10", EditPower = "100", EditMode, EditGain,
-        EditAtt;
+    ShownText EditFreq, EditAntenne, EditAntennenTyp, EditHoehe = "10", EditPower = "100", EditMode, EditGain, EditAtt;
     ShownText EditEps, EditHps, EditFmodPers, EditFB, EditAntIn, EditEIRP, EditERP, EditrNahfeld, EditrPS;
     // Antenna page
     ShownList manufacturers, types, bandLines; // LBHersteller, LBTypen, LBAntBand
@@ -112,13 +111,13 @@ struct StationShown {
     ShownText EditDirectivity, EditDirectivityUsed, EditBodenHoehe, EditWiesEIRP, EditkFitPS, EditWiesAbstandPS,
         EditFSi;
     bool wiesCaptionsShown = false; // the page's captions and info text are filled in
-    unsigned fsiMarks = 0;     // how often FSi and its note were coloured by a value (red below 1,41)
-    double fsiMarkedValue = 0; // the value they were last coloured by
+    unsigned fsiMarks = 0;          // how often FSi and its note were coloured by a value (red below 1,41)
+    double fsiMarkedValue = 0;      // the value they were last coloured by
     // Angle page
     bool angleDataPresent = false; // LabelWinkOK, and the page is offered
     bool angleTabVisible = false;
-    std::string angleTitle = "Antenne"; // LabelWinkAnt
-    int polPosition = 0;                // RGPol
+    std::string angleTitle = "Antenne";    // LabelWinkAnt
+    int polPosition = 0;                   // RGPol
     std::vector<std::string> angleHeading; // SGWinkel's header, as the last evaluation with data left it
     AngleGrid angleRows;                   // its rows; empty without angle data
 };
@@ -155,7 +154,8 @@ struct StationPaths {
 };
 
 // Angle files read once and shared by copies of a model (the table of every band).
-class AngleFileCache {
+class AngleFileCache
+{
 public:
     using Entry = std::variant<AngleFileSections, std::string>; // the sections, or why not
     const Entry &get(const std::string &path);
@@ -164,7 +164,8 @@ private:
     std::map<std::string, Entry> files_;
 };
 
-class StationModel {
+class StationModel
+{
 public:
     using Line = std::function<void(const std::string &)>;
     using NameOrder = std::function<void(std::vector<std::string> &)>; // sorts the manufacturers
@@ -244,7 +245,8 @@ public:
     void EditFSiDblClick(const std::optional<std::string> &answer);
     void EditFSiExit() { calcCall(); }
     // progress runs between the steps of the search (the window keeps repainting).
-    void EditWiesAbstandPSDblClick(const std::optional<std::string> &answer, const std::function<void()> &progress = {});
+    void EditWiesAbstandPSDblClick(const std::optional<std::string> &answer,
+                                   const std::function<void()> &progress = {});
 
     // Angle page
     void RGPolClick(int position);

@@ -2,9 +2,9 @@
 #include "mainwindow/FeldoraU.h"
 #include "views/draw/QtText.h"
 
-#include "views/DialogService.h"
 #include "util/Messages.h"
 #include "util/TextFile.h"
+#include "views/DialogService.h"
 
 #include <QTableWidget>
 
@@ -30,7 +30,10 @@ void TFeldoraForm::renderAngleTable()
             SGWinkel->setItem(static_cast<int>(r), static_cast<int>(c), new QTableWidgetItem(qs(s.angleRows[r][c])));
 }
 
-void TFeldoraForm::RGPolClick() { model_.RGPolClick(RGPol->itemIndex()); }
+void TFeldoraForm::RGPolClick()
+{
+    model_.RGPolClick(RGPol->itemIndex());
+}
 
 void TFeldoraForm::PISaveClick()
 {

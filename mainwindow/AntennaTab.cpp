@@ -4,7 +4,19 @@
 
 #include <QListWidget>
 
-void TFeldoraForm::LBHerstellerClick() { model_.LBHerstellerClick(LBHersteller->currentRow()); }
-void TFeldoraForm::LBTypenClick() { model_.LBTypenClick(LBTypen->currentRow()); }
-void TFeldoraForm::LBAntBandClick() { model_.LBAntBandClick(); }
-void TFeldoraForm::ButTakeAntClick() { model_.ButTakeAntClick(); }
+void TFeldoraForm::LBHerstellerClick()
+{
+    model_.LBHerstellerClick(LBHersteller->currentRow());
+}
+void TFeldoraForm::LBTypenClick()
+{
+    model_.LBTypenClick(LBTypen->currentRow());
+}
+void TFeldoraForm::LBAntBandClick()
+{
+    model_.LBAntBandClick();
+}
+void TFeldoraForm::ButTakeAntClick()
+{
+    model_.ButTakeAntClick();
+}

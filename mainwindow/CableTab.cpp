@@ -33,9 +33,27 @@ void TFeldoraForm::fillConnectorGrid()
     }
 }
 
-void TFeldoraForm::CLBCableClick() { model_.CLBCableClick(CLBCable->currentRow()); }
-void TFeldoraForm::EditCableLengthExit() { model_.EditCableLengthExit(ss(EditCableLength->text())); }
-void TFeldoraForm::EditCableAtt100Exit() { model_.EditCableAtt100Exit(ss(EditCableAtt100->text())); }
-void TFeldoraForm::EditPlugAttExit() { model_.EditPlugAttExit(ss(EditPlugAtt->text())); }
-void TFeldoraForm::ButGleichClick() { model_.ButGleichClick(); }
-void TFeldoraForm::ButSetAttNullClick() { model_.ButSetAttNullClick(); }
+void TFeldoraForm::CLBCableClick()
+{
+    model_.CLBCableClick(CLBCable->currentRow());
+}
+void TFeldoraForm::EditCableLengthExit()
+{
+    model_.EditCableLengthExit(ss(EditCableLength->text()));
+}
+void TFeldoraForm::EditCableAtt100Exit()
+{
+    model_.EditCableAtt100Exit(ss(EditCableAtt100->text()));
+}
+void TFeldoraForm::EditPlugAttExit()
+{
+    model_.EditPlugAttExit(ss(EditPlugAtt->text()));
+}
+void TFeldoraForm::ButGleichClick()
+{
+    model_.ButGleichClick();
+}
+void TFeldoraForm::ButSetAttNullClick()
+{
+    model_.ButSetAttNullClick();
+}

@@ -2,10 +2,11 @@
 #include "mainwindow/FeldoraU.h"
 #include "views/draw/QtText.h"
 
-#include "views/DialogService.h"
 #include "util/Messages.h"
+#include "views/DialogService.h"
 
-namespace {
+namespace
+{
 
 const char *kConfigFilter = "Textdateien (*.txt);;Alle Dateien (*)";
 
@@ -40,7 +41,8 @@ void TFeldoraForm::MISaveAsClick()
         return;
     }
     const QString proposed = programDir_ + qs(model_.shown().EditCall) + " " + qs(model_.fileTag()) + ".txt";
-    const QString file = Dialogs().saveFileName("Speichern unter", proposed, kConfigFilter, "Textdateien (*.txt)", "txt");
+    const QString file =
+        Dialogs().saveFileName("Speichern unter", proposed, kConfigFilter, "Textdateien (*.txt)", "txt");
     if (file.isEmpty()) {
         ShowWarning("Datei wurde nicht gespeichert!");
         return;

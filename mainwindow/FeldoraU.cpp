@@ -2,13 +2,13 @@
 #include "mainwindow/FeldoraU.h"
 #include "views/draw/QtText.h"
 
+#include "util/Messages.h"
 #include "views/DialogService.h"
 #include "views/HandlerGuard.h"
-#include "util/Messages.h"
 
 #include <QAction>
-#include <QCollator>
 #include <QCheckBox>
+#include <QCollator>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -18,7 +18,8 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
-namespace {
+namespace
+{
 
 // A dialog's answer as the model takes it; nullopt = "Abbrechen".
 std::optional<std::string> answerText(const std::optional<QString> &answer)
@@ -30,9 +31,9 @@ std::optional<std::string> answerText(const std::optional<QString> &answer)
 
 std::optional<std::string> ask(const char *title, const char *prompt, const char *preset)
 {
-    return answerText(Dialogs().inputText(QString::fromUtf8(title), QString::fromUtf8(prompt), QString::fromUtf8(preset)));
+    return answerText(
+        Dialogs().inputText(QString::fromUtf8(title), QString::fromUtf8(prompt), QString::fromUtf8(preset)));
 }
-
 
 // A list is refilled whenever the model wrote its entries; its current row follows the model.
 void showList(QListWidget *list, const ShownList &entries, const ShownList &before, bool rendered, int row)
@@ -78,11 +79,13 @@ TFeldoraForm::TFeldoraForm(const FormOptions &options, QWidget *parent)
     connect(MIAutoload, &QAction::toggled, this, [this](bool on) { model_.setAutoload(on); });
     connect(EditCall, &QLineEdit::textChanged, this, [this](const QString &t) { model_.setCallsign(ss(t)); });
     // What the user types into an input field counts before he leaves it, as it always did.
-    const std::pair<ui::TEdit *, StationEntry> entries[] = {
-        {EditHoehe, StationEntry::Hoehe},           {EditPower, StationEntry::Power},
-        {EditCableLength, StationEntry::CableLength}, {EditPlugAtt, StationEntry::PlugAtt},
-        {EditCableAtt100, StationEntry::CableAtt100}, {EditDirectivityUsed, StationEntry::DirectivityUsed},
-        {EditFSi, StationEntry::FSi}};
+    const std::pair<ui::TEdit *, StationEntry> entries[] = {{EditHoehe, StationEntry::Hoehe},
+                                                            {EditPower, StationEntry::Power},
+                                                            {EditCableLength, StationEntry::CableLength},
+                                                            {EditPlugAtt, StationEntry::PlugAtt},
+                                                            {EditCableAtt100, StationEntry::CableAtt100},
+                                                            {EditDirectivityUsed, StationEntry::DirectivityUsed},
+                                                            {EditFSi, StationEntry::FSi}};
     for (const auto &[edit, entry] : entries)
         connect(edit, &QLineEdit::textEdited, this,
                 [this, entry = entry](const QString &t) { model_.entryTyped(entry, ss(t)); });
@@ -110,7 +113,10 @@ void TFeldoraForm::trace(const char *routine)
         dm->appendPlainText(QString::fromUtf8(routine));
 }
 
-QString TFeldoraForm::traceText() const { return dm->toPlainText(); }
+QString TFeldoraForm::traceText() const
+{
+    return dm->toPlainText();
+}
 
 bool TFeldoraForm::openConfiguration(const QString &fileName)
 {
@@ -282,41 +288,87 @@ void TFeldoraForm::applyRequests()
 {
     QWidget *focus = nullptr;
     switch (model_.takeFocusRequest()) {
-    case StationFocus::Band: focus = CBBand; break;
-    case StationFocus::Hoehe: focus = EditHoehe; break;
-    case StationFocus::Power: focus = EditPower; break;
-    case StationFocus::CableLength: focus = EditCableLength; break;
-    case StationFocus::PlugAtt: focus = EditPlugAtt; break;
-    case StationFocus::Gain: focus = EditGain; break;
-    case StationFocus::None: break;
+    case StationFocus::Band:
+        focus = CBBand;
+        break;
+    case StationFocus::Hoehe:
+        focus = EditHoehe;
+        break;
+    case StationFocus::Power:
+        focus = EditPower;
+        break;
+    case StationFocus::CableLength:
+        focus = EditCableLength;
+        break;
+    case StationFocus::PlugAtt:
+        focus = EditPlugAtt;
+        break;
+    case StationFocus::Gain:
+        focus = EditGain;
+        break;
+    case StationFocus::None:
+        break;
     }
     if (focus)
         focus->setFocus();
 }
 
-void TFeldoraForm::CBBandChange() { model_.CBBandChange(CBBand->currentIndex()); }
+void TFeldoraForm::CBBandChange()
+{
+    model_.CBBandChange(CBBand->currentIndex());
+}
 
 void TFeldoraForm::EditFreqDblClick()
 {
     model_.EditFreqDblClick(ask("Berechnung mit fester Frequenz", "Bitte Frequenz in MHz eingeben", "70,443"));
 }
 
-void TFeldoraForm::EditHoeheExit() { model_.EditHoeheExit(ss(EditHoehe->text())); }
-void TFeldoraForm::EditPowerExit() { model_.EditPowerExit(ss(EditPower->text())); }
-void TFeldoraForm::N10WClick() { model_.N10WClick(); }
-void TFeldoraForm::N100WClick() { model_.N100WClick(); }
-void TFeldoraForm::N750WClick() { model_.N750WClick(); }
-void TFeldoraForm::Abstand5mClick() { model_.Abstand5mClick(); }
-void TFeldoraForm::Abstand10mClick() { model_.Abstand10mClick(); }
-void TFeldoraForm::AbstandbelClick() { EditrPSDblClick(); }
+void TFeldoraForm::EditHoeheExit()
+{
+    model_.EditHoeheExit(ss(EditHoehe->text()));
+}
+void TFeldoraForm::EditPowerExit()
+{
+    model_.EditPowerExit(ss(EditPower->text()));
+}
+void TFeldoraForm::N10WClick()
+{
+    model_.N10WClick();
+}
+void TFeldoraForm::N100WClick()
+{
+    model_.N100WClick();
+}
+void TFeldoraForm::N750WClick()
+{
+    model_.N750WClick();
+}
+void TFeldoraForm::Abstand5mClick()
+{
+    model_.Abstand5mClick();
+}
+void TFeldoraForm::Abstand10mClick()
+{
+    model_.Abstand10mClick();
+}
+void TFeldoraForm::AbstandbelClick()
+{
+    EditrPSDblClick();
+}
 
 void TFeldoraForm::EditrPSDblClick()
 {
     model_.EditrPSDblClick(ask("Berechnung bei vorgegebenem Abstand", "Bitte Abstand in Metern eingeben", "10"));
 }
 
-void TFeldoraForm::EditEIRPDblClick() { model_.EditEIRPDblClick(); }
-void TFeldoraForm::EditERPDblClick() { model_.EditERPDblClick(); }
+void TFeldoraForm::EditEIRPDblClick()
+{
+    model_.EditEIRPDblClick();
+}
+void TFeldoraForm::EditERPDblClick()
+{
+    model_.EditERPDblClick();
+}
 
 void TFeldoraForm::LaEIRPDblClick()
 {
@@ -328,13 +380,34 @@ void TFeldoraForm::LaERPDblClick()
     model_.LaERPDblClick(ask("Berechnung für vorgegebene ERP", "Bitte ERP in Watt eingeben", "25"));
 }
 
-void TFeldoraForm::EditGainDblClick() { model_.EditGainDblClick(); }
-void TFeldoraForm::EditAntenneChange() { model_.EditAntenneChange(); }
-void TFeldoraForm::EditModeClick() { model_.EditModeClick(); }
-void TFeldoraForm::EditAttClick() { model_.EditAttClick(); }
-void TFeldoraForm::RGModeClick() { model_.RGModeClick(RGMode->itemIndex()); }
-void TFeldoraForm::RGFCCBNetzAClick() { model_.RGFCCBNetzAClick(RGFCCBNetzA->itemIndex()); }
-void TFeldoraForm::RGDutyCycleClick() { model_.RGDutyCycleClick(RGDutyCycle->itemIndex()); }
+void TFeldoraForm::EditGainDblClick()
+{
+    model_.EditGainDblClick();
+}
+void TFeldoraForm::EditAntenneChange()
+{
+    model_.EditAntenneChange();
+}
+void TFeldoraForm::EditModeClick()
+{
+    model_.EditModeClick();
+}
+void TFeldoraForm::EditAttClick()
+{
+    model_.EditAttClick();
+}
+void TFeldoraForm::RGModeClick()
+{
+    model_.RGModeClick(RGMode->itemIndex());
+}
+void TFeldoraForm::RGFCCBNetzAClick()
+{
+    model_.RGFCCBNetzAClick(RGFCCBNetzA->itemIndex());
+}
+void TFeldoraForm::RGDutyCycleClick()
+{
+    model_.RGDutyCycleClick(RGDutyCycle->itemIndex());
+}
 
 void TFeldoraForm::EditfreeTXRXDblClick()
 {

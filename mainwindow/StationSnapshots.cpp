@@ -5,10 +5,10 @@
 #include "data/StationBands.h"
 #include "views/draw/QtText.h"
 
-namespace {
+namespace
+{
 
-template <size_t N>
-std::string entryAt(const char *const (&entries)[N], int position)
+template <size_t N> std::string entryAt(const char *const (&entries)[N], int position)
 {
     return position >= 0 && position < static_cast<int>(N) ? entries[position] : "";
 }
@@ -36,8 +36,8 @@ PrintoutTexts PrintoutTextsOf(const StationModel &station)
     p.modeFactorSet = entryAt(kFactorSourceEntries, s.sourcePosition);
     p.power = s.EditPower;
     p.gain = s.EditGain;
-    p.cableType = s.cableRow >= 0 && s.cableRow < station.cableListCount() ? StationModel::cableListEntry(s.cableRow)
-                                                                            : "";
+    p.cableType =
+        s.cableRow >= 0 && s.cableRow < station.cableListCount() ? StationModel::cableListEntry(s.cableRow) : "";
     p.cableLength = s.EditCableLength;
     p.otherAttenuations = s.EditPlugAtt;
     p.feedAttenuation = s.EditAtt;

@@ -9,14 +9,38 @@
 #include <QCoreApplication>
 #include <QListWidget>
 
-void TFeldoraForm::LBWiesAntClick() { model_.LBWiesAntClick(LBWiesAnt->currentRow()); }
-void TFeldoraForm::CBabwDirClick() { model_.CBabwDirClick(CBabwDir->isChecked()); }
-void TFeldoraForm::CBWiesRXTXClick() { model_.CBWiesRXTXClick(CBWiesRXTX->isChecked()); }
-void TFeldoraForm::CBWiesModeClick() { model_.CBWiesModeClick(CBWiesMode->isChecked()); }
-void TFeldoraForm::EditDirectivityUsedExit() { model_.EditDirectivityUsedExit(ss(EditDirectivityUsed->text())); }
-void TFeldoraForm::PMIWiesbeckDirctivityuebernehmenClick() { model_.PMIWiesbeckDirctivityuebernehmenClick(); }
-void TFeldoraForm::PMIFernfeldGewinnuebernehmenClick() { model_.PMIFernfeldGewinnuebernehmenClick(); }
-void TFeldoraForm::EditFSiExit() { model_.EditFSiExit(); }
+void TFeldoraForm::LBWiesAntClick()
+{
+    model_.LBWiesAntClick(LBWiesAnt->currentRow());
+}
+void TFeldoraForm::CBabwDirClick()
+{
+    model_.CBabwDirClick(CBabwDir->isChecked());
+}
+void TFeldoraForm::CBWiesRXTXClick()
+{
+    model_.CBWiesRXTXClick(CBWiesRXTX->isChecked());
+}
+void TFeldoraForm::CBWiesModeClick()
+{
+    model_.CBWiesModeClick(CBWiesMode->isChecked());
+}
+void TFeldoraForm::EditDirectivityUsedExit()
+{
+    model_.EditDirectivityUsedExit(ss(EditDirectivityUsed->text()));
+}
+void TFeldoraForm::PMIWiesbeckDirctivityuebernehmenClick()
+{
+    model_.PMIWiesbeckDirctivityuebernehmenClick();
+}
+void TFeldoraForm::PMIFernfeldGewinnuebernehmenClick()
+{
+    model_.PMIFernfeldGewinnuebernehmenClick();
+}
+void TFeldoraForm::EditFSiExit()
+{
+    model_.EditFSiExit();
+}
 
 void TFeldoraForm::EditFSiDblClick()
 {

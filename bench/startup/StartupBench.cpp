@@ -13,7 +13,8 @@
 
 extern char **environ;
 
-namespace {
+namespace
+{
 
 struct Cost {
     double cpuMs = 0, wallMs = 0;
@@ -99,8 +100,10 @@ int main()
             std::printf("  %-45s gescheitert\n", m->name);
     }
     if (window.ok && core.ok && report.ok && withPdf.ok) {
-        std::printf("  Bericht / Fenster-Start:        %.2f (Ziel höchstens 1,15)\n", report.median.cpuMs / window.median.cpuMs);
-        std::printf("  Bericht / QCoreApplication:     %.2f (Ziel höchstens 1,5)\n", report.median.cpuMs / core.median.cpuMs);
+        std::printf("  Bericht / Fenster-Start:        %.2f (Ziel höchstens 1,15)\n",
+                    report.median.cpuMs / window.median.cpuMs);
+        std::printf("  Bericht / QCoreApplication:     %.2f (Ziel höchstens 1,5)\n",
+                    report.median.cpuMs / core.median.cpuMs);
         std::printf("  Bericht mit PDF / Fenster-Start: %.2f\n", withPdf.median.cpuMs / window.median.cpuMs);
     }
     return 0;
