@@ -14,10 +14,7 @@ const QColor kPurple(128, 0, 128);
 const QColor kTeal(0, 128, 128);
 constexpr int kTextPixels = 21; // "Arial" 16 pt, bold
 
-int rnd(double x)
-{
-    return static_cast<int>(std::nearbyint(x));
-} // halves to the even neighbour
+using ui::RoundPixel;
 
 QString fmt(const char *format, double x)
 {
@@ -96,8 +93,8 @@ void safetyZone(QPainter &p, const QVector<QPoint> &points, int r, const QColor 
         fig.normals << QPointF(ex, ey);
         fig.log << "e:  (" + fmt("%2.1f", ex) + "," + fmt("%2.1f", ey) + ")";
         const QPolygon band(
-            {QPoint(rnd(a.x() + r * ex), rnd(a.y() + r * ey)), QPoint(rnd(a.x() - r * ex), rnd(a.y() - r * ey)),
-             QPoint(rnd(b.x() - r * ex), rnd(b.y() - r * ey)), QPoint(rnd(b.x() + r * ex), rnd(b.y() + r * ey))});
+            {QPoint(RoundPixel(a.x() + r * ex), RoundPixel(a.y() + r * ey)), QPoint(RoundPixel(a.x() - r * ex), RoundPixel(a.y() - r * ey)),
+             QPoint(RoundPixel(b.x() - r * ex), RoundPixel(b.y() - r * ey)), QPoint(RoundPixel(b.x() + r * ex), RoundPixel(b.y() + r * ey))});
         p.drawPolygon(band);
     }
 }
