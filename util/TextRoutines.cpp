@@ -171,6 +171,18 @@ std::string Trim(const std::string &text)
     return text.substr(b, e - b + 1);
 }
 
+std::string OneLine(std::string text)
+{
+    std::replace(text.begin(), text.end(), '\r', ' ');
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+std::string WithSlash(const std::string &dir)
+{
+    return dir.empty() || dir.back() == '/' ? dir : dir + "/";
+}
+
 bool EqualsIgnoreCase(const std::string &a, const std::string &b)
 {
     return a.size() == b.size() && foldCase(a) == foldCase(b);

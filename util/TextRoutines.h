@@ -24,5 +24,7 @@ bool IsEmptyText(const std::string &text);
 std::string StripEnclosing(const std::string &text, const std::string &charSet);
 int LastCharPos(const std::string &text, char c); // 1-based, -1 if absent
 std::string Trim(const std::string &text);         // blanks, tabs, CR and LF at both ends
+std::string OneLine(std::string text);             // CR and LF become blanks
+std::string WithSlash(const std::string &dir);     // a folder ending in '/'; "" stays "" (the current folder)
 bool EqualsIgnoreCase(const std::string &a, const std::string &b); // ASCII and Latin-1 letters
 std::string ToLowerText(const std::string &text);

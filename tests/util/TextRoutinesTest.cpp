@@ -78,3 +78,12 @@ TEST(CharacterRoutines, QuotesEnclosingAndCase)
     EXPECT_FALSE(EqualsIgnoreCase("DKE", "DKEx"));
     EXPECT_EQ(Trim(" \tab \r\n"), "ab");
 }
+
+TEST(CharacterRoutines, OneLineAndFolderSlash)
+{
+    EXPECT_EQ(OneLine("a\r\nb\nc\rd"), "a  b c d");
+    EXPECT_EQ(OneLine("Höhe"), "Höhe");
+    EXPECT_EQ(WithSlash("/opt/feldora"), "/opt/feldora/");
+    EXPECT_EQ(WithSlash("/opt/feldora/"), "/opt/feldora/");
+    EXPECT_EQ(WithSlash(""), "");
+}
