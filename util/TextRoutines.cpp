@@ -1,6 +1,5 @@
 #include "util/TextRoutines.h"
 
-#include "util/DecimalText.h"
 #include "util/Messages.h"
 
 #include <algorithm>
@@ -61,14 +60,6 @@ std::vector<std::string> SplitText(const std::string &text, char separator)
     return parts;
 }
 
-std::vector<double> SplitFloats(const std::string &text, char separator)
-{
-    std::vector<double> values;
-    for (const std::string &part : SplitText(text, separator))
-        values.push_back(TolerantToFloat(part));
-    return values;
-}
-
 std::string filterCol(const std::string &text, int column, char separator)
 {
     if (text.empty()) {
@@ -120,12 +111,6 @@ std::string PadLeft(const std::string &text, int length, char fill)
 {
     int missing = length - CharCount(text);
     return missing > 0 ? std::string(static_cast<size_t>(missing), fill) + text : text;
-}
-
-std::string PadRight(const std::string &text, int length, char fill)
-{
-    int missing = length - CharCount(text);
-    return missing > 0 ? text + std::string(static_cast<size_t>(missing), fill) : text;
 }
 
 std::string Spaces(int n) { return n > 0 ? std::string(static_cast<size_t>(n), ' ') : std::string(); }
@@ -188,4 +173,3 @@ bool EqualsIgnoreCase(const std::string &a, const std::string &b)
     return a.size() == b.size() && foldCase(a) == foldCase(b);
 }
 
-std::string ToLowerText(const std::string &text) { return foldCase(text); }
