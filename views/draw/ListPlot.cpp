@@ -158,10 +158,10 @@ void TListPlot::DrawAxis(bool atZero)
     painter_.drawLine(ytx, yty, ClampedPixel(ytx - c60), ClampedPixel(yty + s60));
 }
 
-void TListPlot::drawSeries(int k)
+void TListPlot::DrawY1()
 {
-    const PlotSeries &s = series[static_cast<size_t>(k)];
-    const QColor color = seriesColor[static_cast<size_t>(k)];
+    const PlotSeries &s = series;
+    const QColor color = seriesColor;
     painter_.setPen(QPen(color, 0));
     painter_.setBrush(color);
     const int r = std::max(pointRadius, 0);
