@@ -48,8 +48,10 @@ QString FixedNumberText(double x, int decimals)
     char buffer[64];
     auto r = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific, 2);
     const std::string scientific(buffer, r.ptr);
-    const double rounded = std::strtod(scientific.c_str(), nullptr); // three significant digits
-    if (std::fabs(rounded) >= 1000)                                  // more integer digits than the precision
+    // Three significant digits; from_chars reads the point whatever the process locale says.
+    double rounded = 0;
+    std::from_chars(scientific.data(), scientific.data() + scientific.size(), rounded);
+    if (std::fabs(rounded) >= 1000) // more integer digits than the precision
         return withComma(scientific);
     return QString::fromStdString(FormatValue("%1." + std::to_string(decimals) + "f", rounded));
 }
