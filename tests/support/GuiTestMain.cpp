@@ -1,13 +1,13 @@
-// Test main for the pictures: an offscreen QGuiApplication for fonts and images, no widgets,
-// and the locale of the environment as in the other suites without a display.
+// Test main for the pictures: a QGuiApplication for fonts and images, no widgets, and the locale
+// of the environment as in the other suites without a display. A picture never needs a display,
+// so the platform is offscreen whatever the environment names.
 #include <QGuiApplication>
 #include <clocale>
 #include <gtest/gtest.h>
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     std::setlocale(LC_ALL, "");
     ::testing::InitGoogleTest(&argc, argv);
