@@ -50,13 +50,6 @@ std::string normalisedText(double x)
     return text;
 }
 
-std::string oneLine(std::string text)
-{
-    std::replace(text.begin(), text.end(), '\r', ' ');
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    return text;
-}
-
 std::string flagText(bool on)
 {
     return on ? "-1" : "0";
@@ -217,7 +210,7 @@ std::vector<std::string> ConfigLines(const StationConfig &c)
     std::vector<std::string> lines;
     lines.reserve(kConfigLineCount);
     for (size_t i = 0; i < values.size(); ++i)
-        lines.push_back(kConfigLabels[i] + oneLine(values[i]));
+        lines.push_back(kConfigLabels[i] + OneLine(values[i]));
     return lines;
 }
 

@@ -10,8 +10,6 @@ const std::string kBrackets = "()[]{}";
 
 TDataFile::TDataFile(std::string fileName) : fileName_(std::move(fileName)) {}
 
-void TDataFile::SetFileName(const std::string &fileName) { fileName_ = fileName; }
-
 void TDataFile::Load() { lines_ = ReadTextLines(fileName_); }
 
 void TDataFile::SaveAndClose()

@@ -10,7 +10,6 @@ class TDataFile {
 public:
     explicit TDataFile(std::string fileName); // the file is not read yet
 
-    void SetFileName(const std::string &fileName);
     const std::string &FileName() const { return fileName_; }
     void Load();         // throws FileError
     void SaveAndClose(); // Windows-1252, CR LF, atomic; throws FileError

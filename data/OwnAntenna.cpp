@@ -4,6 +4,7 @@
 #include "data/DataFile.h"
 #include "util/DecimalText.h"
 #include "util/TextFile.h"
+#include "util/TextRoutines.h"
 #include "util/ValueRanges.h"
 
 #include <algorithm>
@@ -21,14 +22,6 @@ std::string withPoint(std::string text)
 std::string withoutComma(std::string text)
 {
     std::replace(text.begin(), text.end(), ',', ';');
-    return text;
-}
-
-// A line break would split the catalogue line or the section header.
-std::string oneLine(std::string text)
-{
-    std::replace(text.begin(), text.end(), '\r', ' ');
-    std::replace(text.begin(), text.end(), '\n', ' ');
     return text;
 }
 
@@ -79,14 +72,15 @@ std::string OwnAntennaCatalogueLine(const OwnAntenna &antenna)
     std::string line = withoutComma(antenna.name) + "," + withoutComma(antenna.type) + ",";
     for (const OwnAntennaLine &l : antenna.lines)
         line += l.frequency + "," + l.gain + "," + l.elements + ",";
-    return oneLine(line + "#");
+    // A line break would split the catalogue line, and below the section header.
+    return OneLine(line + "#");
 }
 
 void FileOwnAntenna(const std::string &userCatalogue, const OwnAntenna &antenna)
 {
     if (auto refusal = OwnAntennaRefusal(antenna))
         throw FileError(*refusal);
-    std::string category = oneLine(antenna.category);
+    std::string category = OneLine(antenna.category);
     TDataFile file(userCatalogue);
     // Without a user catalogue yet, the antenna starts one.
     if (FileExists(userCatalogue))

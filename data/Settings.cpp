@@ -235,11 +235,6 @@ bool isDirectory(const std::string &path)
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-std::string withSeparator(const std::string &dir)
-{
-    return dir.empty() || dir.back() == '/' ? dir : dir + "/";
-}
-
 } // namespace
 
 std::string SettingsFilePath(const std::string &programDir)
@@ -352,27 +347,27 @@ std::string ProgramDirectory()
 FeldoraPaths DerivePaths(const std::string &programDir, const Settings &settings, const std::string &desktopDir)
 {
     FeldoraPaths p;
-    p.programDir = withSeparator(programDir);
+    p.programDir = WithSlash(programDir);
     p.settingsFile = SettingsFilePath(p.programDir);
     if (settings.individualPaths) {
         p.antennaFile = settings.antennen;
-        p.angleDir = withSeparator(settings.angDir);
+        p.angleDir = WithSlash(settings.angDir);
     } else {
         p.antennaFile = p.programDir + "Antennen.txt";
         p.angleDir = p.programDir + "ang/";
     }
     p.userAntennaFile = DirectoryPart(p.antennaFile) + "AntUser.txt";
-    p.desktopDir = withSeparator(desktopDir);
+    p.desktopDir = WithSlash(desktopDir);
     return p;
 }
 
 std::string DesktopFolderFor(const std::string &userProfile, const std::string &home)
 {
     if (!userProfile.empty())
-        return withSeparator(userProfile) + "DeskTop/";
+        return WithSlash(userProfile) + "DeskTop/";
     if (home.empty())
         return "./";
-    std::string base = withSeparator(home);
+    std::string base = WithSlash(home);
     for (const char *name : {"Desktop", "Schreibtisch"})
         if (isDirectory(base + name))
             return base + name + "/";

@@ -1,6 +1,7 @@
 #include "data/UserFolders.h"
 
 #include "util/TextFile.h"
+#include "util/TextRoutines.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -10,24 +11,23 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string withSeparator(std::string dir)
+// An empty folder from the system is taken as the root, as a path written "/" + name would be.
+std::string folder(const std::string &dir)
 {
-    if (dir.empty() || dir.back() != '/')
-        dir += '/';
-    return dir;
+    return dir.empty() ? "/" : WithSlash(dir);
 }
 
 // "/usr/bin/../share/feldora" -> "/usr/share/feldora/"
 std::string joined(const std::string &dir, const std::string &relative)
 {
-    return withSeparator(fs::path(withSeparator(dir) + relative).lexically_normal().string());
+    return folder(fs::path(folder(dir) + relative).lexically_normal().string());
 }
 
 } // namespace
 
 bool ProgramFolderUsable(const std::string &programDir)
 {
-    const std::string dir = withSeparator(programDir);
+    const std::string dir = folder(programDir);
     return FileExists(dir + "Antennen.txt") && ::access(dir.c_str(), W_OK) == 0;
 }
 
@@ -35,7 +35,7 @@ FeldoraFolders ChooseFolders(const FolderChoiceInput &in, bool programFolderUsab
 {
     FeldoraFolders f;
     if (programFolderUsable) {
-        f.dataDir = withSeparator(in.programDir);
+        f.dataDir = folder(in.programDir);
         f.settingsFile = f.dataDir + "Feldora.ini";
         return f;
     }

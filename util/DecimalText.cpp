@@ -224,13 +224,6 @@ std::optional<int> TryStrictToInt(const std::string &text)
     return value;
 }
 
-int StrictToInt(const std::string &text)
-{
-    if (auto value = TryStrictToInt(text))
-        return *value;
-    throw ConvertError::notAnInteger(text);
-}
-
 std::string FormatValue(const std::string &format, double x)
 {
     if (!showable(x))

@@ -19,8 +19,7 @@ std::optional<double> TryStrictToFloat(const std::string &text);
 double TolerantToFloat(const std::string &text);
 std::optional<double> TryTolerantToFloat(const std::string &text);
 
-// Whole numbers with optional sign and blanks around. Throws ConvertError.
-int StrictToInt(const std::string &text);
+// Whole numbers with optional sign and blanks around; nothing for any other text.
 std::optional<int> TryStrictToInt(const std::string &text);
 
 // printf-style formats with one conversion ("%3.2f W", "%5d", "%3s"); literal text around it stays.

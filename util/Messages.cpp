@@ -1,6 +1,5 @@
 #include "util/Messages.h"
 
-#include "util/DecimalText.h"
 
 #include <iostream>
 
@@ -60,21 +59,6 @@ void ShowError(const std::string &text) { emit(MessageKind::Error, text); }
 void ShowWarningAfter(const std::string &text, const std::string &lead)
 {
     emit(MessageKind::Warning, lead + "\r\n" + text);
-}
-
-void ShowFileNotFound(const std::string &fileName)
-{
-    emit(MessageKind::Error,
-         "Die Datei" + LineBreaks(2) + fileName + LineBreaks(2) + "konnte nicht gefunden werden!");
-}
-
-void ShowNotSaved(const std::string &fileName, const std::string &language)
-{
-    if (language == "English")
-        emit(MessageKind::Warning, "File" + LineBreaks(2) + fileName + LineBreaks(2) + "was NOT saved!");
-    else
-        emit(MessageKind::Warning,
-             "Die Datei" + LineBreaks(2) + fileName + LineBreaks(2) + "wurde nicht gespeichert!");
 }
 
 void ShowInfoList(const std::vector<std::string> &lines) { emit(MessageKind::Information, joinLines(lines)); }

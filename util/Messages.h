@@ -20,7 +20,5 @@ void ShowWarning(const std::string &text);
 void ShowInfo(const std::string &text);
 void ShowError(const std::string &text);
 void ShowWarningAfter(const std::string &text, const std::string &lead);
-void ShowFileNotFound(const std::string &fileName);
-void ShowNotSaved(const std::string &fileName, const std::string &language = "Deutsch");
 void ShowInfoList(const std::vector<std::string> &lines);
 void ShowInfoMemo(const std::vector<std::string> &lines); // the memo window's lines, joined by CR LF

@@ -8,7 +8,6 @@ namespace {
 constexpr double kPi = 3.14159265359; // the drawing code's value of pi
 }
 
-double Log10OrMinus99(double x) { return x <= 0 ? -99.0 : std::log10(x); }
 double Log10OrZero(double x) { return x <= 0 ? 0.0 : std::log10(x); }
 double Pow10(double x) { return std::pow(10.0, x); }
 double DbToFactor(double db) { return std::pow(10.0, db / 10.0); }
@@ -27,7 +26,6 @@ int toInt(double x)
 } // namespace
 
 int FloorInt(double x) { return toInt(std::floor(x)); }
-int CeilInt(double x) { return toInt(std::ceil(x)); }
 
 int IntDigits(double x)
 {
@@ -63,7 +61,6 @@ double DecadeFloor(double x)
 
 bool InHalfOpenRange(double x, double lo, double hi) { return lo <= x && x < hi; }
 bool InClosedRange(double x, double lo, double hi) { return lo <= x && x <= hi; }
-bool InIntRange(int n, int lo, int hi) { return lo <= n && n <= hi; }
 
 bool WithinPercent(double percent, double ref, double x)
 {

@@ -2,19 +2,16 @@
 
 // Small numeric routines with the sentinel conventions of the limit tables and drawings.
 
-double Log10OrMinus99(double x); // -99 for x <= 0
 double Log10OrZero(double x);    // 0 for x <= 0
 double Pow10(double x);
 double DbToFactor(double db);    // power ratio of db
 int FloorInt(double x); // saturates at the int range; 0 for NaN
-int CeilInt(double x);
 int IntDigits(double x);
 double Decade(double x);
 double DecadeCeil(double x);
 double DecadeFloor(double x);
 bool InHalfOpenRange(double x, double lo, double hi);
 bool InClosedRange(double x, double lo, double hi);
-bool InIntRange(int n, int lo, int hi);
 bool WithinPercent(double percent, double ref, double x);
 int SignOf(double x);
 double MinOf(double a, double b);

@@ -1,6 +1,5 @@
 #include "util/TextRoutines.h"
 
-#include "util/DecimalText.h"
 #include "util/Messages.h"
 
 #include <algorithm>
@@ -61,14 +60,6 @@ std::vector<std::string> SplitText(const std::string &text, char separator)
     return parts;
 }
 
-std::vector<double> SplitFloats(const std::string &text, char separator)
-{
-    std::vector<double> values;
-    for (const std::string &part : SplitText(text, separator))
-        values.push_back(TolerantToFloat(part));
-    return values;
-}
-
 std::string filterCol(const std::string &text, int column, char separator)
 {
     if (text.empty()) {
@@ -122,12 +113,6 @@ std::string PadLeft(const std::string &text, int length, char fill)
     return missing > 0 ? std::string(static_cast<size_t>(missing), fill) + text : text;
 }
 
-std::string PadRight(const std::string &text, int length, char fill)
-{
-    int missing = length - CharCount(text);
-    return missing > 0 ? text + std::string(static_cast<size_t>(missing), fill) : text;
-}
-
 std::string Spaces(int n) { return n > 0 ? std::string(static_cast<size_t>(n), ' ') : std::string(); }
 
 std::string RemoveChar(const std::string &text, char c)
@@ -171,9 +156,20 @@ std::string Trim(const std::string &text)
     return text.substr(b, e - b + 1);
 }
 
+std::string OneLine(std::string text)
+{
+    std::replace(text.begin(), text.end(), '\r', ' ');
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+std::string WithSlash(const std::string &dir)
+{
+    return dir.empty() || dir.back() == '/' ? dir : dir + "/";
+}
+
 bool EqualsIgnoreCase(const std::string &a, const std::string &b)
 {
     return a.size() == b.size() && foldCase(a) == foldCase(b);
 }
 
-std::string ToLowerText(const std::string &text) { return foldCase(text); }

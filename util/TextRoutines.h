@@ -7,7 +7,6 @@
 #include <vector>
 
 std::vector<std::string> SplitText(const std::string &text, char separator);
-std::vector<double> SplitFloats(const std::string &text, char separator); // tolerant; throws ConvertError
 std::string filterCol(const std::string &text, int column, char separator);
 
 int CharCount(const std::string &text);
@@ -16,7 +15,6 @@ std::string TailChars(const std::string &text, int n);
 std::string DropHead(const std::string &text, int n);
 std::string DropTail(const std::string &text, int n);
 std::string PadLeft(const std::string &text, int length, char fill = ' ');
-std::string PadRight(const std::string &text, int length, char fill = ' ');
 std::string Spaces(int n);
 std::string RemoveChar(const std::string &text, char c);
 std::string RemoveQuotes(const std::string &text);
@@ -24,5 +22,6 @@ bool IsEmptyText(const std::string &text);
 std::string StripEnclosing(const std::string &text, const std::string &charSet);
 int LastCharPos(const std::string &text, char c); // 1-based, -1 if absent
 std::string Trim(const std::string &text);         // blanks, tabs, CR and LF at both ends
+std::string OneLine(std::string text);             // CR and LF become blanks
+std::string WithSlash(const std::string &dir);     // a folder ending in '/'; "" stays "" (the current folder)
 bool EqualsIgnoreCase(const std::string &a, const std::string &b); // ASCII and Latin-1 letters
-std::string ToLowerText(const std::string &text);

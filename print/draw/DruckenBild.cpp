@@ -10,7 +10,7 @@
 #include <cmath>
 
 using sideview::DrawArrow;
-using sideview::RoundHalfEven;
+using ui::RoundPixel;
 
 namespace
 {
@@ -125,7 +125,7 @@ PrintPictureFigures BildErzeugen(QPainter &p, const PrintPictureInput &in)
         line(p, kGreen, 1, {left, yb - 20}, {right, yb - 20});
         line(p, kGreen, 1, {left, yb - 25}, {left, yb - 15});
         line(p, kGreen, 1, {right, yb - 25}, {right, yb - 15});
-        taken.push_back(textBox(p, W - 40 - RoundHalfEven(2 * s), yb - 19, "5m"));
+        taken.push_back(textBox(p, W - 40 - RoundPixel(2 * s), yb - 19, "5m"));
     }
 
     // The zone: rays from the antenna, or the outline through the points.
@@ -147,10 +147,10 @@ PrintPictureFigures BildErzeugen(QPainter &p, const PrintPictureInput &in)
     // The texts of origin and bar over the zone, which a low antenna's zone crosses.
     text(p, f.textBounds, Qt::black, x0 - 60, yb - 35, "(0,0)");
     if (s > 0)
-        text(p, f.textBounds, kGreen, W - 40 - RoundHalfEven(2 * s), yb - 19, "5m");
+        text(p, f.textBounds, kGreen, W - 40 - RoundPixel(2 * s), yb - 19, "5m");
 
     // Legend, kept inside the picture.
-    f.legendY = RoundHalfEven(0.78 * H);
+    f.legendY = RoundPixel(0.78 * H);
     const QString zoneText = "Sicherheitsabstand", mastText = "Antennenmast";
     const int legendTextX = std::min(560, kRightRoom - std::max(textWidth(p, zoneText), textWidth(p, mastText)));
     p.fillRect(QRect(legendTextX - 20, f.legendY, 15, 15), kLime);
@@ -170,10 +170,10 @@ PrintPictureFigures BildErzeugen(QPainter &p, const PrintPictureInput &in)
     }
     if (f.hasZone && g.hasMaxima && in.dimensions) {
         p.setPen(QPen(kBlue, 1));
-        const int xc = x0 + RoundHalfEven(f.clearanceX * s);
-        const int yc = RoundHalfEven(yb - f.clearance * s);
+        const int xc = x0 + RoundPixel(f.clearanceX * s);
+        const int yc = RoundPixel(yb - f.clearance * s);
         DrawArrow(p, {xc, yb}, {xc, yc}, 20, true);
-        const int xr = x0 + RoundHalfEven(f.reach * s);
+        const int xr = x0 + RoundPixel(f.reach * s);
         p.setPen(QPen(kBlue, 1));
         DrawArrow(p, {x0, yb - 100}, {xr, yb - 100}, 20);
         line(p, kBlue, 1, {xr, yb - 70}, {xr, 100});
@@ -186,7 +186,7 @@ PrintPictureFigures BildErzeugen(QPainter &p, const PrintPictureInput &in)
         f.clearanceText =
             "Bodenfreiheit: " + QString::fromStdString(FormatValue("%6.1f m", sideview::ShownClearance(f.clearance)));
         const int clearanceRow =
-            RoundHalfEven(RoundHalfEven((2.0 * yb + (yb - std::floor(f.clearance * s))) / 2) * 2.0 / 3.0);
+            RoundPixel(RoundPixel((2.0 * yb + (yb - std::floor(f.clearance * s))) / 2) * 2.0 / 3.0);
         f.clearanceBox = freePlace(p, xc, clearanceRow, f.clearanceText, taken);
         f.clearanceLabelY = f.clearanceBox.top();
         text(p, f.textBounds, kBlue, f.clearanceBox.left(), f.clearanceBox.top(), f.clearanceText);

@@ -76,8 +76,8 @@ TEST(TolerantReading, PointAndCommaBothServe)
 
 TEST(IntegerReading, WholeNumbersOnly)
 {
-    EXPECT_EQ(StrictToInt(" 12 "), 12);
-    EXPECT_EQ(StrictToInt("-3"), -3);
+    EXPECT_EQ(TryStrictToInt(" 12 "), 12);
+    EXPECT_EQ(TryStrictToInt("-3"), -3);
     for (const char *text : {"", "1,5", "x", "99999999999"})
         EXPECT_FALSE(TryStrictToInt(text).has_value()) << text;
 }

@@ -10,9 +10,6 @@ TEST(Messages, FixedTextsAndKinds)
     ShowInfo("i");
     ShowError("e");
     ShowWarningAfter("Text", "");
-    ShowFileNotFound("/x/Antennen.txt");
-    ShowNotSaved("a.txt");
-    ShowNotSaved("a.txt", "English");
     ShowInfoList({"eins", "zwei"});
     ShowInfoMemo({"Zeile 0;x"});
     struct {
@@ -23,9 +20,6 @@ TEST(Messages, FixedTextsAndKinds)
         {MessageKind::Information, "i"},
         {MessageKind::Error, "e"},
         {MessageKind::Warning, "\r\nText"},
-        {MessageKind::Error, "Die Datei\r\n\r\n/x/Antennen.txt\r\n\r\nkonnte nicht gefunden werden!"},
-        {MessageKind::Warning, "Die Datei\r\n\r\na.txt\r\n\r\nwurde nicht gespeichert!"},
-        {MessageKind::Warning, "File\r\n\r\na.txt\r\n\r\nwas NOT saved!"},
         {MessageKind::Information, "eins\r\nzwei\r\n"},
         {MessageKind::InfoMemo, "Zeile 0;x\r\n"},
     };

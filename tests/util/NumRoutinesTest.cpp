@@ -6,9 +6,7 @@
 
 TEST(NumRoutines, LogarithmsWithSentinels)
 {
-    EXPECT_DOUBLE_EQ(Log10OrMinus99(100), 2);
-    EXPECT_DOUBLE_EQ(Log10OrMinus99(0), -99);
-    EXPECT_DOUBLE_EQ(Log10OrMinus99(-1), -99);
+    EXPECT_DOUBLE_EQ(Log10OrZero(100), 2);
     EXPECT_DOUBLE_EQ(Log10OrZero(-5), 0);
     EXPECT_DOUBLE_EQ(DbToFactor(10), 10);
     EXPECT_DOUBLE_EQ(Pow10(-2), 0.01);
@@ -19,8 +17,6 @@ TEST(NumRoutines, RangeTestsAtTheirBounds)
     EXPECT_FALSE(InHalfOpenRange(400, 10, 400));
     EXPECT_TRUE(InHalfOpenRange(400, 400, 2000));
     EXPECT_TRUE(InClosedRange(7.2, 7, 7.2));
-    EXPECT_TRUE(InIntRange(21, 1, 21));
-    EXPECT_FALSE(InIntRange(22, 1, 21));
     EXPECT_TRUE(WithinPercent(10, 7.1, 7.81));
     EXPECT_FALSE(WithinPercent(10, 7.1, 7.82));
 }
@@ -60,10 +56,9 @@ TEST(NumRoutines, RoundingAndSigns)
     EXPECT_EQ(MaxOf(2, 5), 5);
     EXPECT_EQ(MinOf(2.5, -1.0), -1.0);
     EXPECT_EQ(FloorInt(-0.5), -1);
-    EXPECT_EQ(CeilInt(-0.5), 0);
     // No integer exists: saturated, never undefined.
     EXPECT_EQ(FloorInt(INFINITY), INT_MAX);
-    EXPECT_EQ(CeilInt(-1e300), INT_MIN);
+    EXPECT_EQ(FloorInt(-1e300), INT_MIN);
     EXPECT_EQ(FloorInt(NAN), 0);
     EXPECT_EQ(IntDigits(INFINITY), INT_MAX);
 }

@@ -1,5 +1,4 @@
 #include "MessageRecorder.h"
-#include "util/ConvertError.h"
 #include "util/TextRoutines.h"
 
 #include <gtest/gtest.h>
@@ -20,13 +19,6 @@ TEST(SplitText, PartsBetweenSeparators)
     };
     for (const auto &c : cases)
         EXPECT_EQ(SplitText(c.text, ';'), c.parts) << "'" << c.text << "'";
-}
-
-TEST(SplitFloats, ReadsTolerantlyAndFailsOnText)
-{
-    EXPECT_EQ(SplitFloats("1.5;2,25;-3", ';'), (std::vector<double>{1.5, 2.25, -3}));
-    EXPECT_THROW(SplitFloats("1;x", ';'), ConvertError);
-    EXPECT_THROW(SplitFloats("1;;2", ';'), ConvertError); // an empty part is no number
 }
 
 TEST(FilterCol, ColumnsAndTheEmptyText)
@@ -54,7 +46,6 @@ TEST(CharacterRoutines, CountCharactersNotBytes)
     EXPECT_EQ(PadLeft("7", 3, '0'), "007");
     EXPECT_EQ(PadLeft("Ä", 3), "  Ä");
     EXPECT_EQ(PadLeft("long", 2), "long");
-    EXPECT_EQ(PadRight("Ö", 3), "Ö  ");
     EXPECT_EQ(Spaces(3), "   ");
     EXPECT_EQ(Spaces(-2), "");
     EXPECT_EQ(LastCharPos("äb;c;d", ';'), 5);
@@ -77,4 +68,13 @@ TEST(CharacterRoutines, QuotesEnclosingAndCase)
     EXPECT_TRUE(EqualsIgnoreCase("ÄRGER", "ärger"));
     EXPECT_FALSE(EqualsIgnoreCase("DKE", "DKEx"));
     EXPECT_EQ(Trim(" \tab \r\n"), "ab");
+}
+
+TEST(CharacterRoutines, OneLineAndFolderSlash)
+{
+    EXPECT_EQ(OneLine("a\r\nb\nc\rd"), "a  b c d");
+    EXPECT_EQ(OneLine("Höhe"), "Höhe");
+    EXPECT_EQ(WithSlash("/opt/feldora"), "/opt/feldora/");
+    EXPECT_EQ(WithSlash("/opt/feldora/"), "/opt/feldora/");
+    EXPECT_EQ(WithSlash(""), "");
 }

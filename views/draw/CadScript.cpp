@@ -4,6 +4,7 @@
 #include "util/DecimalText.h"
 #include "util/NumRoutines.h"
 #include "util/TextFile.h"
+#include "views/draw/DrawCommon.h"
 
 #include <QGuiApplication>
 #include <QPalette>
@@ -15,9 +16,6 @@
 namespace
 {
 
-// Far beyond any picture, well inside what the raster engine handles: a script point
-// 1e300 m away must not reach the painter as a wrapped or infinite coordinate.
-constexpr double kPixelLimit = 1e6;
 // Pen widths beyond this only paint the picture full; negative widths make no sense.
 constexpr int kMaxPenWidth = 100;
 // A token quoted in a message is cut to this length, so a 1 MB line gives a readable box.
@@ -262,8 +260,8 @@ class Interpreter
 {
 public:
     Interpreter(QPainter &painter, const CadFrame &frame)
-        : painter_(painter), scale_(std::isfinite(frame.scale) ? frame.scale : 0), originX_(clampPixel(frame.originX)),
-          groundY_(clampPixel(frame.groundY)), penWidth_(clampPenWidth(frame.penWidth))
+        : painter_(painter), scale_(std::isfinite(frame.scale) ? frame.scale : 0), originX_(ui::ClampedPixel(frame.originX)),
+          groundY_(ui::ClampedPixel(frame.groundY)), penWidth_(clampPenWidth(frame.penWidth))
     {
     }
 
@@ -324,19 +322,13 @@ public:
     }
 
 private:
-    static int clampPixel(double v)
-    {
-        if (std::isnan(v))
-            return 0;
-        return static_cast<int>(RoundHalfEven(std::clamp(v, -kPixelLimit, kPixelLimit)));
-    }
-
-    // (ox + rnd(s x), gy - rnd(s y)); the offsets are clamped before rounding.
+    // (ox + rnd(s x), gy - rnd(s y)); the offsets are clamped before rounding, so a script point
+    // 1e300 m away does not reach the painter as a wrapped or infinite coordinate.
     QPoint point(Tokens &tokens)
     {
         const double x = readFloat(tokens);
         const double y = readFloat(tokens);
-        return QPoint(originX_ + clampPixel(scale_ * x), groundY_ - clampPixel(scale_ * y));
+        return QPoint(originX_ + ui::ClampedPixel(scale_ * x), groundY_ - ui::ClampedPixel(scale_ * y));
     }
 
     void apply(const QColor &penColor)

@@ -12,10 +12,7 @@
 namespace
 {
 
-int rnd(double x)
-{
-    return sideview::RoundHalfEven(x);
-}
+using ui::RoundPixel;
 
 const QColor kBlack(0, 0, 0);
 const QColor kBlue(0, 0, 255);
@@ -69,8 +66,8 @@ DiagramFigures DrawDiagram(QPainter &p, const DiagramInput &in, int width, int h
 {
     DiagramFigures f;
     const int W = width, H = height;
-    const int cx = rnd(W / 2.0), cy = rnd(H / 2.0);
-    const int R = rnd(std::min(W / 2.0, H / 2.0) * 0.85);
+    const int cx = RoundPixel(W / 2.0), cy = RoundPixel(H / 2.0);
+    const int R = RoundPixel(std::min(W / 2.0, H / 2.0) * 0.85);
     f.centreX = cx;
     f.centreY = cy;
     f.radius = R;
@@ -83,7 +80,7 @@ DiagramFigures DrawDiagram(QPainter &p, const DiagramInput &in, int width, int h
 
     const double steps[5] = {0, 3, 10, 20, 30};
     for (int i = 0; i < 5; ++i)
-        f.rings[i] = rnd(R * DiagramRadiusFraction(steps[i]));
+        f.rings[i] = RoundPixel(R * DiagramRadiusFraction(steps[i]));
     p.setPen(QPen(kBlack, 1, Qt::SolidLine));
     drawCircle(p, cx, cy, R);
     p.setPen(QPen(kBlack, 1, Qt::DotLine));
@@ -92,7 +89,7 @@ DiagramFigures DrawDiagram(QPainter &p, const DiagramInput &in, int width, int h
     auto spokes = [&](int step, Qt::PenStyle style) {
         p.setPen(QPen(kBlack, 1, style));
         for (int k = 0; k < 360 / step; ++k)
-            p.drawLine(cx, cy, cx + rnd(CosDeg(k * step) * R), cy + rnd(SinDeg(k * step) * R));
+            p.drawLine(cx, cy, cx + RoundPixel(CosDeg(k * step) * R), cy + RoundPixel(SinDeg(k * step) * R));
     };
     spokes(30, Qt::SolidLine);
     spokes(10, Qt::DotLine);
@@ -102,9 +99,9 @@ DiagramFigures DrawDiagram(QPainter &p, const DiagramInput &in, int width, int h
     for (size_t i = 0; i < n; ++i) {
         const double rho = DiagramRadiusFraction(in.attenuations[i]) * R;
         const double theta = in.angles[i];
-        f.points.push_back(QPoint(cx + rnd(CosDeg(theta) * rho), cy + rnd(SinDeg(theta) * rho)));
+        f.points.push_back(QPoint(cx + RoundPixel(CosDeg(theta) * rho), cy + RoundPixel(SinDeg(theta) * rho)));
         if (f.mirrored)
-            f.mirrorPoints.push_back(QPoint(cx + rnd(CosDeg(-theta) * rho), cy + rnd(SinDeg(-theta) * rho)));
+            f.mirrorPoints.push_back(QPoint(cx + RoundPixel(CosDeg(-theta) * rho), cy + RoundPixel(SinDeg(-theta) * rho)));
     }
     // The real data on top of their mirror image.
     drawPattern(p, f.mirrorPoints, kRed);
@@ -115,9 +112,9 @@ DiagramFigures DrawDiagram(QPainter &p, const DiagramInput &in, int width, int h
     ui::textOut(p, 21, H - 45, "\"echte\" Daten", kBlack, background);
     p.fillRect(5, H - 29, 6, 6, kRed);
     ui::textOut(p, 21, H - 32, "gespiegelte Daten", kBlack, background);
-    ui::textOut(p, W - 20, rnd(H / 2.0), "0°", kBlack, background);
-    ui::textOut(p, rnd(W / 2.0), 10, "Himmel", kBlack, background);
-    ui::textOut(p, rnd(W / 2.0), H - 20, "Boden", kBlack, background);
+    ui::textOut(p, W - 20, RoundPixel(H / 2.0), "0°", kBlack, background);
+    ui::textOut(p, RoundPixel(W / 2.0), 10, "Himmel", kBlack, background);
+    ui::textOut(p, RoundPixel(W / 2.0), H - 20, "Boden", kBlack, background);
     p.restore();
     return f;
 }

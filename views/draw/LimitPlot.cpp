@@ -14,9 +14,9 @@ LimitPlotData DrawLimitPlot(TListPlot &plot, int variant)
     plot.DrawXLabel(data.xMarks);
     plot.DrawYLabel(data.yMarks, 0);
     plot.DrawAxis(false);
-    plot.series[0].x = data.x;
-    plot.series[0].y = data.y;
-    plot.seriesColor[0] = red;
+    plot.series.x = data.x;
+    plot.series.y = data.y;
+    plot.seriesColor = red;
     plot.DrawY1();
     plot.xTitle("f [MHz]");
     plot.yTitle(QString::fromStdString(data.yTitle));

@@ -12,13 +12,7 @@
 namespace
 {
 
-// Far enough outside any picture, small enough for int arithmetic.
-constexpr double kPixelLimit = 1e6;
-
-int rnd(double x)
-{
-    return static_cast<int>(RoundHalfEven(std::clamp(x, -kPixelLimit, kPixelLimit)));
-}
+using ui::ClampedPixel;
 
 // Scientific text as the classic general format writes it: "1,235E4", "1,5E-7".
 QString withComma(std::string text)
@@ -54,8 +48,10 @@ QString FixedNumberText(double x, int decimals)
     char buffer[64];
     auto r = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific, 2);
     const std::string scientific(buffer, r.ptr);
-    const double rounded = std::strtod(scientific.c_str(), nullptr); // three significant digits
-    if (std::fabs(rounded) >= 1000)                                  // more integer digits than the precision
+    // Three significant digits; from_chars reads the point whatever the process locale says.
+    double rounded = 0;
+    std::from_chars(scientific.data(), scientific.data() + scientific.size(), rounded);
+    if (std::fabs(rounded) >= 1000) // more integer digits than the precision
         return withComma(scientific);
     return QString::fromStdString(FormatValue("%1." + std::to_string(decimals) + "f", rounded));
 }
@@ -80,7 +76,7 @@ int TListPlot::px(double x) const
     const double span = xmax_ - xmin_;
     if (!std::isfinite(x) || span == 0 || !std::isfinite(span))
         return x0;
-    return x0 + rnd(pw / span * (x - xmin_));
+    return x0 + ClampedPixel(pw / span * (x - xmin_));
 }
 
 int TListPlot::py(double y) const
@@ -88,17 +84,17 @@ int TListPlot::py(double y) const
     const double span = ymax_ - ymin_;
     if (!std::isfinite(y) || span == 0 || !std::isfinite(span))
         return y0;
-    return y0 - rnd(ph / span * (y - ymin_));
+    return y0 - ClampedPixel(ph / span * (y - ymin_));
 }
 
 void TListPlot::Init()
 {
     const int w = image_.width(), h = image_.height();
     const double f = plotFraction;
-    x0 = rnd(w * (1 - f) / 2);
-    y0 = rnd(h * (1 - (1 - f) / 2));
-    pw = rnd(w * f);
-    ph = rnd(h * f);
+    x0 = ClampedPixel(w * (1 - f) / 2);
+    y0 = ClampedPixel(h * (1 - (1 - f) / 2));
+    pw = ClampedPixel(w * f);
+    ph = ClampedPixel(h * f);
     image_.fill(Qt::white);
     painter_.fillRect(image_.rect(), background);
 }
@@ -135,7 +131,7 @@ void TListPlot::DrawXLabel(const std::vector<double> &xs)
 
 void TListPlot::DrawXLabelCustom(const std::vector<double> &xs, const QStringList &texts)
 {
-    const int y = height() - rnd(0.8 * (height() - y0));
+    const int y = height() - ClampedPixel(0.8 * (height() - y0));
     const size_t n = std::min(xs.size(), static_cast<size_t>(texts.size()));
     for (size_t i = 0; i < n; ++i)
         text(px(xs[i]) - 7, y, texts[static_cast<int>(i)]);
@@ -144,7 +140,7 @@ void TListPlot::DrawXLabelCustom(const std::vector<double> &xs, const QStringLis
 void TListPlot::DrawYLabel(const std::vector<double> &ys, int decimals)
 {
     for (double y : ys)
-        text(rnd(0.3 * x0), py(y) - 5, FixedNumberText(y * yLabelFactor, decimals));
+        text(ClampedPixel(0.3 * x0), py(y) - 5, FixedNumberText(y * yLabelFactor, decimals));
 }
 
 void TListPlot::DrawAxis(bool atZero)
@@ -156,18 +152,18 @@ void TListPlot::DrawAxis(bool atZero)
     painter_.setPen(QPen(foreground, 1));
     const int xtx = width() - x0 + 15, xty = ay;
     painter_.drawLine(x0, ay, xtx, xty);
-    painter_.drawLine(xtx, xty, rnd(xtx - c30), rnd(xty + s30));
-    painter_.drawLine(xtx, xty, rnd(xtx - c30), rnd(xty - s30));
+    painter_.drawLine(xtx, xty, ClampedPixel(xtx - c30), ClampedPixel(xty + s30));
+    painter_.drawLine(xtx, xty, ClampedPixel(xtx - c30), ClampedPixel(xty - s30));
     const int ytx = ax, yty = height() - y0 - 15;
     painter_.drawLine(ax, y0, ytx, yty);
-    painter_.drawLine(ytx, yty, rnd(ytx + c60), rnd(yty + s60));
-    painter_.drawLine(ytx, yty, rnd(ytx - c60), rnd(yty + s60));
+    painter_.drawLine(ytx, yty, ClampedPixel(ytx + c60), ClampedPixel(yty + s60));
+    painter_.drawLine(ytx, yty, ClampedPixel(ytx - c60), ClampedPixel(yty + s60));
 }
 
-void TListPlot::drawSeries(int k)
+void TListPlot::DrawY1()
 {
-    const PlotSeries &s = series[static_cast<size_t>(k)];
-    const QColor color = seriesColor[static_cast<size_t>(k)];
+    const PlotSeries &s = series;
+    const QColor color = seriesColor;
     painter_.setPen(QPen(color, 0));
     painter_.setBrush(color);
     const int r = std::max(pointRadius, 0);
@@ -205,7 +201,7 @@ void TListPlot::yTitle(const QString &s)
 void TListPlot::Title(const QString &s)
 {
     const QFont previous = painter_.font();
-    painter_.setFont(ui::windowFont(rnd(titleFontSize * 96.0 / 72), true)); // "Arial" bold, points
+    painter_.setFont(ui::windowFont(ClampedPixel(titleFontSize * 96.0 / 72), true)); // "Arial" bold, points
     text(width() / 4, height() - y0 - 27, s);
     painter_.setFont(previous);
 }
@@ -222,7 +218,7 @@ void TListPlot::DrawLegend()
     int longest = 0;
     for (const auto &entry : legend_)
         longest = std::max(longest, static_cast<int>(entry.second.size()));
-    const int a = rnd(width() * legendX), b = rnd(height() * legendY);
+    const int a = ClampedPixel(width() * legendX), b = ClampedPixel(height() * legendY);
     const int n = static_cast<int>(legend_.size());
     painter_.setPen(QPen(foreground, 1));
     painter_.setBrush(background);

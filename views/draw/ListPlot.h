@@ -1,7 +1,7 @@
 #pragma once
 
-// TListPlot: an off-screen chart picture with its own painter. It draws up to six x/y point
-// series into a fixed frame, with grid lines, labels, two axes with arrowheads, axis titles and
+// TListPlot: an off-screen chart picture with its own painter. It draws an x/y point series
+// into a fixed frame, with grid lines, labels, two axes with arrowheads, axis titles and
 // a legend. The caller sets the data range and the fields, calls Init, then the drawing
 // operations in the order it wants; every operation draws over what is already there.
 
@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <QString>
 #include <QStringList>
-#include <array>
 #include <vector>
 
 struct PlotSeries {
@@ -33,12 +32,7 @@ public:
     void DrawXLabelCustom(const std::vector<double> &xs, const QStringList &texts);
     void DrawYLabel(const std::vector<double> &ys, int decimals);
     void DrawAxis(bool atZero);
-    void DrawY1() { drawSeries(0); }
-    void DrawY2() { drawSeries(1); }
-    void DrawY3() { drawSeries(2); }
-    void DrawY4() { drawSeries(3); }
-    void DrawY5() { drawSeries(4); }
-    void DrawY6() { drawSeries(5); }
+    void DrawY1(); // the points of the series
     void xTitle(const QString &text);
     void yTitle(const QString &text);
     void Title(const QString &text);
@@ -61,9 +55,9 @@ public:
 
     // Set by the caller.
     double plotFraction = 0.75; // share of width and height given to the frame
-    std::array<PlotSeries, 6> series;
-    std::array<QColor, 6> seriesColor{QColor(255, 0, 0), Qt::black, Qt::black, Qt::black, Qt::black, Qt::black};
-    int pointRadius = 2; // pixels, every series
+    PlotSeries series;
+    QColor seriesColor = QColor(255, 0, 0);
+    int pointRadius = 2; // pixels
     QColor foreground = Qt::black;
     QColor gridColor = QColor(220, 220, 220);
     QColor background = Qt::white;
@@ -77,7 +71,6 @@ public:
     int x0 = 0, y0 = 0, pw = 0, ph = 0;
 
 private:
-    void drawSeries(int k);
     void text(int x, int y, const QString &s);
     std::vector<double> autoValues(double lo, double hi) const;
 

@@ -1,6 +1,7 @@
 #include "views/draw/SideViewGeometry.h"
 
 #include "util/NumRoutines.h"
+#include "views/draw/DrawCommon.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -13,13 +14,8 @@ namespace sideview
 namespace
 {
 
-// Pixel positions beyond this are far outside any picture; a huge zoom must not overflow int.
-constexpr double kPixelLimit = 1.0e6;
-
-int pixel(double x)
-{
-    return RoundHalfEven(std::clamp(x, -kPixelLimit, kPixelLimit));
-}
+using ui::ClampedPixel;
+using ui::RoundPixel;
 
 double validDistance(double r)
 {
@@ -27,15 +23,6 @@ double validDistance(double r)
 }
 
 } // namespace
-
-int RoundHalfEven(double x)
-{
-    if (std::isnan(x))
-        return 0;
-    constexpr double lo = std::numeric_limits<int>::min();
-    constexpr double hi = std::numeric_limits<int>::max();
-    return static_cast<int>(::RoundHalfEven(std::clamp(x, lo, hi)));
-}
 
 ZoneGeometry BuildZone(const ZoneInput &in, int width, int height, double zoom, bool rays)
 {
@@ -62,12 +49,12 @@ ZoneGeometry BuildZone(const ZoneInput &in, int width, int height, double zoom, 
     g.hasZone = n > 0 && rmax > 0 && s > 0;
 
     const double mast = heightOk ? s * in.height : 0.0;
-    g.originX = RoundHalfEven(0.15 * W);
-    g.groundY = height - RoundHalfEven(0.05 * H);
+    g.originX = RoundPixel(0.15 * W);
+    g.groundY = height - RoundPixel(0.05 * H);
     g.antennaX = g.originX;
-    g.antennaY = pixel(g.groundY - mast);
-    g.mastTopY = pixel(g.groundY - RoundHalfEven(std::min(mast, kPixelLimit)));
-    g.barLength = s > 0 ? pixel(5.0 * s) : 0;
+    g.antennaY = ClampedPixel(g.groundY - mast);
+    g.mastTopY = ClampedPixel(g.groundY - RoundPixel(std::min(mast, ui::kPixelLimit)));
+    g.barLength = s > 0 ? ClampedPixel(5.0 * s) : 0;
     if (!g.hasZone)
         return g;
 
@@ -93,9 +80,9 @@ ZoneGeometry BuildZone(const ZoneInput &in, int width, int height, double zoom, 
         const double r = s * validDistance(in.distances[i]);
         const double x = ax + ::RoundHalfEven(CosDeg(theta) * r);
         const double dy = ::RoundHalfEven(SinDeg(theta) * r);
-        g.points.push_back(QPoint(pixel(x), pixel(ay + dy)));
+        g.points.push_back(QPoint(ClampedPixel(x), ClampedPixel(ay + dy)));
         if (g.mirrored)
-            g.mirrorPoints.push_back(QPoint(pixel(x), pixel(ay - dy)));
+            g.mirrorPoints.push_back(QPoint(ClampedPixel(x), ClampedPixel(ay - dy)));
     }
     // The maxima in metres from the zone itself: read from rounded pixels (or from the rays'
     // extra degree) the reach could come out short of the distance the report gives.
@@ -141,13 +128,13 @@ void DrawArrow(QPainter &p, QPoint from, QPoint to, int headSize, bool doubleHea
 {
     p.drawLine(from, to);
     const double dx = to.x() - from.x(), dy = to.y() - from.y();
-    const int L = headSize > 0 ? headSize : RoundHalfEven(0.15 * std::hypot(dx, dy));
+    const int L = headSize > 0 ? headSize : RoundPixel(0.15 * std::hypot(dx, dy));
     auto head = [&](QPoint a, QPoint b) {
         // Direction of travel with rows growing upwards.
         const double d = AngleDeg(a.y() - b.y(), b.x() - a.x());
         for (double side : {30.0, -30.0})
             p.drawLine(
-                b, QPoint(b.x() - RoundHalfEven(L * CosDeg(d + side)), b.y() + RoundHalfEven(L * SinDeg(d + side))));
+                b, QPoint(b.x() - RoundPixel(L * CosDeg(d + side)), b.y() + RoundPixel(L * SinDeg(d + side))));
     };
     head(from, to);
     if (doubleHead)

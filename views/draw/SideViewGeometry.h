@@ -44,9 +44,6 @@ ZoneGeometry BuildZone(const ZoneInput &in, int width, int height, double zoom, 
 double ShownReach(double reach);
 double ShownClearance(double clearance);
 
-// Nearest integer, halves to even; NaN gives 0, values beyond int are clamped.
-int RoundHalfEven(double x);
-
 // Line from -> to with a head of two 30-degree lines at `to` in the painter's pen.
 // headSize 0: rnd(0.15 * length). doubleHead: a second head at `from`.
 void DrawArrow(QPainter &p, QPoint from, QPoint to, int headSize, bool doubleHead = false);

@@ -11,10 +11,7 @@
 namespace
 {
 
-int rnd(double x)
-{
-    return sideview::RoundHalfEven(x);
-}
+using ui::RoundPixel;
 
 const QColor kLime(0, 255, 0);
 const QColor kSilver(192, 192, 192);
@@ -79,7 +76,7 @@ SideViewFigures DrawSideView(QPainter &p, const sideview::ZoneInput &in, int wid
         }
     }
 
-    const int y0 = rnd(0.78 * height);
+    const int y0 = RoundPixel(0.78 * height);
     p.fillRect(140, y0, 15, 15, kLime);
     p.fillRect(140, y0 + 20, 15, 15, kBlack);
     ui::textOut(p, 160, y0, "Sicherheitsabstand", kBlack, bg);
@@ -95,12 +92,12 @@ SideViewFigures DrawSideView(QPainter &p, const sideview::ZoneInput &in, int wid
         const double s = g.scale;
         setPen(p, kBlue, 1);
         f.penWidth = 1;
-        const int xc = ax + rnd(g.clearanceX * s);
-        const int yc = rnd(gy - g.clearance * s);
+        const int xc = ax + RoundPixel(g.clearanceX * s);
+        const int yc = RoundPixel(gy - g.clearance * s);
         sideview::DrawArrow(p, QPoint(xc, gy), QPoint(xc, yc), 20, true);
-        const int drop = rnd(std::floor(std::min(g.clearance * s, 1.0e6)));
-        int yt = rnd(RoundedMean(2 * gy, gy - drop) * 2.0 / 3.0);
-        const int xr = ax + rnd(g.reach * s);
+        const int drop = RoundPixel(std::floor(std::min(g.clearance * s, 1.0e6)));
+        int yt = RoundPixel(RoundedMean(2 * gy, gy - drop) * 2.0 / 3.0);
+        const int xr = ax + RoundPixel(g.reach * s);
         // When the two labels would overlap, the clearance label moves above the reach label.
         const QFontMetrics fm(p.font());
         const QRect reachBox(xr + 10, gy - 100, fm.horizontalAdvance("Reichweite"), fm.height());

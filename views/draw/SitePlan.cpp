@@ -3,21 +3,13 @@
 #include "util/DecimalText.h"
 #include "util/TextFile.h"
 #include "views/draw/ImageFiles.h"
+#include "views/draw/QtText.h"
 
 #include <QSvgRenderer>
 #include <cmath>
 
 namespace
 {
-
-QString fmt(const char *format, double x)
-{
-    return QString::fromStdString(FormatValue(format, x));
-}
-QString fmtInt(const char *format, long long n)
-{
-    return QString::fromStdString(FormatInt(format, n));
-}
 
 double pixelDistance(QPoint a, QPoint b)
 {
@@ -28,9 +20,9 @@ double pixelDistance(QPoint a, QPoint b)
 QString coordinateText(const SitePlanCalibration &cal, QPoint p)
 {
     const std::optional<QPointF> m = MetricPoint(cal, p);
-    const QString x = m ? fmt("%6.1f", m->x()) : QStringLiteral("   ---");
-    const QString y = m ? fmt("%6.1f", m->y()) : QStringLiteral("   ---");
-    return "(" + x + "|" + y + ")  Pixel(" + fmtInt("%3d", p.x()) + "|" + fmtInt("%3d", p.y()) + ")";
+    const QString x = m ? qs(FormatValue("%6.1f", m->x())) : QStringLiteral("   ---");
+    const QString y = m ? qs(FormatValue("%6.1f", m->y())) : QStringLiteral("   ---");
+    return "(" + x + "|" + y + ")  Pixel(" + qs(FormatInt("%3d", p.x())) + "|" + qs(FormatInt("%3d", p.y())) + ")";
 }
 
 } // namespace
@@ -70,20 +62,20 @@ SitePlanReadout CursorReadout(const SitePlanCalibration &cal, QPoint cursor, QPo
         r.valX = r.valY = r.valR = r.valD = QStringLiteral("---");
         return r;
     }
-    r.valX = fmt("%1.1f", m->x());
-    r.valY = fmt("%1.1f", m->y());
-    r.valR = fmt("%1.1f", std::hypot(m->x(), m->y()));
-    r.valD = fmt("%1.1f", *MetresPerPixel(cal) * pixelDistance(lastClick, cursor));
+    r.valX = qs(FormatValue("%1.1f", m->x()));
+    r.valY = qs(FormatValue("%1.1f", m->y()));
+    r.valR = qs(FormatValue("%1.1f", std::hypot(m->x(), m->y())));
+    r.valD = qs(FormatValue("%1.1f", *MetresPerPixel(cal) * pixelDistance(lastClick, cursor)));
     return r;
 }
 
 QStringList CalibrationSummary(const SitePlanCalibration &cal)
 {
     auto line = [](const char *head, QPoint p) {
-        return QString(head) + " pixX: " + fmtInt("%3d", p.x()) + " pixY: " + fmtInt("%3d", p.y());
+        return QString(head) + " pixX: " + qs(FormatInt("%3d", p.x())) + " pixY: " + qs(FormatInt("%3d", p.y()));
     };
     return {line("Origin", cal.origin), line("Dist1 ", cal.scale1), line("Dist2 ", cal.scale2),
-            "Dist " + fmt("%1.1f", cal.scaleLength) + " m"};
+            "Dist " + qs(FormatValue("%1.1f", cal.scaleLength)) + " m"};
 }
 
 QStringList CoordinateLines(const SitePlan &plan)
@@ -106,12 +98,12 @@ QStringList CoordinateLines(const SitePlan &plan)
 
 QString AreaPointLine(int index, QPoint p)
 {
-    return fmtInt("%2d", index) + ": (" + QString::number(p.x()) + "," + QString::number(p.y()) + ")";
+    return qs(FormatInt("%2d", index)) + ": (" + QString::number(p.x()) + "," + QString::number(p.y()) + ")";
 }
 
 QString DistanceText(double distance)
 {
-    return fmt("%4.2f m", distance);
+    return qs(FormatValue("%4.2f m", distance));
 }
 
 SitePlanBackground LoadSitePlanBackground(const QString &path)

@@ -1,5 +1,6 @@
 #include "util/DecimalText.h"
 #include "views/draw/DrawCommon.h"
+#include "views/draw/QtText.h"
 #include "views/draw/SitePlan.h"
 
 #include <QPainter>
@@ -14,15 +15,7 @@ const QColor kPurple(128, 0, 128);
 const QColor kTeal(0, 128, 128);
 constexpr int kTextPixels = 21; // "Arial" 16 pt, bold
 
-int rnd(double x)
-{
-    return static_cast<int>(std::nearbyint(x));
-} // halves to the even neighbour
-
-QString fmt(const char *format, double x)
-{
-    return QString::fromStdString(FormatValue(format, x));
-}
+using ui::RoundPixel;
 
 // A disc in one colour with the painter's current pen width and styles; the pen and brush
 // are restored afterwards.
@@ -64,8 +57,8 @@ void background(QPainter &p, QSize surface, const SitePlanBackground &b, SitePla
     fig.pictureRatio = double(b.size.width()) / b.size.height();
     fig.surfaceRatio = double(surface.width()) / surface.height();
     fig.backgroundDrawn = target.size();
-    fig.log << "factor: " + fmt("%6.4f", f) << "MetaRa: " + fmt("%6.4f", fig.pictureRatio)
-            << "ImagRa: " + fmt("%6.4f", fig.surfaceRatio);
+    fig.log << "factor: " + qs(FormatValue("%6.4f", f)) << "MetaRa: " + qs(FormatValue("%6.4f", fig.pictureRatio))
+            << "ImagRa: " + qs(FormatValue("%6.4f", fig.surfaceRatio));
 }
 
 void antennaLine(QPainter &p, const QVector<QPoint> &points, const QColor &c)
@@ -94,10 +87,10 @@ void safetyZone(QPainter &p, const QVector<QPoint> &points, int r, const QColor 
             continue;                                           // a repeated point: its disc is the whole zone there
         const double ex = -dy / len + 0.0, ey = dx / len + 0.0; // no "-0,0" in the log
         fig.normals << QPointF(ex, ey);
-        fig.log << "e:  (" + fmt("%2.1f", ex) + "," + fmt("%2.1f", ey) + ")";
+        fig.log << "e:  (" + qs(FormatValue("%2.1f", ex)) + "," + qs(FormatValue("%2.1f", ey)) + ")";
         const QPolygon band(
-            {QPoint(rnd(a.x() + r * ex), rnd(a.y() + r * ey)), QPoint(rnd(a.x() - r * ex), rnd(a.y() - r * ey)),
-             QPoint(rnd(b.x() - r * ex), rnd(b.y() - r * ey)), QPoint(rnd(b.x() + r * ex), rnd(b.y() + r * ey))});
+            {QPoint(RoundPixel(a.x() + r * ex), RoundPixel(a.y() + r * ey)), QPoint(RoundPixel(a.x() - r * ex), RoundPixel(a.y() - r * ey)),
+             QPoint(RoundPixel(b.x() - r * ex), RoundPixel(b.y() - r * ey)), QPoint(RoundPixel(b.x() + r * ex), RoundPixel(b.y() + r * ey))});
         p.drawPolygon(band);
     }
 }

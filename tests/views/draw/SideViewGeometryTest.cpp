@@ -2,7 +2,6 @@
 
 #include <QImage>
 #include <QPainter>
-#include <climits>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -174,18 +173,6 @@ TEST(SideViewGeometry, UnusableInputsDrawNoZoneAndStayFinite)
             EXPECT_TRUE(g.points.empty()) << c.name;
         }
     }
-}
-
-TEST(SideViewGeometry, RoundingHalvesToEven)
-{
-    EXPECT_EQ(RoundHalfEven(0.5), 0);
-    EXPECT_EQ(RoundHalfEven(1.5), 2);
-    EXPECT_EQ(RoundHalfEven(2.5), 2);
-    EXPECT_EQ(RoundHalfEven(-1.5), -2);
-    EXPECT_EQ(RoundHalfEven(165.55), 166);
-    EXPECT_EQ(RoundHalfEven(std::nan("")), 0);
-    EXPECT_EQ(RoundHalfEven(1e300), INT_MAX);
-    EXPECT_EQ(RoundHalfEven(-1e300), INT_MIN);
 }
 
 TEST(SideViewGeometry, ArrowHeadsAtThirtyDegrees)

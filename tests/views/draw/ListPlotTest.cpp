@@ -49,13 +49,13 @@ TEST(ListPlot, EmptyListsAndSkippedPointsDrawNothing)
     plot.DrawXLabel({});
     plot.DrawYLabel({}, 0);
     plot.DrawXLabelCustom({1, 2}, {});
-    plot.DrawY2();     // empty series
+    plot.DrawY1();     // empty series
     plot.DrawLegend(); // no entries
     plot.skip = true;
-    plot.series[0] = {{1, 2, 3, 4}, {0, 0, 0, 0}};
+    plot.series = {{1, 2, 3, 4}, {0, 0, 0, 0}};
     plot.DrawY1();
-    plot.series[2] = {{1, 2, 3}, {5}}; // y list shorter than x list: only the matched point
-    plot.DrawY3();
+    plot.series = {{1, 2, 3}, {5}}; // y list shorter than x list: only the matched point
+    plot.DrawY1();
     // Only the disc of radius 2 around the one matched point.
     const QImage after = plot.picture();
     const int cx = plot.px(1), cy = plot.py(5);
@@ -67,8 +67,8 @@ TEST(ListPlot, EmptyListsAndSkippedPointsDrawNothing)
                 EXPECT_LE(std::max(std::abs(x - cx), std::abs(y - cy)), 2) << x << "," << y;
             }
     EXPECT_GE(changed, 9);
-    EXPECT_EQ(at(plot, cx, cy), kBlack);
-    plot.series[2] = {};
+    EXPECT_EQ(at(plot, cx, cy), kRed);
+    plot.series = {};
     plot.Init();
     EXPECT_EQ(plot.picture(), before);
 }
@@ -107,14 +107,14 @@ TEST(ListPlot, PointsGridAndLegendWhereTheyBelong)
     TListPlot plot(400, 300);
     plot.AxisLimits(0, 10, 0, 10);
     plot.pointRadius = 4;
-    plot.seriesColor[5] = QColor(0, 0, 255);
-    plot.series[5] = {{5}, {5}};
+    plot.seriesColor = QColor(0, 0, 255);
+    plot.series = {{5}, {5}};
     plot.Init();
     plot.DrawXGrid({2});
     plot.DrawYGrid({8});
-    plot.DrawY6();
+    plot.DrawY1();
     const int x = plot.px(5), y = plot.py(5);
-    // Series 6 uses the point radius like every other series.
+    // The points take the point radius and the series colour.
     EXPECT_EQ(at(plot, x + 4, y), qRgb(0, 0, 255));
     EXPECT_EQ(at(plot, x, y - 4), qRgb(0, 0, 255));
     EXPECT_EQ(at(plot, x + 5, y), kWhite);
