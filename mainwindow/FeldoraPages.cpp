@@ -1,5 +1,5 @@
-// The five tab pages of the main window: their controls and connections. What the handlers do
-// lives in AntennaTab.cpp, CableTab.cpp and FeldoraU.cpp.
+// The five tab pages of the main window: their controls and connections. Their handlers live in
+// AntennaTab.cpp, FeldoraU.cpp (mode page), CableTab.cpp, WiesbeckTab.cpp and AngleTab.cpp.
 #include "mainwindow/FeldoraU.h"
 
 #include <QCheckBox>

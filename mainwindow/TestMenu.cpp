@@ -9,20 +9,6 @@
 
 #include <QComboBox>
 
-namespace {
-
-std::vector<std::string> splitLines(const std::string &text)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-        lines.push_back(text.substr(start, end - start));
-    lines.push_back(text.substr(start));
-    return lines;
-}
-
-} // namespace
-
 QString TFeldoraForm::txtDataFile() const { return desktopDir_ + "Feldora TxtData.ini"; }
 
 void TFeldoraForm::DataFileClick()
@@ -41,13 +27,13 @@ void TFeldoraForm::DataFileClick()
 void TFeldoraForm::MITXT_WiesInfoClick()
 {
     trace("MITXT_WiesInfoClick");
-    ShowInfoMemo(splitLines(kWiesInfoText));
+    ShowInfoMemo(SplitLines(kWiesInfoText));
 }
 
 void TFeldoraForm::MITXT_IntWarningClick()
 {
     trace("MITXT_IntWarningClick");
-    ShowInfoMemo(splitLines(info::kIntWarning));
+    ShowInfoMemo(SplitLines(info::kIntWarning));
 }
 
 void TFeldoraForm::MIWriteTxtDataClick()
