@@ -98,9 +98,11 @@ TEST_F(FormTest, DialogsStayCentredOverTheMainWindow)
     ASSERT_TRUE(showFramed(*form));
     TFormEigeneAntenne dialog(EigeneAntenneInput{}, form.get());
     ASSERT_TRUE(showFramed(dialog));
-    QTest::qWaitFor([&] { return (dialog.geometry().center() - form->geometry().center()).manhattanLength() < 30; });
-    const QPoint offset = dialog.geometry().center() - form->geometry().center();
-    EXPECT_LT(offset.manhattanLength(), 30) << offset.x() << "," << offset.y();
+    // Centred up to a title bar's height, depending on how the window manager places a transient
+    // window; a dialog pushed aside lies hundreds of pixels off.
+    const auto offset = [&] { return dialog.geometry().center() - form->geometry().center(); };
+    (void)QTest::qWaitFor([&] { return offset().manhattanLength() < 30; });
+    EXPECT_LT(offset().manhattanLength(), 80) << offset().x() << "," << offset().y();
 }
 
 TEST_F(FormTest, TitleBarsNameTheProgram)
