@@ -21,20 +21,6 @@
 namespace
 {
 
-// A dialog's answer as the model takes it; nullopt = "Abbrechen".
-std::optional<std::string> answerText(const std::optional<QString> &answer)
-{
-    if (!answer)
-        return std::nullopt;
-    return answer->toStdString();
-}
-
-std::optional<std::string> ask(const char *title, const char *prompt, const char *preset)
-{
-    return answerText(
-        Dialogs().inputText(QString::fromUtf8(title), QString::fromUtf8(prompt), QString::fromUtf8(preset)));
-}
-
 // A list is refilled whenever the model wrote its entries; its current row follows the model.
 void showList(QListWidget *list, const ShownList &entries, const ShownList &before, bool rendered, int row)
 {
@@ -134,6 +120,15 @@ void TFeldoraForm::showText(QLineEdit *edit, const ShownText &text, const ShownT
         if (edit->text() != t)
             edit->setText(t);
     }
+}
+
+std::optional<std::string> TFeldoraForm::ask(const char *title, const char *prompt, const char *preset)
+{
+    const std::optional<QString> answer =
+        Dialogs().inputText(QString::fromUtf8(title), QString::fromUtf8(prompt), QString::fromUtf8(preset));
+    if (!answer)
+        return std::nullopt;
+    return answer->toStdString();
 }
 
 void TFeldoraForm::render()

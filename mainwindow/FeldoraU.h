@@ -30,6 +30,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <functional>
+#include <optional>
 #include <memory>
 
 class QAction;
@@ -130,6 +131,8 @@ private:
     // FeldoraU.cpp: update chain and the handlers of the window's own fields
     void trace(const char *routine);
     void render();
+    // An input dialog's answer as the model takes it; nullopt = "Abbrechen".
+    static std::optional<std::string> ask(const char *title, const char *prompt, const char *preset);
     void showText(QLineEdit *edit, const ShownText &text, const ShownText &before);
     void renderColours();
     void showPage();

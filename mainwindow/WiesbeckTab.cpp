@@ -44,14 +44,12 @@ void TFeldoraForm::EditFSiExit()
 
 void TFeldoraForm::EditFSiDblClick()
 {
-    const auto answer = Dialogs().inputText("Wiesbeck-Sicherheitsfaktor", "Bitte FSi >= 1 eingeben: ", "1,4142");
-    model_.EditFSiDblClick(answer ? std::optional<std::string>(ss(*answer)) : std::nullopt);
+    model_.EditFSiDblClick(ask("Wiesbeck-Sicherheitsfaktor", "Bitte FSi >= 1 eingeben: ", "1,4142"));
 }
 
 void TFeldoraForm::EditWiesAbstandPSDblClick()
 {
-    const auto answer =
-        Dialogs().inputText("Wiesback-Rechnung bei vorgegebenem Abstand", "Bitte Abstand in Metern eingeben", "10");
+    const auto answer = ask("Wiesback-Rechnung bei vorgegebenem Abstand", "Bitte Abstand in Metern eingeben", "10");
     // While the search runs the field is empty on red, the window keeps repainting; the field
     // turns green again however the search ends.
     struct Searching {
@@ -63,7 +61,7 @@ void TFeldoraForm::EditWiesAbstandPSDblClick()
                 field->setBackground(QColor(171, 226, 131));
         }
     } searching{EditWiesAbstandPS};
-    model_.EditWiesAbstandPSDblClick(answer ? std::optional<std::string>(ss(*answer)) : std::nullopt, [&] {
+    model_.EditWiesAbstandPSDblClick(answer, [&] {
         if (!searching.started) {
             searching.started = true;
             EditWiesAbstandPS->setBackground(QColor(255, 0, 0));

@@ -78,13 +78,13 @@ TEST_F(FormTest, WindowsOpenFullyOnTheScreen)
     start();
     ASSERT_TRUE(showFramed(*form));
     const QRect screen = form->screen()->availableGeometry();
-    QTest::qWaitFor([&] { return screen.contains(frameOf(*form)); }); // the move into the screen
+    (void)QTest::qWaitFor([&] { return screen.contains(frameOf(*form)); }); // the move into the screen
     EXPECT_TRUE(screen.contains(frameOf(*form))) << frameOf(*form).x() << "," << frameOf(*form).y();
 
     TFormKoordinaten coordinates;
     coordinates.move(1182, 819); // where it once opened, 418 x 396
     ASSERT_TRUE(showFramed(coordinates));
-    QTest::qWaitFor([&] { return screen.contains(frameOf(coordinates)); });
+    (void)QTest::qWaitFor([&] { return screen.contains(frameOf(coordinates)); });
     EXPECT_TRUE(screen.contains(frameOf(coordinates)))
         << frameOf(coordinates).x() << "," << frameOf(coordinates).y() << " " << frameOf(coordinates).width() << "x"
         << frameOf(coordinates).height();
@@ -142,7 +142,7 @@ TEST_F(FormTest, TitleBarsNameTheProgram)
         std::unique_ptr<QWidget> window = make();
         ASSERT_TRUE(showFramed(*window)) << title;
         EXPECT_EQ(xTitle(*window), title);
-        QTest::qWaitFor([&] { return screen.contains(frameOf(*window)); });
+        (void)QTest::qWaitFor([&] { return screen.contains(frameOf(*window)); });
         EXPECT_TRUE(screen.contains(frameOf(*window))) << title;
     }
 }
