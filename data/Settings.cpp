@@ -1,11 +1,12 @@
 #include "data/Settings.h"
 
+#include "data/IniReader.h"
+
 #include "util/DecimalText.h"
 #include "util/TextFile.h"
 #include "util/TextRoutines.h"
 #include "util/ValueRanges.h"
 
-#include <ini.h>
 
 #include <algorithm>
 #include <climits>
@@ -21,105 +22,7 @@ const char *const kWindowSection = "Fensterpositionen";
 const char *const kOptionSection = "Optionen";
 const char *const kFileSection = "Dateinamen";
 
-bool isSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-std::string trimSpace(const std::string &text)
-{
-    size_t b = 0, e = text.size();
-    while (b < e && isSpace(text[b]))
-        ++b;
-    while (e > b && isSpace(text[e - 1]))
-        --e;
-    return text.substr(b, e - b);
-}
-
-// The parser keeps lines in a small fixed buffer, cuts section names short, joins indented
-// lines to the previous value and ends a value at " ;". None of that suits file paths, so the
-// line reader hands it such names and values as short placeholders and the handler puts the
-// texts back. A placeholder holds the byte 0xFF, which no decoded (UTF-8) text contains.
-struct LineFeed {
-    std::vector<std::string> lines;
-    size_t next = 0;
-    std::vector<std::string> held;
-
-    std::string hold(const std::string &text)
-    {
-        held.push_back(text);
-        return "\xFF" + std::to_string(held.size() - 1) + "\xFF";
-    }
-
-    std::string resolve(const char *text) const
-    {
-        size_t n = std::strlen(text);
-        if (n < 3 || static_cast<unsigned char>(text[0]) != 0xFF || static_cast<unsigned char>(text[n - 1]) != 0xFF)
-            return text;
-        size_t index = 0;
-        for (size_t i = 1; i + 1 < n; ++i) {
-            if (text[i] < '0' || text[i] > '9')
-                return text;
-            index = index * 10 + static_cast<size_t>(text[i] - '0');
-            if (index >= held.size())
-                return text;
-        }
-        return held[index];
-    }
-};
-
-// Names and values the parser would not take literally.
-bool needsHolding(const std::string &text, size_t limit)
-{
-    if (text.size() > limit)
-        return true;
-    for (size_t i = 1; i < text.size(); ++i)
-        if (text[i] == ';' && isSpace(text[i - 1]))
-            return true;
-    return false;
-}
-
-std::string prepareLine(LineFeed &feed, std::string line, size_t room)
-{
-    line = trimSpace(line.substr(0, line.find('\0')));
-    while (line.compare(0, 3, "\xEF\xBB\xBF") == 0) // a byte-order mark is no part of a name
-        line = trimSpace(line.substr(3));
-    if (line.empty() || line[0] == ';' || line[0] == '#')
-        return "";
-    if (line[0] == '[') {
-        size_t close = line.find(']');
-        if (close == std::string::npos)
-            return "[";
-        std::string name = line.substr(1, close - 1);
-        return "[" + (needsHolding(name, 40) ? feed.hold(name) : name) + "]";
-    }
-    size_t split = line.find_first_of("=:");
-    if (split == std::string::npos)
-        return "";
-    std::string key = trimSpace(line.substr(0, split));
-    std::string value = trimSpace(line.substr(split + 1));
-    size_t half = room / 2 - 2;
-    if (needsHolding(key, half))
-        key = feed.hold(key);
-    if (needsHolding(value, half))
-        value = feed.hold(value);
-    return key + "=" + value;
-}
-
-char *readLine(char *buffer, int size, void *stream)
-{
-    auto *feed = static_cast<LineFeed *>(stream);
-    if (feed->next >= feed->lines.size() || size < 64)
-        return nullptr;
-    std::string line = prepareLine(*feed, feed->lines[feed->next++], static_cast<size_t>(size) - 3);
-    size_t n = std::min(line.size(), static_cast<size_t>(size) - 1);
-    std::memcpy(buffer, line.data(), n);
-    buffer[n] = '\0';
-    return buffer;
-}
-
 struct ParseState {
-    const LineFeed *feed;
     Settings *settings;
     bool seen[8] = {};
 };
@@ -142,14 +45,11 @@ void readFlag(const std::string &value, bool &target)
         target = *n != 0;
 }
 
-int onEntry(void *user, const char *sectionText, const char *keyText, const char *valueText)
+void onEntry(ParseState *state, const IniEntry &entry)
 {
-    auto *state = static_cast<ParseState *>(user);
-    if (!sectionText || !keyText || !valueText)
-        return 1;
-    std::string section = state->feed->resolve(sectionText);
-    std::string key = state->feed->resolve(keyText);
-    std::string value = state->feed->resolve(valueText);
+    std::string section = entry.section;
+    const std::string &key = entry.key;
+    const std::string &value = entry.value;
     Settings &s = *state->settings;
 
     struct Known {
@@ -169,7 +69,7 @@ int onEntry(void *user, const char *sectionText, const char *keyText, const char
         if (!sameName(section, known[i].section) || !sameName(key, known[i].key))
             continue;
         if (state->seen[i]) // the first entry counts, as with the Windows INI routines
-            return 1;
+            return;
         state->seen[i] = true;
         switch (i) {
         case 0:
@@ -197,7 +97,7 @@ int onEntry(void *user, const char *sectionText, const char *keyText, const char
             s.cadFileName = value;
             break;
         }
-        return 1;
+        return;
     }
     for (const char *name : {kWindowSection, kOptionSection, kFileSection})
         if (sameName(section, name))
@@ -209,7 +109,7 @@ int onEntry(void *user, const char *sectionText, const char *keyText, const char
         it = s.foreign.end() - 1;
     }
     it->entries.emplace_back(key, value);
-    return 1;
+    return;
 }
 
 std::string singleLine(const std::string &value)
@@ -253,10 +153,9 @@ Settings DefaultSettings(const std::string &programDir)
 Settings ParseSettings(const std::string &bytes, const std::string &programDir)
 {
     Settings settings = DefaultSettings(programDir);
-    LineFeed feed;
-    feed.lines = SplitLines(DecodeText(bytes));
-    ParseState state{&feed, &settings};
-    ini_parse_stream(readLine, &feed, onEntry, &state);
+    ParseState state{&settings};
+    for (const IniEntry &entry : ReadIniText(DecodeText(bytes)).entries)
+        onEntry(&state, entry);
     // Foreign entries in the order they are written back: before any section, in Feldora's
     // sections, then the others as they came.
     auto rank = [](const IniSection &f) {
