@@ -1,5 +1,6 @@
 #include "util/NumRoutines.h"
 
+#include <algorithm>
 #include <cfenv>
 #include <cmath>
 #include <limits>
@@ -104,3 +105,24 @@ double AngleDeg(double y, double x)
         r = std::atan(y / x) + SignOf(y) * kPi;
     return RadToDeg(r);
 }
+
+namespace
+{
+
+constexpr double kDigitNoise = 1e-9;
+
+double roundedTo(double x, int decimals, double (*direction)(double))
+{
+    if (!std::isfinite(x))
+        return x;
+    const double scale = std::pow(10.0, decimals);
+    const double scaled = x * scale;
+    const double nearest = std::round(scaled);
+    return (std::fabs(scaled - nearest) < kDigitNoise * std::max(1.0, std::fabs(scaled)) ? nearest : direction(scaled))
+           / scale;
+}
+
+} // namespace
+
+double RoundUpTo(double x, int decimals) { return roundedTo(x, decimals, [](double v) { return std::ceil(v); }); }
+double RoundDownTo(double x, int decimals) { return roundedTo(x, decimals, [](double v) { return std::floor(v); }); }

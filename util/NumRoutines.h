@@ -25,3 +25,8 @@ double RadToDeg(double x);
 double SinDeg(double a);
 double CosDeg(double a);
 double AngleDeg(double y, double x); // in (-180, 180]
+
+// x rounded to the given number of decimals away from the unsafe side: a distance up, a
+// margin down. Binary noise (0.3 * 10 = 3.0000000000000004) does not move it a digit.
+double RoundUpTo(double x, int decimals);
+double RoundDownTo(double x, int decimals);
