@@ -32,6 +32,15 @@ CommandLine ParseCommandLine(const std::vector<std::string> &args)
         c.mode = CommandLine::Mode::LimitTable;
         return c;
     }
+    if (first == "--standort") {
+        if (args.size() < 2 || args[1].empty() || args[1].rfind("--", 0) == 0)
+            return wrongCall("„--standort“ braucht eine Standortdatei.");
+        if (args.size() > 2)
+            return wrongCall("Unbekannte Option „" + args[2] + "“.");
+        c.mode = CommandLine::Mode::Site;
+        c.siteFile = args[1];
+        return c;
+    }
     if (first != "--bericht")
         return wrongCall("Unbekannte Option „" + first + "“.");
     if (args.size() < 2 || args[1].empty() || args[1].rfind("--", 0) == 0)
@@ -72,6 +81,11 @@ std::string UsageText()
            "                                   im PDF als letzte Seite;\n"
            "                                   dazu Seitenansicht und Diagramm als Bild (.bmp, .png, .jpg)\n"
            "                                   und die Dokumentationsseiten als PDF (mit Bemaßung, ohne Strahlen)\n"
+           "        feldora --standort DATEI   der ganze Standort der Standortdatei DATEI (.standort) als Text,\n"
+           "                                   ohne Fenster: je Antenne Sicherheitsabstand über ihre Bänder,\n"
+           "                                   Radien und Abstand zur Grenze des kontrollierbaren Bereichs,\n"
+           "                                   je Gruppe gleichzeitig sendender Antennen die größte Summe,\n"
+           "                                   dazu die Anzeigeschwelle (Zeilen durch „;“ getrennt)\n"
            "        feldora --grenzwerte       Grenzwerttabelle aller Bänder als Text, ohne Fenster\n"
            "        feldora --help             diese Hilfe\n"
            "        feldora --version          Programmversion\n"

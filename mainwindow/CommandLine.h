@@ -11,12 +11,14 @@ struct CommandLine {
         Window,    // no arguments
         Report,    // --bericht DATEI [options]
         LimitTable, // --grenzwerte: the limit table on standard output
+        Site,       // --standort DATEI: the whole site on standard output
         Help,      // --help, -h: usage on standard output, status 0
         Version,   // --version, -v
         WrongCall, // usage and `error` on standard error, status 2
     };
     Mode mode = Mode::Window;
     std::string reportFile; // DATEI of --bericht
+    std::string siteFile;   // DATEI of --standort
     std::string pdfFile;    // AUSGABE.pdf of --pdf, empty = no PDF
     std::string sideViewFile; // BILD of --seitenansicht, empty = none
     std::string diagramFile;  // BILD of --diagramm, empty = none

@@ -1,5 +1,6 @@
 // Feldora: the safety-distance calculator's program start, and the calls without a window.
 #include "core/LimitTable.h"
+#include "data/SiteCalculation.h"
 #include "mainwindow/CommandLine.h"
 #include "mainwindow/FeldoraU.h"
 #include "mainwindow/StartFolders.h"
@@ -130,6 +131,32 @@ int runReport(const CommandLine &call)
     return ok ? kExitOk : kExitFailed;
 }
 
+// "--standort DATEI": every antenna of the site over its bands, the groups and the threshold.
+int runSite(const CommandLine &call)
+{
+    SetMessageSink(StderrMessageSink);
+    bool started = false;
+    const StationModel base = startedStation(started);
+    if (!started)
+        return kExitFailed;
+    try {
+        const Site site = ReadSite(call.siteFile);
+        const size_t slash = call.siteFile.rfind('/');
+        const std::string folder = slash == std::string::npos ? std::string() : call.siteFile.substr(0, slash + 1);
+        const std::string name = slash == std::string::npos ? call.siteFile : call.siteFile.substr(slash + 1);
+        const SiteResult result = CalculateSite(site, folder, base, call.siteFile);
+        for (const std::string &line : SiteReportLines(result, name))
+            std::printf("%s\n", line.c_str());
+    } catch (const SiteError &e) {
+        printError(e.what());
+        return kExitFailed;
+    }
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return kExitOk;
+    printError("Der Standort konnte nicht ausgegeben werden.");
+    return kExitFailed;
+}
+
 // Nothing that escapes may abort the program: it ends the call with a German error.
 int runCaught(const std::function<int()> &run)
 {
@@ -148,6 +175,8 @@ int runWithoutWindow(const CommandLine &call)
     switch (call.mode) {
     case CommandLine::Mode::Report:
         return runReport(call);
+    case CommandLine::Mode::Site:
+        return runSite(call);
     default:
         return kExitWrongCall;
     }
@@ -194,6 +223,7 @@ int main(int argc, char *argv[])
         return kExitFailed;
     case CommandLine::Mode::Window:
     case CommandLine::Mode::Report:
+    case CommandLine::Mode::Site:
         break;
     }
 
