@@ -26,7 +26,7 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "fonts-liberation2, qt6-translations-l10n, qt6-image-formats-plugins, xdg-utils")
 
 # Debian wants a copyright file and a changelog beside the documentation.
-execute_process(COMMAND date -u -R -d "${FELDORA_RELEASE_DATE} 12:00" OUTPUT_VARIABLE changelog_date
+execute_process(COMMAND date -u -R -d "${FELDORA_RELEASE_DATE} 12:00 UTC" OUTPUT_VARIABLE changelog_date
                 OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
 string(CONCAT changelog "feldora (${PROJECT_VERSION}) unstable; urgency=medium\n\n"
        "  * Feldora ${PROJECT_VERSION}.\n\n"
