@@ -4,6 +4,7 @@
 #   ./feldora.sh test       build and run every test
 #   ./feldora.sh bench      build and print the benchmark figures
 #   ./feldora.sh fuzz [S]   build the fuzz targets with clang and run each for S seconds
+#   ./feldora.sh paket      build the Debian package build/feldora_<version>_<arch>.deb
 set -euo pipefail
 cd "$(dirname "$0")"
 mode=${1:-run}
@@ -12,6 +13,8 @@ packages=(build-essential cmake pkg-config qt6-base-dev qt6-translations-l10n
   libpng-dev zlib1g-dev libjpeg62-turbo-dev libgtest-dev googletest libbenchmark-dev
   libinih-dev qt6-svg-dev fonts-liberation2 xvfb xauth locales poppler-utils desktop-file-utils
   openbox x11-utils)
+# The Debian package and its test: dpkg-shlibdeps, validators, the file-type database, lintian.
+packages+=(dpkg-dev appstream shared-mime-info libglib2.0-bin groff-base lintian)
 [ "$mode" = fuzz ] && packages+=(clang libclang-rt-14-dev)
 
 as_root() {
@@ -63,6 +66,10 @@ case "$mode" in
     build build
     for b in build/bench/feldora_bench*; do [ -x "$b" ] && "$b"; done
     ;;
+  paket)
+    build build
+    (cd build && cpack -G DEB)
+    ;;
   fuzz)
     seconds=${2:-60}
     CC=clang CXX=clang++ build build-fuzz -DFELDORA_FUZZ=ON -DFELDORA_BUILD_TESTS=OFF -DFELDORA_BUILD_BENCH=OFF
@@ -78,7 +85,7 @@ case "$mode" in
     done
     ;;
   *)
-    echo "Aufruf: ./feldora.sh [test|bench|fuzz SEKUNDEN]" >&2
+    echo "Aufruf: ./feldora.sh [test|bench|fuzz SEKUNDEN|paket]" >&2
     exit 2
     ;;
 esac

@@ -41,6 +41,12 @@ CommandLine ParseCommandLine(const std::vector<std::string> &args)
         c.siteFile = args[1];
         return c;
     }
+    if (!first.empty() && first[0] != '-') {
+        if (args.size() > 1)
+            return wrongCall("Feldora öffnet im Fenster nur eine Datei.");
+        c.windowFile = first;
+        return c;
+    }
     if (first != "--bericht")
         return wrongCall("Unbekannte Option „" + first + "“.");
     if (args.size() < 2 || args[1].empty() || args[1].rfind("--", 0) == 0)
@@ -74,6 +80,7 @@ CommandLine ParseCommandLine(const std::vector<std::string> &args)
 std::string UsageText()
 {
     return "Aufruf: feldora                    Programmfenster\n"
+           "        feldora DATEI              Programmfenster mit der Konfiguration DATEI\n"
            "        feldora --bericht DATEI [--seitenansicht BILD] [--diagramm BILD] [--pdf AUSGABE.pdf]\n"
            "                                [--alle-baender]\n"
            "                                   Übersicht der Konfiguration DATEI als Text, ohne Fenster;\n"

@@ -1,14 +1,15 @@
 #pragma once
 
-// The program's one command-line parser. Without arguments Feldora opens its window; every
-// other call runs without a window and answers on standard output and standard error.
+// The program's one command-line parser. Without arguments, or with a file alone (as the
+// desktop starts it for a double-clicked file), Feldora opens its window; every other call runs
+// without a window and answers on standard output and standard error.
 
 #include <string>
 #include <vector>
 
 struct CommandLine {
     enum class Mode {
-        Window,    // no arguments
+        Window,    // no arguments, or a file alone (windowFile)
         Report,    // --bericht DATEI [options]
         LimitTable, // --grenzwerte: the limit table on standard output
         Site,       // --standort DATEI: the whole site on standard output
@@ -17,6 +18,7 @@ struct CommandLine {
         WrongCall, // usage and `error` on standard error, status 2
     };
     Mode mode = Mode::Window;
+    std::string windowFile; // DATEI of "feldora DATEI": opened in the window; empty = none
     std::string reportFile; // DATEI of --bericht
     std::string siteFile;   // DATEI of --standort
     std::string pdfFile;    // AUSGABE.pdf of --pdf, empty = no PDF

@@ -23,6 +23,18 @@ void TFeldoraForm::MIopenClick()
     model_.Oeffnen(ss(file));
 }
 
+bool TFeldoraForm::StartWithFile(const QString &fileName)
+{
+    model_.setAutoload(false);
+    const bool ok = AfterCreation();
+    model_.setAutoload(MIAutoload->isChecked()); // the setting itself stays as it was
+    if (!ok)
+        return false;
+    show();
+    openConfiguration(fileName);
+    return true;
+}
+
 void TFeldoraForm::MISaveClick()
 {
     trace("MISaveClick");

@@ -65,6 +65,10 @@ public:
 
     // Start sequence after creation; false when the antenna file is missing (the program ends).
     bool AfterCreation();
+    // The start for "feldora DATEI": AfterCreation without the autoload (the file asked for takes
+    // the last saved one's place), the window shown, then the file opened as "&Öffnen" opens it.
+    // False as AfterCreation.
+    bool StartWithFile(const QString &fileName);
 
     // What other windows and tests read.
     const StationModel &model() const { return model_; }

@@ -182,7 +182,7 @@ int runWithoutWindow(const CommandLine &call)
     }
 }
 
-int runWindow(QApplication &)
+int runWindow(const CommandLine &call)
 {
     // German standard buttons and dialogs.
     QTranslator qtTranslator;
@@ -192,9 +192,14 @@ int runWindow(QApplication &)
 
     InstallDialogMessageSink();
     TFeldoraForm form(PrepareStartFolders(QApplication::applicationDirPath()));
-    if (!form.AfterCreation())
-        return 1;
-    form.show();
+    if (!call.windowFile.empty()) {
+        if (!form.StartWithFile(QString::fromLocal8Bit(call.windowFile.c_str())))
+            return 1;
+    } else {
+        if (!form.AfterCreation())
+            return 1;
+        form.show();
+    }
     return QApplication::exec();
 }
 
@@ -246,5 +251,5 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName("Feldora");
     QApplication::setApplicationDisplayName("Feldora");
     ui::ApplyFeldoraStyle();
-    return runCaught([&] { return runWindow(app); });
+    return runCaught([&] { return runWindow(call); });
 }

@@ -16,8 +16,8 @@ check "Programm installiert" '[ -x "$prefix/bin/feldora" ]'
 check "Katalog installiert" '[ -f "$prefix/share/feldora/Antennen.txt" ] && [ -f "$prefix/share/feldora/AntUser.txt" ]'
 check "Winkeldateien installiert" 'ls "$prefix/share/feldora/ang/"*.ang >/dev/null 2>&1'
 check "Anleitung installiert" 'head -c 5 "$prefix/share/doc/feldora/Feldora_Bedienung.pdf" | grep -q "%PDF-"'
-desktop=$prefix/share/applications/feldora.desktop
-check "Desktop-Datei" 'grep -qx "Categories=Network;HamRadio;" "$desktop" && grep -qx "Exec=feldora" "$desktop" && grep -q "^Comment\[de\]=" "$desktop"'
+desktop=$prefix/share/applications/de.feldora.Feldora.desktop
+check "Desktop-Datei" 'grep -qx "Categories=Network;HamRadio;" "$desktop" && grep -qx "Exec=feldora %f" "$desktop" && grep -q "^Comment\[de\]=" "$desktop"'
 # Errors and hints alike: a launcher the menus may misfile is not clean.
 if command -v desktop-file-validate >/dev/null; then
   check "desktop-file-validate ohne Befund: $(desktop-file-validate "$desktop" 2>&1)" '[ -z "$(desktop-file-validate "$desktop" 2>&1)" ]'

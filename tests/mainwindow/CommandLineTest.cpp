@@ -15,6 +15,7 @@ TEST(CommandLine, CallsAndTheirModes)
         std::string diagram = "";
         std::string pdfFile = "";
         bool allBands = false;
+        std::string windowFile = "";
     };
     const Case cases[] = {
         {"no arguments opens the window", {}, Mode::Window, ""},
@@ -51,6 +52,12 @@ TEST(CommandLine, CallsAndTheirModes)
         {"all bands twice", {"--bericht", "a.txt", "--alle-baender", "--alle-baender"}, Mode::WrongCall, ""},
         {"all bands as a file name", {"--bericht", "a.txt", "--pdf", "--alle-baender"}, Mode::WrongCall, ""},
         {"all bands without report", {"--alle-baender"}, Mode::WrongCall, ""},
+        {"a file alone opens in the window", {"Station 2m.txt"}, Mode::Window, "", "", "", "", false, "Station 2m.txt"},
+        {"a file named like a path", {"/home/dl0xyz/a.standort"}, Mode::Window, "", "", "", "", false,
+         "/home/dl0xyz/a.standort"},
+        {"two files", {"a.txt", "b.txt"}, Mode::WrongCall, ""},
+        {"a file before an option", {"a.txt", "--pdf", "b.pdf"}, Mode::WrongCall, ""},
+        {"a single dash is no file", {"-x"}, Mode::WrongCall, ""},
     };
     for (const Case &c : cases) {
         const CommandLine call = ParseCommandLine(c.args);
@@ -60,6 +67,7 @@ TEST(CommandLine, CallsAndTheirModes)
         EXPECT_EQ(call.diagramFile, c.diagram) << c.name;
         EXPECT_EQ(call.pdfFile, c.pdfFile) << c.name;
         EXPECT_EQ(call.allBands, c.allBands) << c.name;
+        EXPECT_EQ(call.windowFile, c.windowFile) << c.name;
         EXPECT_EQ(call.error.empty(), c.mode != Mode::WrongCall) << c.name;
     }
 }

@@ -48,6 +48,21 @@ protected:
         dialogs.fileAnswers = {path(name)};
         trigger("MIopen");
     }
+    // Started as "feldora DATEI" starts it, in the folder of an earlier start.
+    void startWith(const QString &name)
+    {
+        FormOptions options;
+        options.programDir = dir.path();
+        options.showSplash = false;
+        form = std::make_unique<TFeldoraForm>(options);
+        started = form->StartWithFile(path(name));
+    }
+    void restart()
+    {
+        form->close();
+        form.reset();
+        dialogs.clear();
+    }
     // Puts the window into another state, so that reopening has something to restore.
     void disturb()
     {
@@ -263,6 +278,65 @@ TEST_F(ConfigTest, AutoloadAtStartAndAfterReload)
     EXPECT_EQ(dialogs.lastMessage(), "Die Datei " + path("auto.txt") + " konnte nicht gefunden werden");
     EXPECT_TRUE(form->settings().lastSavedFileName.empty());
     EXPECT_EQ(text("EditPower"), "100");
+}
+
+TEST_F(ConfigTest, FileNamedAtStartOpensAsTheMenuDoesInPlaceOfTheAutoload)
+{
+    start();
+    takeBeam();
+    type("EditPower", "250");
+    saveAs("genannt.txt");
+    type("EditPower", "400");
+    saveAs("auto.txt"); // the last saved file, which the autoload would open
+    trigger("MIAutoload");
+    restart();
+
+    startWith("genannt.txt");
+    ASSERT_TRUE(started);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.lastMessage().toStdString();
+    EXPECT_EQ(text("EditPower"), "250");
+    EXPECT_EQ(form->currentFileName(), path("genannt.txt"));
+    const QStringList named = windowTexts();
+    disturb();
+    open("genannt.txt");
+    EXPECT_EQ(windowTexts(), named);
+
+    // The autoload stays on: a reload opens the last saved file again.
+    EXPECT_TRUE(form->findChild<QAction *>("MIAutoload")->isChecked());
+    trigger("MIAntennenNeuLaden");
+    EXPECT_EQ(text("EditPower"), "400");
+}
+
+TEST_F(ConfigTest, FileThatCannotBeOpenedAtStartLeavesTheWindowEmpty)
+{
+    start();
+    const QStringList empty = windowTexts();
+    takeBeam();
+    saveAs("auto.txt");
+    trigger("MIAutoload");
+    std::vector<std::string> lines = ReadTextLines(path("auto.txt").toStdString());
+    lines[3] = "Höhe [m]................>hoch";
+    WriteTextLines(path("kaputt.txt").toStdString(), lines);
+    WriteTextLines(path("Garten.standort").toStdString(), {"[Standort]", "Name=Garten"});
+    restart();
+
+    for (const char *name : {"fehlt.txt", "kaputt.txt", "Garten.standort"}) {
+        startWith(name);
+        ASSERT_TRUE(started) << name;
+        EXPECT_TRUE(form->isVisible()) << name;
+        EXPECT_EQ(windowTexts(), empty) << name;
+        EXPECT_TRUE(form->currentFileName().isEmpty()) << name;
+        ASSERT_EQ(dialogs.messages.size(), 1u) << name;
+        const ShownMessage atStart = dialogs.messages.back();
+        // The same message as "&Öffnen" gives for the file.
+        dialogs.clear();
+        open(name);
+        ASSERT_FALSE(dialogs.messages.empty()) << name;
+        EXPECT_EQ(atStart.kind, dialogs.messages.back().kind) << name;
+        EXPECT_EQ(atStart.text, dialogs.lastMessage()) << name;
+        restart();
+    }
 }
 
 TEST_F(ConfigTest, EveryModeDutyAndSourceSurvivesSaving)

@@ -136,7 +136,7 @@ TEST_F(FormTest, TitleBarsNameTheProgram)
         {"Ausdruck einer Konfiguration — Feldora",
          [&] { return std::make_unique<TFormPrint>(form->printoutData(), form.get()); }},
         {"Werkzeug zur schnellen Erstellung eines Lageplans für die BEMFV-Anzeige — Feldora",
-         [&] { return std::make_unique<TFormDraufsicht>(SitePlanStart{QDate(2026, 12, 10), 1600}, form.get()); }},
+         [&] { return std::make_unique<TFormDraufsicht>(SitePlanStart{QDate(2026, 12, 10), 1600, {}}, form.get()); }},
     };
     for (const auto &[title, make] : windows) {
         std::unique_ptr<QWidget> window = make();
