@@ -53,6 +53,10 @@ rc=$?
 check "--bericht mit dem Beispiel: Exit 0 (war $rc, $(cat "$work/err"))" '[ $rc -eq 0 ]'
 check "--bericht: Sicherheitsabstand" 'grep -qx "Sicherheitsabstand             : 7,95 m" "$work/report"'
 check "--bericht: Kataloge im Datenordner" '[ -f "$XDG_DATA_HOME/Feldora/Antennen.txt" ]'
+"$root/usr/bin/feldora" --standort "$share/doc/feldora/examples/Garten.standort" >"$work/site" 2>"$work/err"
+rc=$?
+check "--standort mit dem Beispiel: Exit 0 (war $rc, $(cat "$work/err"))" '[ $rc -eq 0 ]'
+check "--standort: drei Antennen" '[ "$(grep -cE "^[ABC];" "$work/site")" = 3 ]'
 
 # Desktop entry: valid, its program, icon and file types shipped alongside.
 id=$(sed -n 's:.*<id>\(.*\)</id>.*:\1:p' "$share"/metainfo/*.metainfo.xml)
