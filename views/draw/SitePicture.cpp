@@ -616,6 +616,7 @@ SitePictureDrawn DrawSitePlan(QPainter &p, const QRectF &target, const SitePictu
         for (int person = 0; person < 2; ++person) {
             const site::Outline &lines = person ? g.personOutline : g.outline;
             p.setPen(QPen(kOutlineColor, (person ? 2 : 1.5) * u, person ? Qt::DotLine : Qt::DashLine));
+            p.setBrush(Qt::NoBrush);
             for (const auto &line : lines) {
                 std::vector<QPointF> metres;
                 for (const site::Point &q : line)
@@ -632,7 +633,7 @@ SitePictureDrawn DrawSitePlan(QPainter &p, const QRectF &target, const SitePictu
         if (top && visible(*top)) {
             p.setFont(font(u, 10));
             p.setPen(kOutlineColor);
-            p.drawText(t.map(QPointF(top->x, top->y)) + QPointF(3 * u, -3 * u), "Gruppe " + qs(g.name) + ": Summe 1");
+            p.drawText(t.map(QPointF(top->x, top->y)) + QPointF(3 * u, -3 * u), "Gruppe " + qs(g.name) + ": Summe = 1");
         }
     }
 
@@ -644,6 +645,7 @@ SitePictureDrawn DrawSitePlan(QPainter &p, const QRectF &target, const SitePictu
         for (const site::Point &q : points)
             metres.emplace_back(q.x, q.y);
         p.setPen(QPen(c, 2.5 * u, Qt::SolidLine, Qt::RoundCap));
+        p.setBrush(Qt::NoBrush); // an open wire, not a figure
         p.drawPath(t.map(polylineInView(metres, view)));
         p.setPen(QPen(Qt::black, u));
         p.setBrush(c);
@@ -869,7 +871,8 @@ SiteCutDrawn DrawSiteCut(QPainter &p, const QRectF &target, const SitePictureInp
     drawn.scaleBarMetres = ScaleBarLength(drawn.viewMetres.width() / 4);
     if (drawn.scaleBarMetres > 0) {
         p.setRenderHint(QPainter::Antialiasing, false);
-        drawn.scaleBarDevice = scaleBar(p, QPointF(area.left() + 10 * u, area.bottom() - 6 * u), drawn.scaleBarMetres, s,
+        // At the top, clear of the ground and the bracket.
+        drawn.scaleBarDevice = scaleBar(p, QPointF(area.left() + 10 * u, area.top() + 24 * u), drawn.scaleBarMetres, s,
                                         in.scale, u);
     }
     p.restore();
