@@ -164,15 +164,28 @@ void hatch(QPainter &p, const QPainterPath &device, const QColor &color, double 
         p.restore();
         return;
     }
-    const QRectF b = device.boundingRect().intersected(p.clipBoundingRect().isEmpty() ? device.boundingRect()
-                                                                                       : p.clipBoundingRect());
+    // Vector devices: each line cut to the path here, as not every one of them keeps a clip.
+    const QRectF b = device.boundingRect();
     if (b.isEmpty())
         return;
+    const QList<QPolygonF> polygons = device.toFillPolygons();
     p.save();
-    p.setClipPath(device, Qt::IntersectClip);
     p.setPen(QPen(color, width));
-    for (double c = std::floor((b.left() + b.top()) / gap) * gap; c <= b.right() + b.bottom() + gap; c += gap)
-        p.drawLine(QPointF(c - b.top(), b.top()), QPointF(c - b.bottom(), b.bottom()));
+    std::vector<double> ys;
+    for (double c = std::floor((b.left() + b.top()) / gap) * gap; c <= b.right() + b.bottom() + gap; c += gap) {
+        // The line x + y = c meets the edges where the sign of x + y - c changes.
+        ys.clear();
+        for (const QPolygonF &poly : polygons)
+            for (qsizetype k = 0; k < poly.size(); ++k) {
+                const QPointF a = poly[k], e = poly[(k + 1) % poly.size()];
+                const double sa = a.x() + a.y() - c, se = e.x() + e.y() - c;
+                if ((sa > 0) != (se > 0))
+                    ys.push_back(a.y() + sa / (sa - se) * (e.y() - a.y()));
+            }
+        std::sort(ys.begin(), ys.end());
+        for (size_t k = 0; k + 1 < ys.size(); k += 2)
+            p.drawLine(QPointF(c - ys[k], ys[k]), QPointF(c - ys[k + 1], ys[k + 1]));
+    }
     p.restore();
 }
 
@@ -553,9 +566,8 @@ SitePictureDrawn DrawSitePlan(QPainter &p, const QRectF &target, const SitePictu
     drawn.metresToDevice = QTransform(s, 0, 0, -s, plan.center().x() - centre.x() * s, plan.center().y() + centre.y() * s);
     const QTransform &t = drawn.metresToDevice;
     drawn.planMetres = t.inverted().mapRect(plan);
-    // Paths are cut a little outside the visible part, so their cut edges stay unseen.
-    const QRectF view = drawn.planMetres.adjusted(-drawn.planMetres.width() * 0.05, -drawn.planMetres.height() * 0.05,
-                                                  drawn.planMetres.width() * 0.05, drawn.planMetres.height() * 0.05);
+    // Paths are cut to the visible part: not every device keeps a clip (SVG does not).
+    const QRectF view = drawn.planMetres;
     auto toDevice = [&](const QPainterPath &metres) { return t.map(inView(metres, view)); };
     auto visible = [&](const site::Point &q) { return view.contains(QPointF(q.x, q.y)); };
 
@@ -595,11 +607,6 @@ SitePictureDrawn DrawSitePlan(QPainter &p, const QRectF &target, const SitePictu
         p.setPen(Qt::NoPen);
         p.drawPath(areaDevice);
     }
-    // Outside the area: where a zone crosses.
-    QPainterPath outside;
-    outside.addRect(plan.adjusted(-10, -10, 10, 10));
-    outside.addPath(areaDevice);
-    outside.setFillRule(Qt::OddEvenFill);
 
     const size_t n = antennaCount(r);
     std::vector<QPainterPath> topZones(n);
@@ -618,17 +625,22 @@ SitePictureDrawn DrawSitePlan(QPainter &p, const QRectF &target, const SitePictu
         p.setPen(QPen(colorOf(in, i), 1.5 * u));
         p.drawPath(topZones[i]);
         if (r.antennas[i].margin < 0) {
-            p.save();
-            p.setClipPath(outside, Qt::IntersectClip);
+            // The part outside the area.
+            const QPainterPath zone = inView(bufferPath(r.site.antennas[i].points, r.antennas[i].topRadius), view);
+            const QPainterPath crossing =
+                areaPoints.size() >= 3 ? kFromFine.map(kToFine.map(zone).subtracted(kToFine.map(inView(area, view)))) : zone;
             p.setBrush(QColor(255, 0, 0, 70));
             p.setPen(QPen(kCrossing, 2.5 * u));
-            p.drawPath(topZones[i]);
-            p.restore();
+            p.drawPath(t.map(crossing));
         }
     }
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(in.areaColor, 2 * u));
     p.drawPath(areaDevice);
+    if (in.legend || in.titleBlock) {
+        p.setPen(QPen(Qt::black, u));
+        p.drawRect(plan);
+    }
 
     // The groups' lines of quotient 1.
     p.setRenderHint(QPainter::Antialiasing, true);
@@ -754,8 +766,7 @@ SiteCutDrawn DrawSiteCut(QPainter &p, const QRectF &target, const SitePictureInp
     drawn.metresToDevice = QTransform(s, 0, 0, -s, area.center().x() - cx * s, area.bottom() + box.top() * s);
     const QTransform &t = drawn.metresToDevice;
     drawn.viewMetres = t.inverted().mapRect(area);
-    const QRectF view = drawn.viewMetres.adjusted(-drawn.viewMetres.width() * 0.05, -drawn.viewMetres.height() * 0.05,
-                                                  drawn.viewMetres.width() * 0.05, drawn.viewMetres.height() * 0.05);
+    const QRectF view = drawn.viewMetres;
     auto toDevice = [&](const QPainterPath &metres) { return t.map(inView(metres, view)); };
     auto line = [&](QPointF a, QPointF b) {
         if (clipSegment(a, b, view))

@@ -104,6 +104,15 @@ TEST(SitePictureTest, PlanAtTenPixelsPerMetre)
     EXPECT_GT(count(image, QPoint(150, 120), 1, [](QColor c) { return c == kAqua; }), 0);
     EXPECT_EQ(image.pixel(8, 40), kWhite);
     EXPECT_EQ(image.pixel(150, 128), kWhite);
+
+    // A map of 50 x 50 pixels of 0,1 m from the box's corner: under the plan, one to one.
+    QImage map(50, 50, QImage::Format_RGB32);
+    map.fill(Qt::green);
+    in.background = SiteBackgroundPicture{map, QTransform(0.1, 0, 0, -0.1, -2, 12)};
+    const QImage over = SitePlanImage(in, 10);
+    EXPECT_EQ(over.pixelColor(8, 40), QColor(Qt::green));
+    EXPECT_EQ(over.pixelColor(49, 10), QColor(Qt::green));
+    EXPECT_EQ(over.pixel(51, 10), kWhite);
 }
 
 TEST(SitePictureTest, ColoursOfTheSiteFileAndTheCrossingInRed)
@@ -278,13 +287,20 @@ TEST(SitePictureTest, DegenerateSitesDrawWhatTheyCan)
     SiteResult hugeZone = handMade({{"A", {{10, 5}}, 10, 400, 400}});
     SiteResult nanZone = handMade({{"A", {{10, 5}}, 10, NAN, INFINITY}});
     SiteResult noArea = handMade({{"A", {{10, 5}}, 10, 3, 2}}, {});
+    SiteResult noAntenna = handMade({});
     const Case cases[] = {{"nothing", empty, 0},       {"far point", farPoint, 0}, {"far point zoomed", farPoint, 20},
                           {"huge zone", hugeZone, 20}, {"huge zone fit", hugeZone, 0}, {"not finite", nanZone, 20},
-                          {"no area", noArea, 20}};
-    for (const Case &c : cases) {
+                          {"no area", noArea, 20}, {"no antenna", noAntenna, 0}};
+    // Backgrounds whose calibration gives no size or a huge one.
+    const QTransform calibrations[] = {QTransform(0, 0, 0, 0, 0, 0), QTransform::fromScale(1e9, -1e9),
+                                       QTransform::fromScale(1e-9, -1e-9)};
+    for (const Case &c : cases)
+        for (const QTransform &calibration : calibrations) {
         SitePictureInput in = SitePictureInputOf(c.result);
         in.viewCentre = QPointF(10, 5);
-        in.background = SiteBackgroundPicture{QImage(50, 50, QImage::Format_RGB32), QTransform(0, 0, 0, 0, 0, 0)};
+        QImage map(50, 50, QImage::Format_RGB32);
+        map.fill(Qt::green);
+        in.background = SiteBackgroundPicture{map, calibration};
         QImage image(400, 300, QImage::Format_RGB32);
         image.fill(Qt::black);
         QPainter p(&image);
@@ -296,7 +312,7 @@ TEST(SitePictureTest, DegenerateSitesDrawWhatTheyCan)
         for (const QString &line : SiteLegendLines(c.result))
             EXPECT_FALSE(line.contains(QRegularExpression("\\b(inf|nan)\\b", QRegularExpression::CaseInsensitiveOption)))
                 << c.name << line.toStdString();
-    }
+        }
     // Inside the huge zone the garden is hatched all over.
     SitePictureInput in = SitePictureInputOf(hugeZone);
     in.legend = in.titleBlock = false;
