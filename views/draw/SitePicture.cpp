@@ -440,21 +440,42 @@ void northArrow(QPainter &p, QPointF centre, double length, double north, double
     p.restore();
 }
 
-// How far the zone reaches above its antenna.
-double zoneTop(const site::Zone &zone)
+// How far the zone reaches below and above its antenna: at a corner of its contour, which lies
+// at one of its bends, or straight down or up.
+std::pair<double, double> zoneExtent(const site::Zone &zone)
 {
     const double reach = zone.reach();
     if (!usable(reach))
-        return 0;
+        return {0, 0};
     if (zone.spheresOnly())
-        return reach;
-    double top = 0;
-    for (int k = 0; k <= 90; ++k) {
-        const double z = reach * std::sin(k * kDegree);
-        if (zone.radiusBetween(z, z) > 0)
-            top = z;
+        return {-reach, reach};
+    double bottom = 0, top = 0;
+    std::vector<double> elevations = zone.bends();
+    elevations.push_back(-90);
+    elevations.push_back(90);
+    for (double e : elevations) {
+        const double z = -zone.distanceToward(e) * std::sin(e * kDegree);
+        bottom = std::min(bottom, z), top = std::max(top, z);
     }
-    return top;
+    return {bottom, top};
+}
+
+// The heights at which the turned zone's extent is taken: its ends, its corners and a fine
+// step between.
+std::vector<double> profileHeights(const site::Zone &zone)
+{
+    const auto [bottom, top] = zoneExtent(zone);
+    std::vector<double> z;
+    for (int k = 0; k <= 180; ++k)
+        z.push_back(bottom + (top - bottom) * k / 180);
+    for (double e : zone.bends()) {
+        const double c = -zone.distanceToward(e) * std::sin(e * kDegree);
+        if (c > bottom && c < top)
+            z.push_back(c);
+    }
+    std::sort(z.begin(), z.end());
+    z.erase(std::unique(z.begin(), z.end()), z.end());
+    return z;
 }
 
 double heightOf(const SiteResult &r, size_t i) { return i < r.antennas.size() ? r.antennas[i].height : 0; }
@@ -738,7 +759,7 @@ QRectF SiteCutBounds(const SiteResult &r, SiteAxis axis)
             const double c = x ? q.x : q.y;
             lo = std::min(lo, c - radius), hi = std::max(hi, c + radius);
         }
-        top = std::max(top, heightOf(r, i) + zoneTop(r.antennas[i].zone));
+        top = std::max(top, heightOf(r, i) + zoneExtent(r.antennas[i].zone).second);
     }
     if (!(hi >= lo) || !std::isfinite(lo) || !std::isfinite(hi))
         lo = 0, hi = 10;
@@ -818,11 +839,8 @@ SiteCutDrawn DrawSiteCut(QPainter &p, const QRectF &target, const SitePictureInp
                 }
             } else {
                 QPolygonF right, left;
-                for (int k = -90; k <= 90; ++k) {
-                    const double z = reach * std::sin(k * kDegree);
+                for (double z : profileHeights(a.zone)) {
                     const double w = a.zone.radiusBetween(z, z);
-                    if (!(w > 0))
-                        continue; // above or below the zone
                     right << QPointF(hi + w, h + z);
                     left.prepend(QPointF(lo - w, h + z));
                 }

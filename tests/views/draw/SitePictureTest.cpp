@@ -275,6 +275,27 @@ TEST(SitePictureTest, CutShowsZoneGroundAndScript)
     EXPECT_NEAR(boxY.right(), 10 + 2, 1e-9);
 }
 
+TEST(SitePictureTest, CutTurnsTheAngleContourIntoItsPlane)
+{
+    // 10 m ahead and behind, 2 m straight down and, mirrored, up: flat, not a sphere.
+    SiteResult r = handMade({{"A", {{10, 5}}, 10, 10, 0}});
+    site::Zone flat;
+    flat.addContour({0, 90, 180}, {10, 2, 10});
+    r.antennas[0].zone = flat;
+    SitePictureInput in = SitePictureInputOf(r);
+    QImage image(600, 400, QImage::Format_RGB32);
+    QPainter p(&image);
+    const SiteCutDrawn d = DrawSiteCut(p, QRectF(image.rect()), in, SiteAxis::Y);
+    p.end();
+    auto px = [&](double y, double z) { return d.metresToDevice.map(QPointF(y, z)).toPoint(); };
+    const auto red = [](QColor c) { return c.red() > 200 && c.green() < 100; };
+    EXPECT_GT(count(image, px(5 + 10, 10), 1, red), 0);  // ahead, at the antenna's height
+    EXPECT_GT(count(image, px(5 - 10, 10), 1, red), 0);  // behind
+    EXPECT_GT(count(image, px(5, 12), 1, red), 0);       // the top, 2 m up
+    EXPECT_EQ(count(image, px(5 + 3, 14), 3, red), 0);   // where a sphere of 10 m would be
+    EXPECT_LT(SiteCutBounds(r, SiteAxis::Y).bottom(), 10 + 10); // only as high as the zone
+}
+
 TEST(SitePictureTest, DegenerateSitesDrawWhatTheyCan)
 {
     struct Case {
