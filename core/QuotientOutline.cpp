@@ -73,10 +73,36 @@ Outline QuotientOutline(const std::vector<Radiator> &antennas, double z0, double
     const int cols = nx + 1;
     auto at = [&](int i, int j) { return Point{box.x0 + i * step, box.y0 + j * step}; };
 
+    // No antenna adds more than (reach / distance)^2, the distance at least the horizontal one and
+    // the height from the antenna to the span: where even that sum stays below 1, it stands for
+    // the quotient. It is never smaller, so the line is never drawn too close.
+    auto bound = [&](Point p) {
+        double q = 0;
+        for (const Radiator &a : antennas) {
+            if (!a.zone || a.line.empty())
+                continue;
+            double rho2 = INFINITY;
+            for (size_t k = 0; k < a.line.size(); ++k) {
+                const Point b = a.line[k], e = k + 1 < a.line.size() ? a.line[k + 1] : b;
+                const double dx = e.x - b.x, dy = e.y - b.y, len2 = dx * dx + dy * dy;
+                const double t = len2 > 0 ? std::clamp(((p.x - b.x) * dx + (p.y - b.y) * dy) / len2, 0.0, 1.0) : 0;
+                const double ex = p.x - b.x - t * dx, ey = p.y - b.y - t * dy;
+                rho2 = std::min(rho2, ex * ex + ey * ey);
+            }
+            const double reach = a.zone->reach();
+            const double dz = a.height < z0 ? z0 - a.height : a.height > z1 ? a.height - z1 : 0;
+            const double r2 = rho2 + dz * dz;
+            q += r2 > 0 ? reach * reach / r2 : INFINITY;
+        }
+        return q;
+    };
     std::vector<double> f(static_cast<size_t>(cols) * (ny + 1));
     for (int j = 0; j <= ny; ++j)
-        for (int i = 0; i <= nx; ++i)
-            f[j * cols + i] = level(LargestQuotientOverHeights(antennas, at(i, j), z0, z1));
+        for (int i = 0; i <= nx; ++i) {
+            const Point p = at(i, j);
+            const double b = bound(p);
+            f[j * cols + i] = level(b < 1 ? b : LargestQuotientOverHeights(antennas, p, z0, z1));
+        }
     auto value = [&](int i, int j) { return f[j * cols + i]; };
 
     // Edges by number: 2 k the one to the right of grid point k, 2 k + 1 the one above it.
