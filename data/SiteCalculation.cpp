@@ -186,6 +186,9 @@ SiteResult CalculateSite(const Site &site, const std::string &siteFolder, const 
         g.any = site::LargestQuotientOutside(site.area, radiators, 0, top);
         g.person = site::LargestQuotientOutside(site.area, radiators, 0, H);
         g.verdict = verdictOf(!(g.any.value < 1), !(g.person.value < 1));
+        const site::Box box = site::OutlineBox(radiators);
+        g.outline = site::QuotientOutline(radiators, 0, top, box);
+        g.personOutline = site::QuotientOutline(radiators, 0, H, box);
         result.notificationRequired |= g.eirpSum >= kNotificationEirp;
         result.groups.push_back(std::move(g));
     }

@@ -4,6 +4,7 @@
 // station model (as the table of every band does), its zone over those bands, the zone against
 // the controllable area, simultaneous antennas summed, and the notification threshold.
 
+#include "core/QuotientOutline.h"
 #include "core/SiteGeometry.h"
 #include "data/SiteFile.h"
 #include "data/StationBands.h"
@@ -48,6 +49,8 @@ struct SiteGroupResult {
     site::QuotientPeak person;   // the same up to the height where people are
     SiteVerdict verdict = SiteVerdict::Inside;
     double eirpSum = 0; // W, the members' largest EIRPs
+    // Where the sum is 1, for the drawing: at any height (top view) and up to where people are.
+    site::Outline outline, personOutline;
 };
 
 struct SiteResult {

@@ -121,6 +121,27 @@ std::vector<SiteBand> bands(const Place &at, const std::string &key, const std::
     return out;
 }
 
+SiteColor color(const Place &at, const std::string &key, const std::string &value)
+{
+    const std::vector<std::string> parts = words(value);
+    int rgb[3] = {0, 0, 0};
+    bool ok = parts.size() == 3;
+    for (size_t i = 0; ok && i < 3; ++i) {
+        const auto v = TryStrictToInt(parts[i]);
+        ok = v && *v >= 0 && *v <= 255;
+        if (ok)
+            rgb[i] = *v;
+    }
+    if (!ok)
+        at.fail(key, quoted(value) + " ist keine Farbe „R G B“ (drei ganze Zahlen von 0 bis 255).");
+    return {rgb[0], rgb[1], rgb[2]};
+}
+
+std::string colorText(const SiteColor &c)
+{
+    return std::to_string(c.r) + " " + std::to_string(c.g) + " " + std::to_string(c.b);
+}
+
 bool yesNo(const Place &at, const std::string &key, const std::string &value)
 {
     if (EqualsIgnoreCase(value, "ja"))
@@ -184,6 +205,19 @@ std::string singleLine(std::string text)
 }
 
 } // namespace
+
+SiteColor DefaultSiteColor(size_t index)
+{
+    static const SiteColor colors[] = {{255, 0, 0}, {0, 128, 128}, {0, 0, 255}, {255, 0, 255}, {128, 128, 0}};
+    return colors[index % 5];
+}
+
+SiteColor AntennaColor(const Site &site, size_t index)
+{
+    if (index < site.antennas.size() && site.antennas[index].color)
+        return *site.antennas[index].color;
+    return DefaultSiteColor(index);
+}
 
 int SiteSource::lineOf(const std::string &key) const
 {
@@ -276,7 +310,8 @@ Site ParseSite(const std::string &text, const std::string &fileLabel)
         };
         if (EqualsIgnoreCase(s.name, kSiteSection)) {
             const Place at(fileLabel, kSiteSection, &c.source);
-            const auto keys = {"Rufzeichen", "Betreiber", "Anschrift", "Datum", "Aufenthaltshoehe", "Nordrichtung"};
+            const auto keys = {"Rufzeichen",   "Betreiber",    "Anschrift", "Datum", "Aufenthaltshoehe",
+                               "Nordrichtung", "ZeichnungX", "ZeichnungY"};
             checkSingle(at, c, keys);
             if (auto v = value("Rufzeichen"))
                 site.callsign = *v;
@@ -290,11 +325,15 @@ Site ParseSite(const std::string &text, const std::string &fileLabel)
                 site.personHeight = number(at, "Aufenthaltshoehe", *v, kPersonHeight);
             if (auto v = value("Nordrichtung"))
                 site.north = number(at, "Nordrichtung", *v, kNorth);
+            if (auto v = value("ZeichnungX"))
+                site.cutScriptX = *v;
+            if (auto v = value("ZeichnungY"))
+                site.cutScriptY = *v;
             site.siteExtra = extras(c, keys);
             site.siteSource = c.source;
         } else if (EqualsIgnoreCase(s.name, kAreaSection)) {
             const Place at(fileLabel, kAreaSection, &c.source);
-            checkSingle(at, c, {"Punkte"});
+            checkSingle(at, c, {"Punkte", "Farbe"});
             const std::string *v = value("Punkte");
             if (!v)
                 at.fail("Punkte", "Der Schlüssel fehlt.");
@@ -303,7 +342,9 @@ Site ParseSite(const std::string &text, const std::string &fileLabel)
                 site.area.pop_back(); // a closed ring written with its first point again
             if (const std::string fault = site::PolygonFault(site.area); !fault.empty())
                 at.fail("Punkte", fault);
-            site.areaExtra = extras(c, {"Punkte"});
+            if (auto v = value("Farbe"))
+                site.areaColor = color(at, "Farbe", *v);
+            site.areaExtra = extras(c, {"Punkte", "Farbe"});
             site.areaSource = c.source;
             haveArea = true;
         } else if (isAntennaSection(s.name)) {
@@ -315,7 +356,7 @@ Site ParseSite(const std::string &text, const std::string &fileLabel)
             for (const SiteAntenna &other : site.antennas)
                 if (EqualsIgnoreCase(other.name, a.name))
                     at.fail("", "Zwei Antennen heißen " + quoted(a.name) + ".");
-            const auto keys = {"Konfiguration", "Punkte", "Baender", "Winkeldaempfung", "Gruppe"};
+            const auto keys = {"Konfiguration", "Punkte", "Baender", "Winkeldaempfung", "Gruppe", "Farbe"};
             checkSingle(at, c, keys);
             const std::string *config = value("Konfiguration");
             if (!config || config->empty())
@@ -331,6 +372,8 @@ Site ParseSite(const std::string &text, const std::string &fileLabel)
                 a.angleDamping = yesNo(at, "Winkeldaempfung", *v);
             if (auto v = value("Gruppe"))
                 a.group = *v;
+            if (auto v = value("Farbe"))
+                a.color = color(at, "Farbe", *v);
             a.extra = extras(c, keys);
             a.source = c.source;
             site.antennas.push_back(std::move(a));
@@ -385,13 +428,19 @@ std::vector<std::string> SiteLines(const Site &site)
     entry("Datum", site.date);
     entry("Aufenthaltshoehe", SiteNumberText(site.personHeight));
     entry("Nordrichtung", SiteNumberText(site.north));
+    if (!site.cutScriptX.empty())
+        entry("ZeichnungX", site.cutScriptX);
+    if (!site.cutScriptY.empty())
+        entry("ZeichnungY", site.cutScriptY);
     entries(site.siteExtra);
 
     header(kAreaSection);
     entry("Punkte", PointsText(site.area));
+    entry("Farbe", colorText(site.areaColor));
     entries(site.areaExtra);
 
-    for (const SiteAntenna &a : site.antennas) {
+    for (size_t i = 0; i < site.antennas.size(); ++i) {
+        const SiteAntenna &a = site.antennas[i];
         header(kAntennaPrefix + a.name);
         entry("Konfiguration", a.configuration);
         entry("Punkte", PointsText(a.points));
@@ -404,6 +453,7 @@ std::vector<std::string> SiteLines(const Site &site)
         entry("Winkeldaempfung", a.angleDamping ? "ja" : "nein");
         if (!a.group.empty())
             entry("Gruppe", a.group);
+        entry("Farbe", colorText(AntennaColor(site, i)));
         entries(a.extra);
     }
     for (const SiteExtraSection &s : site.extraSections) {

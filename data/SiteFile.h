@@ -38,6 +38,15 @@ struct SiteBand {
     bool operator==(const SiteBand &) const = default;
 };
 
+// A colour of the drawing, 0..255 each.
+struct SiteColor {
+    int r = 0, g = 0, b = 0;
+    bool operator==(const SiteColor &) const = default;
+};
+// Antennas in order red, teal, blue, magenta, olive, then repeating; the area aqua.
+SiteColor DefaultSiteColor(size_t index);
+inline constexpr SiteColor kDefaultAreaColor{0, 255, 255};
+
 struct SiteAntenna {
     std::string name;          // the section's name after "Antenne "
     std::string configuration; // file of the configuration, relative to the site file's folder
@@ -45,6 +54,7 @@ struct SiteAntenna {
     std::optional<std::vector<SiteBand>> bands; // unset: every band at the configuration's power
     bool angleDamping = false;
     std::string group; // empty: transmits alone
+    std::optional<SiteColor> color; // unset: the default of its position
     IniEntries extra;
     SiteSource source;
 };
@@ -59,11 +69,17 @@ struct Site {
     double personHeight = kDefaultPersonHeight; // m
     double north = 0;                           // degrees clockwise from the top of the plan
     site::Polygon area;
+    SiteColor areaColor = kDefaultAreaColor;
+    // Drawing scripts over the views along x and along y, relative to the site's folder.
+    std::string cutScriptX, cutScriptY;
     std::vector<SiteAntenna> antennas;
     IniEntries siteExtra, areaExtra;
     std::vector<SiteExtraSection> extraSections;
     SiteSource siteSource, areaSource;
 };
+
+// The antenna's colour as drawn: its own or the default of its position.
+SiteColor AntennaColor(const Site &site, size_t index);
 
 // Today as "10.12.2026".
 std::string TodayGermanDate();

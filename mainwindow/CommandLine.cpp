@@ -1,6 +1,7 @@
 #include "mainwindow/CommandLine.h"
 
 #include "data/Settings.h"
+#include "util/DecimalText.h"
 
 namespace {
 
@@ -35,10 +36,41 @@ CommandLine ParseCommandLine(const std::vector<std::string> &args)
     if (first == "--standort") {
         if (args.size() < 2 || args[1].empty() || args[1].rfind("--", 0) == 0)
             return wrongCall("„--standort“ braucht eine Standortdatei.");
-        if (args.size() > 2)
-            return wrongCall("Unbekannte Option „" + args[2] + "“.");
         c.mode = CommandLine::Mode::Site;
         c.siteFile = args[1];
+        bool pixels = false, scale = false;
+        for (size_t i = 2; i < args.size(); ++i) {
+            const std::string &option = args[i];
+            if (option != "--lageplan" && option != "--pixel-pro-meter" && option != "--massstab")
+                return wrongCall("Unbekannte Option „" + option + "“.");
+            if (i + 1 >= args.size() || args[i + 1].empty() || args[i + 1].rfind("--", 0) == 0)
+                return wrongCall("„" + option + "“ braucht " + (option == "--lageplan" ? "einen Dateinamen." : "eine Zahl."));
+            const std::string &value = args[++i];
+            if (option == "--lageplan") {
+                if (!c.planFile.empty())
+                    return wrongCall("„" + option + "“ steht mehrfach.");
+                c.planFile = value;
+            } else if (option == "--pixel-pro-meter") {
+                if (pixels)
+                    return wrongCall("„" + option + "“ steht mehrfach.");
+                pixels = true;
+                const auto n = TryTolerantToFloat(value);
+                if (!n || !(*n > 0) || *n > 1000)
+                    return wrongCall("„--pixel-pro-meter“ braucht eine Zahl über 0 bis 1000, nicht „" + value + "“.");
+                c.planPixelsPerMetre = *n;
+            } else {
+                if (scale)
+                    return wrongCall("„" + option + "“ steht mehrfach.");
+                scale = true;
+                const auto n = TryStrictToInt(value);
+                if (!n || *n < 1 || *n > 1000000000)
+                    return wrongCall("„--massstab“ braucht eine ganze Zahl von 1 bis 1000000000 (1:N), nicht „" + value
+                                     + "“.");
+                c.planScale = *n;
+            }
+        }
+        if (c.planFile.empty() && (pixels || scale))
+            return wrongCall(std::string("„") + (pixels ? "--pixel-pro-meter" : "--massstab") + "“ gilt nur mit „--lageplan“.");
         return c;
     }
     if (!first.empty() && first[0] != '-') {
@@ -93,6 +125,14 @@ std::string UsageText()
            "                                   Radien und Abstand zur Grenze des kontrollierbaren Bereichs,\n"
            "                                   je Gruppe gleichzeitig sendender Antennen die größte Summe,\n"
            "                                   dazu die Anzeigeschwelle (Zeilen durch „;“ getrennt)\n"
+           "        feldora --standort DATEI --lageplan AUSGABE [--pixel-pro-meter N] [--massstab N]\n"
+           "                                   dazu der Lageplan (Draufsicht) in AUSGABE: als .png nur der Plan\n"
+           "                                   mit N Pixeln je Meter (Vorgabe 20), oben links bei x_min − 2 m,\n"
+           "                                   y_max + 2 m, x nach rechts, y nach oben; als .pdf oder .svg auf A4\n"
+           "                                   quer mit Legende und Schriftfeld im Maßstab 1:N (Vorgabe: der\n"
+           "                                   genaueste von 1:100, 1:200, 1:250, 1:500, 1:1000, bei dem der Plan\n"
+           "                                   passt), im PDF die Seitenansichten auf Seite 2, wenn eine Zone\n"
+           "                                   nicht innerhalb bleibt"
            "        feldora --grenzwerte       Grenzwerttabelle aller Bänder als Text, ohne Fenster\n"
            "        feldora --help             diese Hilfe\n"
            "        feldora --version          Programmversion\n"

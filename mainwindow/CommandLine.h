@@ -21,6 +21,9 @@ struct CommandLine {
     std::string windowFile; // DATEI of "feldora DATEI": opened in the window; empty = none
     std::string reportFile; // DATEI of --bericht
     std::string siteFile;   // DATEI of --standort
+    std::string planFile;   // AUSGABE of --lageplan (.png, .pdf, .svg), empty = none
+    double planPixelsPerMetre = 20; // --pixel-pro-meter of a PNG plan
+    int planScale = 0;              // --massstab of a PDF or SVG plan; 0 = the most detailed that fits
     std::string pdfFile;    // AUSGABE.pdf of --pdf, empty = no PDF
     std::string sideViewFile; // BILD of --seitenansicht, empty = none
     std::string diagramFile;  // BILD of --diagramm, empty = none

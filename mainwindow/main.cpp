@@ -13,6 +13,8 @@
 #include "views/draw/ImageFiles.h"
 #include "util/TextFile.h"
 #include "views/draw/QtText.h"
+#include "views/draw/CadScript.h"
+#include "views/draw/SiteExport.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -131,6 +133,51 @@ int runReport(const CommandLine &call)
     return ok ? kExitOk : kExitFailed;
 }
 
+// "--lageplan AUSGABE": the top view as the extension names it; false after a "Fehler:" line.
+bool writeSitePlan(const CommandLine &call, const SiteResult &result, const std::string &folder)
+{
+    const QString path = QString::fromLocal8Bit(call.planFile.c_str());
+    const QString ext = ImageExtension(path).toLower();
+    SitePictureInput in = SitePictureInputOf(result);
+    bool ok = true;
+    // The views' drawing scripts, relative to the site's folder.
+    const std::string scripts[2] = {result.site.cutScriptX, result.site.cutScriptY};
+    for (int k = 0; k < 2; ++k) {
+        if (scripts[k].empty())
+            continue;
+        const std::string file = scripts[k].front() == '/' ? scripts[k] : folder + scripts[k];
+        try {
+            in.cutScripts[k] = ReadCadScript(QString::fromLocal8Bit(file.c_str()));
+        } catch (const FileError &e) {
+            printError(e.what());
+            ok = false;
+        }
+    }
+    try {
+        if (ext == ".png") {
+            if (!SitePlanImageSize(result, call.planPixelsPerMetre)) {
+                printError("Der Lageplan wäre mit " + SiteNumberText(call.planPixelsPerMetre)
+                           + " Pixeln je Meter größer als erlaubt (höchstens " + std::to_string(kMaxPlanImageSide)
+                           + " Pixel je Seite und 100 Millionen Pixel): " + call.planFile
+                           + " wurde nicht geschrieben. Bitte --pixel-pro-meter kleiner wählen.");
+                return false;
+            }
+            SavePngFile(SitePlanImage(in, call.planPixelsPerMetre), path);
+        } else if (ext == ".pdf") {
+            WriteSitePdf(path, in, call.planScale);
+        } else if (ext == ".svg") {
+            WriteSiteSvg(path, in, call.planScale, SiteSheet::Plan);
+        } else {
+            printError("Speichern von " + ss(ImageExtension(path)) + "-Dateien nicht möglich (.png, .pdf, .svg).");
+            return false;
+        }
+    } catch (const FileError &e) {
+        printError(e.what());
+        return false;
+    }
+    return ok;
+}
+
 // "--standort DATEI": every antenna of the site over its bands, the groups and the threshold.
 int runSite(const CommandLine &call)
 {
@@ -147,6 +194,8 @@ int runSite(const CommandLine &call)
         const SiteResult result = CalculateSite(site, folder, base, call.siteFile);
         for (const std::string &line : SiteReportLines(result, name))
             std::printf("%s\n", line.c_str());
+        if (!call.planFile.empty() && !writeSitePlan(call, result, folder))
+            return kExitFailed;
     } catch (const SiteError &e) {
         printError(e.what());
         return kExitFailed;
@@ -236,7 +285,8 @@ int main(int argc, char *argv[])
     if (windowless) {
         qInstallMessageHandler(quietQt);
         // Text alone needs no GUI; pictures and pages need fonts, on no screen.
-        const bool drawn = !call.sideViewFile.empty() || !call.diagramFile.empty() || !call.pdfFile.empty();
+        const bool drawn = !call.sideViewFile.empty() || !call.diagramFile.empty() || !call.pdfFile.empty()
+                           || !call.planFile.empty();
         if (drawn && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         const std::unique_ptr<QCoreApplication> app =

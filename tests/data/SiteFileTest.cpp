@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace
 {
 
@@ -98,8 +100,8 @@ TEST(SiteFileTest, EncodingsAndLineEnds)
 TEST(SiteFileTest, WrittenFileReadsBackWithWhatItDidNotKnow)
 {
     std::string text = kSite;
-    text.insert(text.find("[Kontrollierbarer"), "Farbe=255 0 0\n\n");
-    text += "Farbe=0 128 128\n\n[Hintergrund]\nDatei=Flurkarte.pdf\nSeite=2\n";
+    text.insert(text.find("[Kontrollierbarer"), "Notiz=Garten hinter dem Haus\n\n");
+    text += "Mast=am Schuppen\n\n[Hintergrund]\nDatei=Flurkarte.pdf\nSeite=2\n";
     Site s = parsed(text);
     s.antennas[0].points = {{1.0 / 3, -0.1}}; // numbers that need every digit
     TempDir dir;
@@ -109,14 +111,59 @@ TEST(SiteFileTest, WrittenFileReadsBackWithWhatItDidNotKnow)
     const Site back = ReadSite(dir.file("a.standort"));
     EXPECT_EQ(SiteLines(back), SiteLines(s));
     EXPECT_EQ(back.antennas[0].points, s.antennas[0].points);
-    EXPECT_EQ(back.siteExtra, (IniEntries{{"Farbe", "255 0 0"}}));
-    EXPECT_EQ(back.antennas[1].extra, (IniEntries{{"Farbe", "0 128 128"}}));
+    EXPECT_EQ(back.siteExtra, (IniEntries{{"Notiz", "Garten hinter dem Haus"}}));
+    EXPECT_EQ(back.antennas[1].extra, (IniEntries{{"Mast", "am Schuppen"}}));
     ASSERT_EQ(back.extraSections.size(), 1u);
     EXPECT_EQ(back.extraSections[0].name, "Hintergrund");
     EXPECT_EQ(back.extraSections[0].entries, (IniEntries{{"Datei", "Flurkarte.pdf"}, {"Seite", "2"}}));
     EXPECT_EQ(*back.antennas[0].bands, *s.antennas[0].bands);
     EXPECT_EQ(back.date, "10.12.2026");
     EXPECT_NE(bytes.find("Punkte=0,3333333333333333 -0,1\r\n"), std::string::npos); // decimal comma
+}
+
+TEST(SiteFileTest, ColoursAndDrawingScriptsWithTheirDefaults)
+{
+    std::string text = kSite;
+    text.insert(text.find("[Kontrollierbarer"), "ZeichnungX=Haus vorn.cad\n\n");
+    text.insert(text.find("\n[Antenne A]"), "Farbe=255 255 0\n");
+    text += "Farbe=  10 20\t30 \n";
+    const Site s = parsed(text);
+    EXPECT_EQ(s.areaColor, (SiteColor{255, 255, 0}));
+    EXPECT_EQ(s.antennas[1].color, (SiteColor{10, 20, 30}));
+    EXPECT_FALSE(s.antennas[0].color);
+    EXPECT_EQ(AntennaColor(s, 0), (SiteColor{255, 0, 0})); // red by its place, then teal, blue, magenta, olive
+    EXPECT_EQ(s.cutScriptX, "Haus vorn.cad");
+    EXPECT_EQ(s.cutScriptY, "");
+    const Site plain = parsed();
+    EXPECT_EQ(plain.areaColor, (SiteColor{0, 255, 255}));
+    const SiteColor order[] = {{255, 0, 0}, {0, 128, 128}, {0, 0, 255}, {255, 0, 255}, {128, 128, 0}, {255, 0, 0}};
+    for (size_t i = 0; i < std::size(order); ++i)
+        EXPECT_EQ(DefaultSiteColor(i), order[i]) << i;
+
+    // Written back: every antenna with the colour it is drawn in, the script kept.
+    const std::vector<std::string> lines = SiteLines(s);
+    auto has = [&](const std::string &line) { return std::find(lines.begin(), lines.end(), line) != lines.end(); };
+    EXPECT_TRUE(has("Farbe=255 255 0"));
+    EXPECT_TRUE(has("Farbe=255 0 0"));
+    EXPECT_TRUE(has("Farbe=10 20 30"));
+    EXPECT_TRUE(has("ZeichnungX=Haus vorn.cad"));
+    std::string again;
+    for (const std::string &line : lines)
+        again += line + "\n";
+    const Site back = parsed(again);
+    EXPECT_EQ(back.antennas[0].color, (SiteColor{255, 0, 0}));
+    EXPECT_EQ(back.areaColor, s.areaColor);
+    EXPECT_TRUE(back.antennas[0].extra.empty());
+
+    for (const char *bad : {"Farbe=256 0 0", "Farbe=1 2", "Farbe=rot", "Farbe=1,5 2 3", "Farbe=-1 0 0", "Farbe=1 2 3 4"}) {
+        try {
+            parsed(std::string(kSite) + bad + "\n");
+            ADD_FAILURE() << "taken: " << bad;
+        } catch (const SiteError &e) {
+            EXPECT_NE(std::string(e.what()).find("Zeile 22, [Antenne Draht] Farbe: „"), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find("ist keine Farbe „R G B“"), std::string::npos) << e.what();
+        }
+    }
 }
 
 TEST(SiteFileTest, BadInputNamesFileLineSectionAndKey)

@@ -71,3 +71,49 @@ TEST(CommandLine, CallsAndTheirModes)
         EXPECT_EQ(call.error.empty(), c.mode != Mode::WrongCall) << c.name;
     }
 }
+
+TEST(CommandLine, SitePlanOptions)
+{
+    struct Case {
+        const char *name;
+        std::vector<std::string> args;
+        Mode mode;
+        std::string planFile = "";
+        double pixelsPerMetre = 20;
+        int scale = 0;
+    };
+    const Case cases[] = {
+        {"site alone", {"--standort", "g.standort"}, Mode::Site},
+        {"plan with defaults", {"--standort", "g.standort", "--lageplan", "p.png"}, Mode::Site, "p.png"},
+        {"resolution with decimal comma", {"--standort", "g.standort", "--lageplan", "p.png", "--pixel-pro-meter", "2,5"},
+         Mode::Site, "p.png", 2.5},
+        {"scale before the file", {"--standort", "g.standort", "--massstab", "250", "--lageplan", "p.pdf"}, Mode::Site,
+         "p.pdf", 20, 250},
+        {"plan without a name", {"--standort", "g.standort", "--lageplan"}, Mode::WrongCall},
+        {"plan named like an option", {"--standort", "g.standort", "--lageplan", "--massstab", "200"}, Mode::WrongCall},
+        {"plan twice", {"--standort", "g.standort", "--lageplan", "a.png", "--lageplan", "b.png"}, Mode::WrongCall},
+        {"no resolution of 0", {"--standort", "g.standort", "--lageplan", "p.png", "--pixel-pro-meter", "0"}, Mode::WrongCall},
+        {"no resolution above 1000", {"--standort", "g.standort", "--lageplan", "p.png", "--pixel-pro-meter", "1001"},
+         Mode::WrongCall},
+        {"scale is whole", {"--standort", "g.standort", "--lageplan", "p.pdf", "--massstab", "200,5"}, Mode::WrongCall},
+        {"scale above 0", {"--standort", "g.standort", "--lageplan", "p.pdf", "--massstab", "-200"}, Mode::WrongCall},
+        {"scale twice", {"--standort", "g.standort", "--lageplan", "p.pdf", "--massstab", "200", "--massstab", "500"},
+         Mode::WrongCall},
+        {"resolution without plan", {"--standort", "g.standort", "--pixel-pro-meter", "10"}, Mode::WrongCall},
+        {"scale without plan", {"--standort", "g.standort", "--massstab", "200"}, Mode::WrongCall},
+        {"plan without site", {"--lageplan", "p.png"}, Mode::WrongCall},
+        {"unknown option after site", {"--standort", "g.standort", "--bunt"}, Mode::WrongCall},
+    };
+    for (const Case &c : cases) {
+        const CommandLine call = ParseCommandLine(c.args);
+        EXPECT_EQ(call.mode, c.mode) << c.name;
+        EXPECT_EQ(call.error.empty(), c.mode != Mode::WrongCall) << c.name;
+        if (c.mode != Mode::Site)
+            continue;
+        EXPECT_EQ(call.siteFile, "g.standort") << c.name;
+        EXPECT_EQ(call.planFile, c.planFile) << c.name;
+        EXPECT_DOUBLE_EQ(call.planPixelsPerMetre, c.pixelsPerMetre) << c.name;
+        EXPECT_EQ(call.planScale, c.scale) << c.name;
+    }
+    EXPECT_NE(UsageText().find("--lageplan AUSGABE [--pixel-pro-meter N] [--massstab N]"), std::string::npos);
+}
