@@ -132,7 +132,7 @@ std::string UsageText()
            "                                   quer mit Legende und Schriftfeld im Maßstab 1:N (Vorgabe: der\n"
            "                                   genaueste von 1:100, 1:200, 1:250, 1:500, 1:1000, bei dem der Plan\n"
            "                                   passt), im PDF die Seitenansichten auf Seite 2, wenn eine Zone\n"
-           "                                   nicht innerhalb bleibt"
+           "                                   nicht innerhalb bleibt\n"
            "        feldora --grenzwerte       Grenzwerttabelle aller Bänder als Text, ohne Fenster\n"
            "        feldora --help             diese Hilfe\n"
            "        feldora --version          Programmversion\n"

@@ -11,12 +11,13 @@ fail=0
 # Each option of the page is the head line of a tagged paragraph: ".TP" then ".B \-\-x" or
 # ".BR \-h \", \" \-\-help"; the long forms are compared.
 awk 'tp { print } { tp = ($0 == ".TP") }' "$manpage" | sed 's/\\-/-/g' | grep -o -- '--[a-z][a-z-]*' | sort -u >"$work/man"
-# Every option the completion offers: first, and after "--bericht DATEI".
+# Every option the completion offers: first, after "--bericht DATEI" and after "--standort DATEI".
 bash -c '
   source "$1"
   offer() { COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _feldora; printf "%s\n" "${COMPREPLY[@]}"; }
   offer feldora --
-  offer feldora --bericht a.txt --' _ "$completion" | sort -u >"$work/completion"
+  offer feldora --bericht a.txt --
+  offer feldora --standort a.standort --' _ "$completion" | sort -u >"$work/completion"
 
 if [ ! -s "$work/help" ]; then echo "FEHLER: keine Optionen in --help"; fail=1; fi
 if ! diff -u --label "feldora --help" --label "Handbuchseite" "$work/help" "$work/man"; then

@@ -211,8 +211,9 @@ TEST(SiteCalculationTest, NotificationThresholdCountsGroupSums)
         const SiteResult r = calculated(s);
         EXPECT_NEAR(r.largestEirp, 6, 1e-9);
         EXPECT_EQ(r.notificationRequired, grouped);
-        if (grouped)
+        if (grouped) {
             EXPECT_NEAR(r.groups.at(0).eirpSum, 12, 1e-9);
+        }
     }
 }
 

@@ -753,7 +753,6 @@ QRectF SiteCutBounds(const SiteResult &r, SiteAxis axis)
     for (const site::Point &q : r.site.area)
         lo = std::min(lo, x ? q.x : q.y), hi = std::max(hi, x ? q.x : q.y);
     for (size_t i = 0; i < antennaCount(r); ++i) {
-        const double reach = usable(r.antennas[i].zone.reach()) ? r.antennas[i].zone.reach() : 0;
         const double radius = usable(r.antennas[i].topRadius) ? r.antennas[i].topRadius : 0;
         for (const site::Point &q : r.site.antennas[i].points) {
             const double c = x ? q.x : q.y;
