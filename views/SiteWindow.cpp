@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -30,6 +31,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -111,6 +113,7 @@ constexpr ValueRange kPersonHeight{0, 1000, "m"};
 constexpr ValueRange kNorth{-360, 360, "°"};
 constexpr ValueRange kScaleLength{1e-3, 1e5, "m"};
 constexpr double kGrip = 8; // pixels within which a click takes a point
+constexpr double kLiveCalculationMs = 30;
 
 const char *const kSiteFilter = "Standorte (*.standort);;Alle Dateien (*)";
 const char *const kConfigFilter = "Konfigurationen (*.txt);;Alle Dateien (*)";
@@ -175,7 +178,7 @@ size_t insertPosition(const site::Polygon &area, site::Point p)
     return best + 1;
 }
 
-QTableWidget *pointTable(QWidget *parent, const char *name, const QStringList &heading)
+QTableWidget *pointTable(QWidget *parent, const char *name, const QStringList &heading, int height)
 {
     auto *t = new QTableWidget(0, static_cast<int>(heading.size()), parent);
     t->setObjectName(name);
@@ -183,7 +186,7 @@ QTableWidget *pointTable(QWidget *parent, const char *name, const QStringList &h
     t->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     t->verticalHeader()->setDefaultSectionSize(20);
     t->setSelectionMode(QAbstractItemView::SingleSelection);
-    t->setMinimumHeight(90);
+    t->setFixedHeight(height);
     return t;
 }
 
@@ -199,7 +202,8 @@ void setRow(QTableWidget *table, int row, const QStringList &cells, bool editabl
 {
     for (int c = 0; c < cells.size(); ++c) {
         auto *item = new QTableWidgetItem(cells[c]);
-        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        const bool figure = !cells[c].isEmpty() && (cells[c][0].isDigit() || cells[c][0] == '-');
+        item->setTextAlignment((figure ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
         if (!editable)
             item->setFlags(item->flags() & ~Qt::ItemIsEditable);
         table->setItem(row, c, item);
@@ -360,7 +364,7 @@ void TFormStandort::createControls()
 
     auto *areaBox = new QGroupBox("Kontrollierbarer Bereich", panel);
     auto *areaLayout = new QVBoxLayout(areaBox);
-    TabBereich = pointTable(areaBox, "TabBereich", {"x [m]", "y [m]"});
+    TabBereich = pointTable(areaBox, "TabBereich", {"x [m]", "y [m]"}, 130);
     connect(TabBereich, &QTableWidget::cellChanged, this,
             [this](int r, int c) { RunGuarded([&] { areaCellChanged(r, c); }); });
     areaLayout->addWidget(TabBereich);
@@ -378,7 +382,7 @@ void TFormStandort::createControls()
     auto *antLayout = new QVBoxLayout(antBox);
     ListAntennen = new QListWidget(antBox);
     ListAntennen->setObjectName("ListAntennen");
-    ListAntennen->setMaximumHeight(90);
+    ListAntennen->setFixedHeight(72);
     connect(ListAntennen, &QListWidget::currentRowChanged, this, [this](int row) {
         if (filling_)
             return;
@@ -421,7 +425,7 @@ void TFormStandort::createControls()
     configRow->addWidget(b);
     one->addLayout(configRow);
     one->addWidget(new QLabel("Punkte (ein Punkt oder ein Draht):", GBAntenne));
-    TabPunkte = pointTable(GBAntenne, "TabPunkte", {"x [m]", "y [m]"});
+    TabPunkte = pointTable(GBAntenne, "TabPunkte", {"x [m]", "y [m]"}, 68);
     connect(TabPunkte, &QTableWidget::cellChanged, this,
             [this](int r, int c) { RunGuarded([&] { pointCellChanged(r, c); }); });
     one->addWidget(TabPunkte);
@@ -434,7 +438,7 @@ void TFormStandort::createControls()
     pointButtons->addWidget(b);
     one->addLayout(pointButtons);
     one->addWidget(new QLabel("Bänder (leer: alle mit der Leistung der Konfiguration):", GBAntenne));
-    TabBaender = pointTable(GBAntenne, "TabBaender", {"Band", "PEP [W]"});
+    TabBaender = pointTable(GBAntenne, "TabBaender", {"Band", "PEP [W]"}, 110);
     connect(TabBaender, &QTableWidget::cellChanged, this,
             [this](int r, int c) { RunGuarded([&] { bandCellChanged(r, c); }); });
     one->addWidget(TabBaender);
@@ -542,6 +546,9 @@ void TFormStandort::apply(const Site &site)
 void TFormStandort::recalculate()
 {
     calculationError_.clear();
+    QElapsedTimer timer;
+    timer.start();
+    const auto took = qScopeGuard([&] { lastCalculationMs_ = double(timer.elapsed()); });
     try {
         result_ = CalculateSite(site_, "", input_.base, siteLabel().toStdString());
         return;
@@ -970,13 +977,25 @@ void TFormStandort::planMoved(QPointF device, bool buttonDown)
     // Zones and margins follow the point while it moves; one undo step when it is let go.
     p = m;
     site_ = s;
-    recalculate();
+    // A site that takes longer than a frame follows the mouse with its zones as they were and
+    // is worked out when the point is let go.
+    if (lastCalculationMs_ < kLiveCalculationMs) {
+        recalculate();
+    } else {
+        result_.site = site_;
+        stale_ = true;
+    }
     fillPanels();
     redraw();
 }
 
 void TFormStandort::planReleased()
 {
+    if (std::exchange(stale_, false)) {
+        recalculate();
+        fillPanels();
+        redraw();
+    }
     if (dragStart_ && dragged_) {
         const Site start = *dragStart_;
         const PointRef r = *dragged_;

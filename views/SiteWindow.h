@@ -157,6 +157,8 @@ private:
     // Dragging a point: the site before, applied live, one undo step when released.
     std::optional<Site> dragStart_;
     std::optional<PointRef> dragged_;
+    double lastCalculationMs_ = 0;
+    bool stale_ = false; // moved without working it out
 
     SitePictureDrawn drawn_;
     bool filling_ = false; // the panels are being written: their change signals are no edits
