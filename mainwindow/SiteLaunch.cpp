@@ -14,6 +14,7 @@ void TFeldoraForm::MIStandortClick()
     if (!window) {
         SiteWindowInput input;
         input.base = model_;
+        input.base.setTrace({}); // the site's calculations write nothing into the main window
         input.currentStation = [this] { return model_; };
         input.lastSite = qs(settings_.siteFileName);
         input.remember = [this](const QString &path) { settings_.siteFileName = path.toStdString(); };

@@ -198,15 +198,23 @@ QPushButton *button(QWidget *parent, const char *name, const char *caption)
     return b;
 }
 
+// Cells are written in place: a cell's own change signal may be what led here.
 void setRow(QTableWidget *table, int row, const QStringList &cells, bool editable = true)
 {
     for (int c = 0; c < cells.size(); ++c) {
-        auto *item = new QTableWidgetItem(cells[c]);
+        QTableWidgetItem *item = table->item(row, c);
+        if (!item) {
+            item = new QTableWidgetItem;
+            if (!editable)
+                item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+            table->setItem(row, c, item);
+        }
         const bool figure = !cells[c].isEmpty() && (cells[c][0].isDigit() || cells[c][0] == '-');
-        item->setTextAlignment((figure ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
-        if (!editable)
-            item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-        table->setItem(row, c, item);
+        const Qt::Alignment align = (figure ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+        if (item->text() != cells[c])
+            item->setText(cells[c]);
+        if (item->textAlignment() != int(align))
+            item->setTextAlignment(align);
     }
 }
 
@@ -225,9 +233,7 @@ TFormStandort::TFormStandort(SiteWindowInput input, QWidget *parent)
     createControls();
     createMenus();
     resize(1320, 860);
-    if (!input_.lastSite.isEmpty() && QFileInfo::exists(input_.lastSite))
-        openSite(input_.lastSite);
-    else
+    if (input_.lastSite.isEmpty() || !QFileInfo::exists(input_.lastSite) || !openSite(input_.lastSite))
         newSite();
 }
 
@@ -539,6 +545,8 @@ void TFormStandort::apply(const Site &site)
     recalculate();
     refreshBackground();
     fillPanels();
+    if (!loaded_ && (tool_ == Tool::ScalePoints || tool_ == Tool::Origin))
+        setTool(Tool::Select); // the picture to click on is gone
     redraw();
     updateTitle();
 }
@@ -694,7 +702,7 @@ void TFormStandort::fillPanels()
     const std::string values[6] = {site_.callsign, site_.operatorName, site_.address, site_.date,
                                    SiteNumberText(site_.personHeight), SiteNumberText(site_.north)};
     for (int i = 0; i < 6; ++i)
-        if (!EditSite[i]->hasFocus() || EditSite[i]->text() != qs(values[i]))
+        if (EditSite[i]->text() != qs(values[i])) // unchanged, the cursor stays where it is
             EditSite[i]->setText(qs(values[i]));
     {
         const QSignalBlocker block(TabBereich);
@@ -772,7 +780,7 @@ void TFormStandort::fillAntennaPanel()
     for (size_t i = 0; i < bands.size(); ++i)
         setRow(TabBaender, int(i), {qs(BandName(bands[i].band)), number(bands[i].pep)});
     CBWinkeldaempfung->setChecked(a.angleDamping);
-    if (!EditGruppe->hasFocus())
+    if (EditGruppe->text() != qs(a.group))
         EditGruppe->setText(qs(a.group));
 }
 

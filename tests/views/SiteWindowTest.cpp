@@ -400,6 +400,14 @@ TEST_F(SiteWindow, TwoPointsAndTheirDistanceCalibrateAPicture)
     EXPECT_FALSE(form->backgroundPicture());
     trigger("MIRueckgaengig");
     EXPECT_EQ(form->site().extraSections.size(), 0u);
+
+    // Undoing the picture while its points are being chosen ends the choosing.
+    dialogs.fileAnswers = {path("Skizze.png")};
+    trigger("MIHintergrund");
+    ASSERT_EQ(form->tool(), TFormStandort::Tool::ScalePoints);
+    trigger("MIRueckgaengig");
+    EXPECT_EQ(form->tool(), TFormStandort::Tool::Select);
+    EXPECT_FALSE(find<QAction>("ToolMassstab")->isEnabled());
 }
 
 TEST_F(SiteWindow, WorldFileCalibratesAPdfPage)
