@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPointer>
+#include <QListWidget>
 #include <QTableWidget>
 #include <QTest>
 #include <QUndoStack>
@@ -484,4 +485,31 @@ TEST_F(SiteWindow, BackgroundsThatCannotBeReadLeaveThePlan)
     EXPECT_FALSE(form->backgroundPicture());
     EXPECT_EQ(form->result().antennas.size(), 3u);
     EXPECT_TRUE(QRectF(form->planImage().rect()).contains(device({12.5, 9})));
+}
+
+TEST_F(SiteWindow, FarPointsAndEmptySitesStillDraw)
+{
+    // A vertical a thousand kilometres off, in a group with the beam.
+    openGarden();
+    find<QListWidget>("ListAntennen")->setCurrentRow(1);
+    editCell("TabPunkte", 0, 0, "1000000");
+    EXPECT_EQ(form->site().antennas[1].points[0].x, 1e6);
+    EXPECT_TRUE(form->calculationError().isEmpty());
+    EXPECT_LT(form->result().antennas[1].margin, -999000);
+    EXPECT_GT(form->drawn().planMetres.width(), 1e6);
+    editCell("TabPunkte", 0, 0, "1000001");
+    EXPECT_EQ(form->site().antennas[1].points[0].x, 1e6); // beyond the range: refused
+    dialogs.clear();
+
+    // A new site: no area, no antenna; then an antenna alone.
+    dialogs.choiceAnswers = {1}; // "Verwerfen"
+    trigger("MINeu");
+    EXPECT_TRUE(form->site().area.empty());
+    EXPECT_TRUE(form->result().antennas.empty());
+    EXPECT_FALSE(form->planImage().isNull());
+    dialogs.fileAnswers = {path("Dipol 80m.txt")};
+    find<QPushButton>("ButAntenneNeu")->click();
+    ASSERT_EQ(form->result().antennas.size(), 1u);
+    EXPECT_NE(form->result().antennas[0].verdict, SiteVerdict::Inside); // nothing is controllable
+    EXPECT_EQ(find<QTableWidget>("TabErgebnis")->item(0, 7)->text(), "---");
 }
