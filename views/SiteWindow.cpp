@@ -668,7 +668,20 @@ void TFormStandort::redraw()
     SitePictureInput in;
     in.result = result_;
     in.background = placed_;
-    drawn_ = DrawSitePlan(p, QRectF(image.rect()), in);
+    const QRectF target(image.rect());
+    if (frozenView_) {
+        // While a point is dragged the plan keeps the scale and place it had when it was
+        // taken: a view fitted anew at each move would shift the point away from the mouse.
+        QImage probe(1, 1, QImage::Format_RGB32);
+        QPainter measure(&probe);
+        const QTransform fitted = DrawSitePlan(measure, target, in).metresToDevice;
+        p.setTransform(fitted.inverted() * *frozenView_);
+        drawn_ = DrawSitePlan(p, target, in);
+        p.resetTransform();
+        drawn_.metresToDevice = *frozenView_;
+    } else {
+        drawn_ = DrawSitePlan(p, target, in);
+    }
 
     // Grips of what a click can take: the area's corners, the chosen antenna's points.
     const QTransform &t = drawn_.metresToDevice;
@@ -946,6 +959,7 @@ void TFormStandort::planPressed(QPointF device)
         if (selectedPoint_) {
             dragStart_ = site_;
             dragged_ = selectedPoint_;
+            frozenView_ = drawn_.metresToDevice;
         }
         redraw();
         return;
@@ -999,9 +1013,13 @@ void TFormStandort::planMoved(QPointF device, bool buttonDown)
 
 void TFormStandort::planReleased()
 {
+    const bool frozen = frozenView_.has_value();
+    frozenView_.reset();
     if (std::exchange(stale_, false)) {
         recalculate();
         fillPanels();
+        redraw();
+    } else if (frozen) {
         redraw();
     }
     if (dragStart_ && dragged_) {

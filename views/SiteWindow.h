@@ -157,6 +157,7 @@ private:
     // Dragging a point: the site before, applied live, one undo step when released.
     std::optional<Site> dragStart_;
     std::optional<PointRef> dragged_;
+    std::optional<QTransform> frozenView_; // metres -> device while a point is dragged
     double lastCalculationMs_ = 0;
     bool stale_ = false; // moved without working it out
 

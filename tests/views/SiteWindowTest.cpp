@@ -127,13 +127,6 @@ protected:
         mouse(QEvent::MouseButtonPress, at, Qt::LeftButton);
         mouse(QEvent::MouseButtonRelease, at, Qt::NoButton);
     }
-    void drag(QPointF from, QPointF to)
-    {
-        mouse(QEvent::MouseButtonPress, from, Qt::LeftButton);
-        for (int i = 1; i <= 4; ++i)
-            mouse(QEvent::MouseMove, from + (to - from) * i / 4, Qt::LeftButton);
-        mouse(QEvent::MouseButtonRelease, to, Qt::NoButton);
-    }
     void editCell(const char *table, int row, int column, const QString &text)
     {
         find<QTableWidget>(table)->item(row, column)->setText(text);
@@ -184,11 +177,19 @@ TEST_F(SiteWindow, EditsRecomputeAndUndoRestoresTheFigures)
     // The beam dragged 5 m to the right, one undo step.
     find<QAction>("ToolAuswahl")->trigger();
     const int steps = undo->count();
-    drag(device({12.5, 9}), device({17.5, 9}));
+    // The view holds still while the point moves, so the point stays under the mouse.
+    const QTransform view = form->drawn().metresToDevice;
+    const QPointF from = device({12.5, 9}), to = device({17.5, 9});
+    mouse(QEvent::MouseButtonPress, from, Qt::LeftButton);
+    for (int i = 1; i <= 4; ++i) {
+        mouse(QEvent::MouseMove, from + (to - from) * i / 4, Qt::LeftButton);
+        EXPECT_EQ(form->drawn().metresToDevice, view);
+    }
+    mouse(QEvent::MouseButtonRelease, to, Qt::NoButton);
     EXPECT_EQ(undo->count(), steps + 1);
     const site::Point moved = form->site().antennas[0].points[0];
-    EXPECT_NEAR(moved.x, 17.5, 0.1);
-    EXPECT_NEAR(moved.y, 9, 0.1);
+    EXPECT_NEAR(moved.x, 17.5, 0.006);
+    EXPECT_NEAR(moved.y, 9, 0.006);
     EXPECT_NEAR(antenna(0).boundaryDistance, 7.5, 0.1); // the right fence, no longer the long ones
     EXPECT_NEAR(antenna(0).margin, margin - 1.5, 0.1);
 
