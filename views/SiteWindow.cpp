@@ -28,6 +28,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -62,7 +63,7 @@ public:
     QImage image;
     std::function<void(QPointF)> pressed;
     std::function<void(QPointF, bool)> moved;
-    std::function<void()> released, resized;
+    std::function<void()> released, resized, escaped, deleted;
 
 protected:
     void paintEvent(QPaintEvent *) override { QPainter(this).drawImage(0, 0, image); }
@@ -81,6 +82,15 @@ protected:
             RunGuarded([&] { released(); });
     }
     void resizeEvent(QResizeEvent *) override { RunGuarded([&] { resized(); }); }
+    void keyPressEvent(QKeyEvent *e) override
+    {
+        if (e->key() == Qt::Key_Escape)
+            RunGuarded([&] { escaped(); });
+        else if (e->key() == Qt::Key_Delete)
+            RunGuarded([&] { deleted(); });
+        else
+            QWidget::keyPressEvent(e);
+    }
 };
 
 // One step of the undo stack: the whole site before and after. A site is small, and a snapshot
@@ -329,6 +339,8 @@ void TFormStandort::createControls()
     Plan->moved = [this](QPointF p, bool down) { planMoved(p, down); };
     Plan->released = [this] { planReleased(); };
     Plan->resized = [this] { planResized(); };
+    Plan->escaped = [this] { setTool(Tool::Select); }; // gives up choosing points on the picture
+    Plan->deleted = [this] { MIPunktLoeschenClick(); };
     leftLayout->addWidget(Plan, 1);
     LabelHinweis = new QLabel(left);
     LabelHinweis->setObjectName("LabelHinweis");

@@ -171,12 +171,19 @@ TEST_F(SiteWindow, EditsRecomputeAndUndoRestoresTheFigures)
     click(device({10, -4}));
     ASSERT_EQ(form->site().area.size(), 5u);
     EXPECT_EQ(form->site().area[1], (site::Point{10, -4}));
+    // Taken and deleted with Entf, then back through the undo.
+    find<QAction>("ToolAuswahl")->trigger();
+    click(device({25, 18}));
+    QTest::keyClick(find("Plan"), Qt::Key_Delete);
+    EXPECT_EQ(form->site().area.size(), 4u);
+    trigger("MIRueckgaengig");
+    ASSERT_EQ(form->site().area.size(), 5u);
     EXPECT_TRUE(form->modified());
     EXPECT_EQ(form->windowTitle(), "Standort – Garten.standort[*]");
 
     // The beam dragged 5 m to the right, one undo step.
     find<QAction>("ToolAuswahl")->trigger();
-    const int steps = undo->count();
+    const int steps = undo->index();
     // The view holds still while the point moves, so the point stays under the mouse.
     const QTransform view = form->drawn().metresToDevice;
     const QPointF from = device({12.5, 9}), to = device({17.5, 9});
@@ -186,7 +193,7 @@ TEST_F(SiteWindow, EditsRecomputeAndUndoRestoresTheFigures)
         EXPECT_EQ(form->drawn().metresToDevice, view);
     }
     mouse(QEvent::MouseButtonRelease, to, Qt::NoButton);
-    EXPECT_EQ(undo->count(), steps + 1);
+    EXPECT_EQ(undo->index(), steps + 1);
     const site::Point moved = form->site().antennas[0].points[0];
     EXPECT_NEAR(moved.x, 17.5, 0.006);
     EXPECT_NEAR(moved.y, 9, 0.006);
@@ -403,10 +410,14 @@ TEST_F(SiteWindow, TwoPointsAndTheirDistanceCalibrateAPicture)
     trigger("MIRueckgaengig");
     EXPECT_EQ(form->site().extraSections.size(), 0u);
 
-    // Undoing the picture while its points are being chosen ends the choosing.
+    // Escape gives up choosing; undoing the picture while its points are chosen ends it too.
     dialogs.fileAnswers = {path("Skizze.png")};
     trigger("MIHintergrund");
     ASSERT_EQ(form->tool(), TFormStandort::Tool::ScalePoints);
+    click(blue[0]);
+    QTest::keyClick(find("Plan"), Qt::Key_Escape);
+    EXPECT_EQ(form->tool(), TFormStandort::Tool::Select);
+    find<QAction>("ToolMassstab")->trigger();
     trigger("MIRueckgaengig");
     EXPECT_EQ(form->tool(), TFormStandort::Tool::Select);
     EXPECT_FALSE(find<QAction>("ToolMassstab")->isEnabled());
