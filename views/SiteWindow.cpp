@@ -19,6 +19,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QGuiApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -33,6 +34,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -242,7 +244,10 @@ TFormStandort::TFormStandort(SiteWindowInput input, QWidget *parent)
     connect(undo_, &QUndoStack::cleanChanged, this, [this] { updateTitle(); });
     createControls();
     createMenus();
-    resize(1320, 860);
+    QSize size(1320, 860);
+    if (const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 0.95); // a laptop's screen too
+    resize(size);
     if (input_.lastSite.isEmpty() || !QFileInfo::exists(input_.lastSite) || !openSite(input_.lastSite))
         newSite();
 }
