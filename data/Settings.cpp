@@ -24,7 +24,7 @@ const char *const kFileSection = "Dateinamen";
 
 struct ParseState {
     Settings *settings;
-    bool seen[8] = {};
+    bool seen[9] = {};
 };
 
 bool sameName(const std::string &a, const char *b)
@@ -55,7 +55,7 @@ void onEntry(ParseState *state, const IniEntry &entry)
     struct Known {
         const char *section, *key;
     };
-    static const Known known[8] = {
+    static const Known known[9] = {
         {kWindowSection, "Left"},
         {kWindowSection, "Top"},
         {kOptionSection, "IndPfade"},
@@ -64,8 +64,9 @@ void onEntry(ParseState *state, const IniEntry &entry)
         {kFileSection, "AngDir"},
         {kFileSection, "LastSavedFileName"},
         {kFileSection, "CADFileName"},
+        {kFileSection, "Standort"},
     };
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < 9; ++i) {
         if (!sameName(section, known[i].section) || !sameName(key, known[i].key))
             continue;
         if (state->seen[i]) // the first entry counts, as with the Windows INI routines
@@ -95,6 +96,9 @@ void onEntry(ParseState *state, const IniEntry &entry)
             break;
         case 7:
             s.cadFileName = value;
+            break;
+        case 8:
+            s.siteFileName = value;
             break;
         }
         return;
@@ -196,9 +200,13 @@ std::vector<std::string> SettingsLines(const Settings &s)
     section(kWindowSection, {"Left=" + std::to_string(s.left), "Top=" + std::to_string(s.top)});
     section(kOptionSection, {std::string("IndPfade=") + (s.individualPaths ? "1" : "0"),
                              std::string("AutoLoad=") + (s.autoload ? "1" : "0")});
-    section(kFileSection,
-            {"Antennen=" + singleLine(s.antennen), "AngDir=" + singleLine(s.angDir),
-             "LastSavedFileName=" + singleLine(s.lastSavedFileName), "CADFileName=" + singleLine(s.cadFileName)});
+    std::vector<std::string> files = {"Antennen=" + singleLine(s.antennen), "AngDir=" + singleLine(s.angDir),
+                                      "LastSavedFileName=" + singleLine(s.lastSavedFileName),
+                                      "CADFileName=" + singleLine(s.cadFileName)};
+    // Written only once used, so a file of a run without the site window stays as it was.
+    if (!s.siteFileName.empty())
+        files.push_back("Standort=" + singleLine(s.siteFileName));
+    section(kFileSection, files);
     for (const IniSection &f : s.foreign) {
         if (f.name.empty() || isKnownSection(f.name))
             continue;

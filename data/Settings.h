@@ -30,6 +30,7 @@ struct Settings {
     std::string angDir;            // [Dateinamen] AngDir: angle directory with individual paths
     std::string lastSavedFileName; // [Dateinamen] LastSavedFileName, empty = none
     std::string cadFileName;       // [Dateinamen] CADFileName, side view overlay script
+    std::string siteFileName;      // [Dateinamen] Standort: the site window's last site, empty = none
     std::vector<IniSection> foreign;
 
     bool operator==(const Settings &) const = default;
@@ -44,7 +45,7 @@ Settings ParseSettings(const std::string &bytes, const std::string &programDir);
 // FormCreate: a missing or unreadable file gives the defaults.
 Settings ReadSettings(const std::string &path, const std::string &programDir);
 
-// FormClose: all eight keys, then whatever else the file held. A value with a line break
+// FormClose: all eight keys (and Standort once a site was opened), then whatever else the file held. A value with a line break
 // cannot be kept in an INI line and is written empty.
 std::vector<std::string> SettingsLines(const Settings &settings);
 // Atomic; Windows-1252 unless a value needs characters it lacks, then UTF-8 (read back either

@@ -98,6 +98,10 @@ void TFeldoraForm::FormClose()
 
 void TFeldoraForm::closeEvent(QCloseEvent *event)
 {
+    if (!siteWindowMayClose()) {
+        event->ignore();
+        return;
+    }
     guarded([this] { FormClose(); });
     event->accept();
 }

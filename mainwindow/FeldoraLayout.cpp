@@ -255,6 +255,7 @@ void TFeldoraForm::createMenus()
     menuAction(forms, "MIAnzeige", "&Anzeige", &TFeldoraForm::MIAnzeigeClick);
     menuAction(forms, "MIKonfiguration", "&Konfiguration", &TFeldoraForm::MIKonfigurationClick);
     menuAction(forms, "MILageplan", "&Lageplan (Draufsicht)", &TFeldoraForm::MILageplanClick);
+    menuAction(forms, "MIStandort", "&Standort", &TFeldoraForm::MIStandortClick);
 
     QMenu *agency = bar->addMenu("&BNetzA");
     menuAction(agency, "MIAnleitung", "&Anleitung zur Anzeige", &TFeldoraForm::MIAnleitungClick);

@@ -114,6 +114,9 @@ private:
     // SitePlanLaunch.cpp: the site plan, shown without blocking the main window
     void Draufsicht1Click();
     void MILageplanClick();
+    // SiteLaunch.cpp: the site window, on copies of the station
+    void MIStandortClick();
+    bool siteWindowMayClose();
 
     // FeldoraLayout.cpp
     void createControls();

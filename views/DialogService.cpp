@@ -9,6 +9,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QUrl>
@@ -93,6 +94,22 @@ void QtDialogService::message(MessageKind kind, const QString &text)
         showMemo(shown);
         break;
     }
+}
+
+int QtDialogService::choose(const QString &text, const QStringList &answers)
+{
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), DisplayText(text), QMessageBox::NoButton,
+                    parentWindow());
+    QList<QAbstractButton *> buttons;
+    for (const QString &answer : answers)
+        buttons << box.addButton(answer, QMessageBox::ActionRole);
+    if (buttons.isEmpty())
+        return -1;
+    box.setDefaultButton(static_cast<QPushButton *>(buttons.front()));
+    box.setEscapeButton(buttons.back());
+    box.exec();
+    const qsizetype chosen = buttons.indexOf(box.clickedButton());
+    return chosen < 0 ? static_cast<int>(buttons.size()) - 1 : static_cast<int>(chosen);
 }
 
 std::optional<QString> QtDialogService::inputText(const QString &title, const QString &prompt,

@@ -9,6 +9,7 @@
 #include <QColor>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QPrinter;
@@ -19,6 +20,9 @@ public:
     virtual ~DialogService() = default;
 
     virtual void message(MessageKind kind, const QString &text) = 0;
+    // A question answered by one of its buttons, the first being the default; the index of
+    // the one chosen. Escape or closing the box gives the last.
+    virtual int choose(const QString &text, const QStringList &answers) = 0;
     // nullopt when the user cancels.
     virtual std::optional<QString> inputText(const QString &title, const QString &prompt,
                                              const QString &preset) = 0;
@@ -48,6 +52,7 @@ void InstallDialogMessageSink();
 class QtDialogService : public DialogService {
 public:
     void message(MessageKind kind, const QString &text) override;
+    int choose(const QString &text, const QStringList &answers) override;
     std::optional<QString> inputText(const QString &title, const QString &prompt, const QString &preset) override;
     QString openFileName(const QString &title, const QString &directory, const QString &filter) override;
     QString saveFileName(const QString &title, const QString &proposedPath, const QString &filter,

@@ -85,6 +85,22 @@ TEST(Settings, ForeignEntriesSurviveWritingBack)
     EXPECT_EQ(ReadSettings(ini, kProgramDir), s);
 }
 
+TEST(Settings, TheLastSiteIsWrittenOnceThereIsOne)
+{
+    Settings s = parse("[dateinamen]\nSTANDORT=/home/dl1abc/Garten.standort\nStandort=/tmp/zweiter.standort\n");
+    EXPECT_EQ(s.siteFileName, "/home/dl1abc/Garten.standort"); // the first entry counts
+    EXPECT_TRUE(s.foreign.empty());
+    const Lines lines = SettingsLines(s);
+    EXPECT_EQ(lines.back(), "Standort=/home/dl1abc/Garten.standort");
+    std::string text;
+    for (const std::string &line : lines)
+        text += line + "\n";
+    EXPECT_EQ(parse(text), s);
+    s.siteFileName.clear();
+    for (const std::string &line : SettingsLines(s))
+        EXPECT_EQ(line.find("Standort"), std::string::npos) << line;
+}
+
 TEST(Settings, AutoloadInAnyCase)
 {
     struct {

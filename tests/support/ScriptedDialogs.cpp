@@ -19,6 +19,18 @@ void ScriptedDialogs::clear()
 
 void ScriptedDialogs::message(MessageKind kind, const QString &text) { messages.push_back({kind, text}); }
 
+int ScriptedDialogs::choose(const QString &text, const QStringList &answers)
+{
+    questions << text;
+    if (choiceAnswers.empty()) {
+        ++unexpected;
+        return static_cast<int>(answers.size()) - 1; // as Escape
+    }
+    const int answer = choiceAnswers.front();
+    choiceAnswers.pop_front();
+    return answer;
+}
+
 std::optional<QString> ScriptedDialogs::inputText(const QString &title, const QString &, const QString &)
 {
     inputTitles << title;

@@ -28,6 +28,8 @@ public:
 
     // Next answers, in order; nullopt answers "Abbrechen".
     std::deque<std::optional<QString>> inputAnswers;
+    std::deque<int> choiceAnswers;   // the button's index
+    QStringList questions;           // texts of the questions asked
     std::deque<QString> fileAnswers; // empty string = cancelled
     std::deque<std::optional<QColor>> colorAnswers;
     std::deque<PrintAnswer> printAnswers;
@@ -44,6 +46,7 @@ public:
     void clear();
 
     void message(MessageKind kind, const QString &text) override;
+    int choose(const QString &text, const QStringList &answers) override;
     std::optional<QString> inputText(const QString &title, const QString &prompt, const QString &preset) override;
     QString openFileName(const QString &title, const QString &directory, const QString &filter) override;
     QString saveFileName(const QString &title, const QString &proposedPath, const QString &filter,

@@ -1,0 +1,33 @@
+#include "data/Settings.h"
+#include "mainwindow/FeldoraU.h"
+#include "views/SiteWindow.h"
+#include "views/draw/QtText.h"
+
+#include <QFileInfo>
+
+// One site window at a time; it takes a copy of the started station and asks for the
+// configuration of the moment only when "Aktuelle Konfiguration übernehmen" needs it.
+void TFeldoraForm::MIStandortClick()
+{
+    trace("MIStandortClick");
+    auto *window = findChild<TFormStandort *>("FormStandort", Qt::FindDirectChildrenOnly);
+    if (!window) {
+        SiteWindowInput input;
+        input.base = model_;
+        input.base.setTrace({}); // the site's calculations write nothing into the main window
+        input.currentStation = [this] { return model_; };
+        input.lastSite = qs(settings_.siteFileName);
+        input.remember = [this](const QString &path) { settings_.siteFileName = path.toStdString(); };
+        input.startFolder = qs(DesktopFolder());
+        window = new TFormStandort(std::move(input), this);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+bool TFeldoraForm::siteWindowMayClose()
+{
+    auto *window = findChild<TFormStandort *>("FormStandort", Qt::FindDirectChildrenOnly);
+    return !window || window->mayLeave();
+}

@@ -1,0 +1,527 @@
+#include "FileTestSupport.h"
+#include "ScriptedDialogs.h"
+#include "util/TextFile.h"
+#include "views/SiteWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPointer>
+#include <QListWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <QUndoStack>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace
+{
+
+const std::string kFixtures = FELDORA_TEST_DATA "/site/";
+const std::string kShipped = FELDORA_SHIPPED_DATA "/";
+
+const StationModel &started()
+{
+    static const StationModel base = [] {
+        StationModel m(StationPaths{kShipped + "Antennen.txt", kShipped + "AntUser.txt", kShipped + "ang/"});
+        EXPECT_TRUE(m.AfterCreation());
+        return m;
+    }();
+    return base;
+}
+
+// A picture with a red dot (the origin to click) and two blue dots 100 pixels apart.
+QImage mapPicture()
+{
+    QImage image(300, 200, QImage::Format_RGB32);
+    image.fill(QColor(230, 230, 210));
+    QPainter p(&image);
+    p.fillRect(QRect(146, 96, 9, 9), Qt::red);     // centre (150,5 100,5)
+    p.fillRect(QRect(46, 176, 9, 9), Qt::blue);    // centre (50,5 180,5)
+    p.fillRect(QRect(146, 176, 9, 9), Qt::blue);   // centre (150,5 180,5)
+    return image;
+}
+
+// Where a colour covers the image, averaged: the dots as the window shows them.
+std::vector<QPointF> spots(const QImage &image, QRgb color)
+{
+    std::vector<std::pair<QPointF, int>> found;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != color)
+                continue;
+            auto near = std::find_if(found.begin(), found.end(), [&](const auto &f) {
+                const QPointF c = f.first / f.second;
+                return std::abs(c.x() - x) < 30 && std::abs(c.y() - y) < 30;
+            });
+            if (near == found.end())
+                found.push_back({QPointF(x + 0.5, y + 0.5), 1});
+            else
+                near->first += QPointF(x + 0.5, y + 0.5), ++near->second;
+        }
+    std::vector<QPointF> out;
+    for (const auto &[sum, n] : found)
+        out.push_back(sum / n);
+    std::sort(out.begin(), out.end(), [](QPointF a, QPointF b) { return a.x() < b.x(); });
+    return out;
+}
+
+class SiteWindow : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        for (const auto &entry : std::filesystem::directory_iterator(kFixtures))
+            std::filesystem::copy_file(entry.path(), dir.file(entry.path().filename().string()));
+        station = started();
+        ASSERT_TRUE(station.Oeffnen(kFixtures + "Vertikal 2m.txt"));
+    }
+    void TearDown() override
+    {
+        if (form) {
+            form->setAttribute(Qt::WA_DeleteOnClose, false);
+            delete form.data();
+        }
+        EXPECT_EQ(dialogs.unexpected, 0);
+    }
+
+    void open(const QString &last = {})
+    {
+        SiteWindowInput input;
+        input.base = started();
+        input.currentStation = [this] { return station; };
+        input.lastSite = last;
+        input.remember = [this](const QString &path) { remembered = path; };
+        input.startFolder = path("");
+        form = new TFormStandort(std::move(input));
+        form->resize(1320, 860);
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+    }
+    void openGarden() { open(path("Garten.standort")); }
+
+    template <typename T = QWidget> T *find(const char *name) const
+    {
+        T *w = form->findChild<T *>(name);
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    void trigger(const char *name) { find<QAction>(name)->trigger(); }
+    QString path(const std::string &name) const { return QString::fromStdString(dir.file(name)); }
+    QPointF device(site::Point m) const { return form->drawn().metresToDevice.map(QPointF(m.x, m.y)); }
+
+    void mouse(QEvent::Type type, QPointF at, Qt::MouseButtons buttons)
+    {
+        QWidget *plan = find("Plan");
+        QMouseEvent e(type, at, plan->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(plan, &e);
+    }
+    void click(QPointF at)
+    {
+        mouse(QEvent::MouseButtonPress, at, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, at, Qt::NoButton);
+    }
+    void editCell(const char *table, int row, int column, const QString &text)
+    {
+        find<QTableWidget>(table)->item(row, column)->setText(text);
+    }
+    const SiteAntennaResult &antenna(size_t i) const { return form->result().antennas.at(i); }
+
+    TempDir dir;
+    ScriptedDialogs dialogs;
+    StationModel station;
+    QPointer<TFormStandort> form;
+    QString remembered;
+};
+
+} // namespace
+
+TEST_F(SiteWindow, OpensTheLastSiteAndComputesIt)
+{
+    openGarden();
+    EXPECT_EQ(form->windowTitle(), "Standort – Garten.standort[*]");
+    EXPECT_TRUE(form->calculationError().isEmpty()) << form->calculationError().toStdString();
+    ASSERT_EQ(form->result().antennas.size(), 3u);
+    EXPECT_EQ(form->result().groups.size(), 1u);
+    EXPECT_FALSE(form->modified());
+    EXPECT_EQ(remembered, path("Garten.standort"));
+    // Paths are absolute inside the window, relative in the file.
+    EXPECT_EQ(form->site().antennas[0].configuration, dir.file("Beam 20m.txt"));
+    // The plan is drawn and the antenna's point is where the transform puts it.
+    const QPointF a = device({12.5, 9});
+    EXPECT_TRUE(QRectF(form->planImage().rect()).contains(a));
+    EXPECT_EQ(find<QTableWidget>("TabErgebnis")->rowCount(), 3);
+}
+
+TEST_F(SiteWindow, EditsRecomputeAndUndoRestoresTheFigures)
+{
+    openGarden();
+    QUndoStack *undo = form->findChild<QUndoStack *>();
+    ASSERT_NE(undo, nullptr);
+    const double margin = antenna(0).margin, distance = antenna(0).safetyDistance;
+
+    // A point of the area by a click: it goes into the nearest edge, the bottom one.
+    find<QAction>("ToolBereich")->trigger();
+    click(device({10, -4}));
+    ASSERT_EQ(form->site().area.size(), 5u);
+    EXPECT_EQ(form->site().area[1], (site::Point{10, -4}));
+    // Taken and deleted with Entf, then back through the undo.
+    find<QAction>("ToolAuswahl")->trigger();
+    click(device({25, 18}));
+    QTest::keyClick(find("Plan"), Qt::Key_Delete);
+    EXPECT_EQ(form->site().area.size(), 4u);
+    trigger("MIRueckgaengig");
+    ASSERT_EQ(form->site().area.size(), 5u);
+    EXPECT_TRUE(form->modified());
+    EXPECT_EQ(form->windowTitle(), "Standort – Garten.standort[*]");
+
+    // The beam dragged 5 m to the right, one undo step.
+    find<QAction>("ToolAuswahl")->trigger();
+    const int steps = undo->index();
+    // The view holds still while the point moves, so the point stays under the mouse.
+    const QTransform view = form->drawn().metresToDevice;
+    const QPointF from = device({12.5, 9}), to = device({17.5, 9});
+    mouse(QEvent::MouseButtonPress, from, Qt::LeftButton);
+    for (int i = 1; i <= 4; ++i) {
+        mouse(QEvent::MouseMove, from + (to - from) * i / 4, Qt::LeftButton);
+        EXPECT_EQ(form->drawn().metresToDevice, view);
+    }
+    mouse(QEvent::MouseButtonRelease, to, Qt::NoButton);
+    EXPECT_EQ(undo->index(), steps + 1);
+    const site::Point moved = form->site().antennas[0].points[0];
+    EXPECT_NEAR(moved.x, 17.5, 0.006);
+    EXPECT_NEAR(moved.y, 9, 0.006);
+    EXPECT_NEAR(antenna(0).boundaryDistance, 7.5, 0.1); // the right fence, no longer the long ones
+    EXPECT_NEAR(antenna(0).margin, margin - 1.5, 0.1);
+
+    // A band's PEP typed into the table: 750 W to 100 W on 20 m shrinks the zone.
+    ASSERT_EQ(form->selectedAntenna(), 0);
+    auto *bands = find<QTableWidget>("TabBaender");
+    ASSERT_EQ(bands->rowCount(), 3);
+    EXPECT_EQ(bands->item(0, 0)->text(), "20m");
+    for (int row = 0; row < 3; ++row)
+        editCell("TabBaender", row, 1, "100");
+    ASSERT_EQ(form->site().antennas[0].bands->at(0).pep, 100);
+    EXPECT_LT(antenna(0).safetyDistance, distance);
+
+    // A refused entry changes nothing and says why.
+    const int before = undo->count();
+    editCell("TabBaender", 0, 1, "viel");
+    EXPECT_EQ(undo->count(), before);
+    EXPECT_EQ(bands->item(0, 1)->text(), "100");
+    EXPECT_FALSE(dialogs.messages.empty());
+    dialogs.clear();
+
+    // Undo, step by step, back to the file's figures; redo forward again.
+    while (undo->canUndo())
+        trigger("MIRueckgaengig");
+    EXPECT_EQ(form->site().area.size(), 4u);
+    EXPECT_EQ(form->site().antennas[0].points[0], (site::Point{12.5, 9}));
+    EXPECT_DOUBLE_EQ(antenna(0).margin, margin);
+    EXPECT_DOUBLE_EQ(antenna(0).safetyDistance, distance);
+    EXPECT_FALSE(form->modified());
+    while (undo->canRedo())
+        trigger("MIWiederherstellen");
+    EXPECT_EQ(form->site().area.size(), 5u);
+    EXPECT_EQ(form->site().antennas[0].points[0], moved);
+    EXPECT_LT(antenna(0).safetyDistance, distance);
+
+    // Ctrl+Z and Ctrl+Y are the keys.
+    EXPECT_EQ(find<QAction>("MIRueckgaengig")->shortcut(), QKeySequence("Ctrl+Z"));
+    EXPECT_EQ(find<QAction>("MIWiederherstellen")->shortcut(), QKeySequence("Ctrl+Y"));
+}
+
+TEST_F(SiteWindow, AntennasAddedRenamedRemovedAndTheStationTakenOver)
+{
+    openGarden();
+    // Rename: refused for a name in use, taken otherwise.
+    dialogs.inputAnswers = {QString("b"), QString("Beam")};
+    find<QPushButton>("ButAntenneUmbenennen")->click();
+    EXPECT_EQ(form->site().antennas[0].name, "A");
+    EXPECT_EQ(dialogs.lastMessage(), "Eine Antenne „b“ gibt es schon.");
+    find<QPushButton>("ButAntenneUmbenennen")->click();
+    EXPECT_EQ(form->site().antennas[0].name, "Beam");
+
+    // The main window's station, saved next to the site and added in the middle of the area.
+    dialogs.fileAnswers = {path("Konfiguration 2m.txt")};
+    find<QPushButton>("ButKonfigUebernehmen")->click();
+    EXPECT_EQ(dialogs.lastProposedPath, path("Konfiguration 2m.txt"));
+    ASSERT_EQ(form->site().antennas.size(), 4u);
+    EXPECT_EQ(form->site().antennas[3].name, "A"); // the first letter free
+    EXPECT_EQ(form->site().antennas[3].points, (std::vector<site::Point>{{12.5, 9}}));
+    EXPECT_TRUE(FileExists(dir.file("Konfiguration 2m.txt")));
+    EXPECT_TRUE(form->calculationError().isEmpty()) << form->calculationError().toStdString();
+    EXPECT_EQ(form->result().antennas.size(), 4u);
+
+    // A configuration chosen by its file; one that cannot be opened is refused.
+    WriteBytes(dir.file("kaputt.txt"), "keine Konfiguration\n");
+    dialogs.fileAnswers = {path("kaputt.txt"), path("Dipol 80m.txt")};
+    find<QPushButton>("ButAntenneNeu")->click();
+    EXPECT_EQ(form->site().antennas.size(), 4u);
+    EXPECT_FALSE(dialogs.messages.empty());
+    find<QPushButton>("ButAntenneNeu")->click();
+    ASSERT_EQ(form->site().antennas.size(), 5u);
+    EXPECT_EQ(form->site().antennas[4].name, "D");
+
+    // Angle damping and group of the chosen antenna; removing it.
+    find<QCheckBox>("CBWinkeldaempfung")->click();
+    EXPECT_TRUE(form->site().antennas[4].angleDamping);
+    auto *group = find<QLineEdit>("EditGruppe");
+    group->setText("1");
+    emit group->editingFinished();
+    EXPECT_EQ(form->site().antennas[4].group, "1");
+    EXPECT_EQ(form->result().groups.at(0).members.size(), 3u);
+    find<QPushButton>("ButAntenneEntfernen")->click();
+    EXPECT_EQ(form->site().antennas.size(), 4u);
+}
+
+TEST_F(SiteWindow, SavedAndReopenedGivesTheSameSite)
+{
+    openGarden();
+    find<QAction>("ToolBereich")->trigger();
+    click(device({30, 9}));
+    editCell("TabPunkte", 0, 0, "14,25");
+    auto *call = find<QLineEdit>("EditRufzeichen");
+    call->setText("DL9ABC");
+    emit call->editingFinished();
+
+    std::filesystem::create_directory(dir.file("neu"));
+    dialogs.fileAnswers = {path("neu/Garten 2.standort")};
+    trigger("MISpeichernUnter");
+    EXPECT_FALSE(form->modified());
+    EXPECT_EQ(remembered, path("neu/Garten 2.standort"));
+    const std::string text = ReadFileBytes(dir.file("neu/Garten 2.standort"));
+    EXPECT_NE(text.find("Konfiguration=../Beam 20m.txt\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Rufzeichen=DL9ABC\r\n"), std::string::npos);
+
+    const std::vector<std::string> saved = SiteLines(form->site());
+    form->close();
+    EXPECT_TRUE(dialogs.questions.isEmpty()); // nothing left unsaved
+    open(path("neu/Garten 2.standort"));
+    EXPECT_EQ(SiteLines(form->site()), saved);
+    EXPECT_EQ(form->site().antennas[0].points[0], (site::Point{14.25, 9}));
+
+    // An area without three points would not open again: refused, with the reason.
+    form->setAttribute(Qt::WA_DeleteOnClose, false);
+    delete form.data();
+    open();
+    dialogs.fileAnswers = {path("leer.standort")};
+    trigger("MISpeichern");
+    EXPECT_FALSE(FileExists(dir.file("leer.standort")));
+    EXPECT_NE(dialogs.lastMessage().indexOf("nicht gespeichert"), -1);
+}
+
+TEST_F(SiteWindow, LeavingWithUnsavedChangesAsks)
+{
+    openGarden();
+    find<QAction>("ToolBereich")->trigger();
+    click(device({30, 9}));
+    const QString question = "Der Standort „Garten.standort“ wurde geändert.\nSollen die Änderungen gespeichert werden?";
+
+    dialogs.choiceAnswers = {2}; // "Abbrechen"
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(dialogs.questions, QStringList{question});
+    EXPECT_TRUE(form->isVisible());
+
+    dialogs.choiceAnswers = {2}; // "Neu" asks as well
+    trigger("MINeu");
+    EXPECT_EQ(form->site().area.size(), 5u);
+
+    dialogs.choiceAnswers = {0}; // "Speichern"
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(ReadSite(dir.file("Garten.standort")).area.size(), 5u);
+
+    open(path("Garten.standort"));
+    find<QAction>("ToolBereich")->trigger();
+    click(device({-5, 9}));
+    dialogs.choiceAnswers = {1}; // "Verwerfen"
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(ReadSite(dir.file("Garten.standort")).area.size(), 5u);
+}
+
+TEST_F(SiteWindow, WorldFileCalibratesAPngAndTheClickedPointIsTheOrigin)
+{
+    openGarden();
+    ASSERT_TRUE(mapPicture().save(path("Karte.png")));
+    WriteBytes(dir.file("Karte.pgw"), "0.1\n0.0\n0.0\n-0.1\n3512345.05\n5612345.95\n");
+    dialogs.fileAnswers = {path("Karte.png")};
+    trigger("MIHintergrund");
+    EXPECT_EQ(form->tool(), TFormStandort::Tool::Origin);
+    // The picture alone while the origin is chosen: click its red dot.
+    const std::vector<QPointF> red = spots(form->planImage(), qRgb(255, 0, 0));
+    ASSERT_EQ(red.size(), 1u);
+    click(red[0]);
+    EXPECT_EQ(form->tool(), TFormStandort::Tool::Select);
+    ASSERT_TRUE(form->backgroundPicture());
+    const QTransform t = form->backgroundPicture()->pixelToMetres;
+    const QPointF origin = t.map(QPointF(150.5, 100.5));
+    EXPECT_NEAR(origin.x(), 0, 0.15); // the click, to the pixels of the fitted picture
+    EXPECT_NEAR(origin.y(), 0, 0.15);
+    const QPointF step = t.map(QPointF(160.5, 80.5)) - origin; // 10 pixels right, 20 up
+    EXPECT_NEAR(step.x(), 1, 1e-9);
+    EXPECT_NEAR(step.y(), 2, 1e-9);
+
+    // The plan shows the picture under the site, red where the origin is.
+    const QPoint at = device({0, 0}).toPoint();
+    EXPECT_EQ(QColor(form->planImage().pixel(at)).red(), 255);
+
+    // Stored in the site file and back after reopening.
+    trigger("MISpeichern");
+    const std::string text = ReadFileBytes(dir.file("Garten.standort"));
+    EXPECT_NE(text.find("[Hintergrund]\r\nDatei=Karte.png\r\nSeite=1\r\nKalibrierung=Weltdatei\r\n"), std::string::npos)
+        << text;
+    form->close();
+    open(path("Garten.standort"));
+    ASSERT_TRUE(form->backgroundPicture());
+    EXPECT_EQ(form->backgroundPicture()->pixelToMetres, t);
+}
+
+TEST_F(SiteWindow, TwoPointsAndTheirDistanceCalibrateAPicture)
+{
+    openGarden();
+    ASSERT_TRUE(mapPicture().save(path("Skizze.png")));
+    dialogs.fileAnswers = {path("Skizze.png")};
+    trigger("MIHintergrund");
+    EXPECT_EQ(form->tool(), TFormStandort::Tool::ScalePoints);
+    const std::vector<QPointF> blue = spots(form->planImage(), qRgb(0, 0, 255));
+    ASSERT_EQ(blue.size(), 2u);
+    click(blue[0]);
+    dialogs.inputAnswers = {QString("20")};
+    click(blue[1]);
+    EXPECT_EQ(dialogs.inputTitles, QStringList{"Länge"});
+    EXPECT_EQ(form->tool(), TFormStandort::Tool::Origin);
+    click(spots(form->planImage(), qRgb(255, 0, 0)).at(0));
+    ASSERT_TRUE(form->backgroundPicture());
+    const QTransform t = form->backgroundPicture()->pixelToMetres;
+    const QPointF step = t.map(QPointF(250.5, 100.5)) - t.map(QPointF(150.5, 100.5));
+    EXPECT_NEAR(step.x(), 20, 0.2); // 100 pixels, as clicked on the fitted picture
+    EXPECT_NEAR(step.y(), 0, 1e-9);
+
+    // Undone step by step: origin, scale, picture.
+    trigger("MIRueckgaengig");
+    trigger("MIRueckgaengig");
+    EXPECT_FALSE(form->backgroundPicture());
+    trigger("MIRueckgaengig");
+    EXPECT_EQ(form->site().extraSections.size(), 0u);
+
+    // Escape gives up choosing; undoing the picture while its points are chosen ends it too.
+    dialogs.fileAnswers = {path("Skizze.png")};
+    trigger("MIHintergrund");
+    ASSERT_EQ(form->tool(), TFormStandort::Tool::ScalePoints);
+    click(blue[0]);
+    QTest::keyClick(find("Plan"), Qt::Key_Escape);
+    EXPECT_EQ(form->tool(), TFormStandort::Tool::Select);
+    find<QAction>("ToolMassstab")->trigger();
+    trigger("MIRueckgaengig");
+    EXPECT_EQ(form->tool(), TFormStandort::Tool::Select);
+    EXPECT_FALSE(find<QAction>("ToolMassstab")->isEnabled());
+}
+
+TEST_F(SiteWindow, WorldFileCalibratesAPdfPage)
+{
+    openGarden();
+    {
+        QPdfWriter pdf(path("Kataster.pdf"));
+        pdf.setPageSize(QPageSize(QSizeF(200, 100), QPageSize::Point));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        pdf.setResolution(72);
+        QPainter p(&pdf);
+        p.fillRect(QRectF(95, 45, 10, 10), Qt::red);
+    }
+    WriteBytes(dir.file("Kataster.wld"), "0,25\n0\n0\n-0,25\n0\n0\n");
+    dialogs.fileAnswers = {path("Kataster.pdf")};
+    trigger("MIHintergrund");
+    ASSERT_EQ(form->tool(), TFormStandort::Tool::Origin);
+    const std::vector<QPointF> red = spots(form->planImage(), qRgb(255, 0, 0));
+    ASSERT_EQ(red.size(), 1u);
+    click(red[0]);
+    ASSERT_TRUE(form->backgroundPicture());
+    // A point of the page is a quarter metre; the rendering is finer than the page's points.
+    const SiteBackgroundPicture &b = *form->backgroundPicture();
+    const double pixelsPerPoint = b.image.width() / 200.0;
+    EXPECT_GT(pixelsPerPoint, 1);
+    const QPointF centre = b.pixelToMetres.map(QPointF(100, 50) * pixelsPerPoint);
+    EXPECT_NEAR(centre.x(), 0, 0.3);
+    EXPECT_NEAR(centre.y(), 0, 0.3);
+    const QPointF step = b.pixelToMetres.map(QPointF(140, 50) * pixelsPerPoint) - centre;
+    EXPECT_NEAR(step.x(), 10, 1e-9);
+    EXPECT_NEAR(step.y(), 0, 1e-9);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(SiteWindow, BackgroundsThatCannotBeReadLeaveThePlan)
+{
+    openGarden();
+    QUndoStack *undo = form->findChild<QUndoStack *>();
+    // Files the menu refuses: nothing changes.
+    WriteBytes(dir.file("kaputt.pdf"), "%PDF-1.4 nichts weiter");
+    WriteBytes(dir.file("kaputt.png"), "kein Bild");
+    for (const char *name : {"kaputt.pdf", "kaputt.png", "fehlt.jpg", "Karte.gif"}) {
+        dialogs.clear();
+        WriteBytes(dir.file("Karte.gif"), "GIF89a");
+        dialogs.fileAnswers = {path(name)};
+        trigger("MIHintergrund");
+        ASSERT_EQ(dialogs.messages.size(), 1u) << name;
+        EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Error);
+        EXPECT_NE(dialogs.messages[0].text.indexOf(name), -1) << dialogs.messages[0].text.toStdString();
+        EXPECT_EQ(undo->count(), 0);
+    }
+
+    // A world file with a pixel of zero or of a kilometre is refused; two points then.
+    ASSERT_TRUE(mapPicture().save(path("Karte.png")));
+    for (const char *world : {"0\n0\n0\n0\n10\n10\n", "1000\n0\n0\n-1000\n0\n0\n"}) {
+        dialogs.clear();
+        WriteBytes(dir.file("Karte.pgw"), world);
+        dialogs.fileAnswers = {path("Karte.png")};
+        trigger("MIHintergrund");
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_NE(dialogs.messages[0].text.indexOf("Pixelgröße"), -1) << dialogs.messages[0].text.toStdString();
+        EXPECT_EQ(form->tool(), TFormStandort::Tool::ScalePoints);
+    }
+
+    // A site whose background has gone: a message, and the plan without it.
+    dialogs.choiceAnswers = {1};
+    form->close();
+    std::string text = ReadFileBytes(dir.file("Garten.standort"));
+    WriteBytes(dir.file("Garten.standort"), text + "\r\n[Hintergrund]\r\nDatei=weg.png\r\nKalibrierung=keine\r\n");
+    dialogs.clear();
+    open(path("Garten.standort"));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_NE(dialogs.messages[0].text.indexOf("weg.png"), -1);
+    EXPECT_FALSE(form->backgroundPicture());
+    EXPECT_EQ(form->result().antennas.size(), 3u);
+    EXPECT_TRUE(QRectF(form->planImage().rect()).contains(device({12.5, 9})));
+}
+
+TEST_F(SiteWindow, FarPointsAndEmptySitesStillDraw)
+{
+    // A vertical a thousand kilometres off, in a group with the beam.
+    openGarden();
+    find<QListWidget>("ListAntennen")->setCurrentRow(1);
+    editCell("TabPunkte", 0, 0, "1000000");
+    EXPECT_EQ(form->site().antennas[1].points[0].x, 1e6);
+    EXPECT_TRUE(form->calculationError().isEmpty());
+    EXPECT_LT(form->result().antennas[1].margin, -999000);
+    EXPECT_GT(form->drawn().planMetres.width(), 1e6);
+    editCell("TabPunkte", 0, 0, "1000001");
+    EXPECT_EQ(form->site().antennas[1].points[0].x, 1e6); // beyond the range: refused
+    dialogs.clear();
+
+    // A new site: no area, no antenna; then an antenna alone.
+    dialogs.choiceAnswers = {1}; // "Verwerfen"
+    trigger("MINeu");
+    EXPECT_TRUE(form->site().area.empty());
+    EXPECT_TRUE(form->result().antennas.empty());
+    EXPECT_FALSE(form->planImage().isNull());
+    dialogs.fileAnswers = {path("Dipol 80m.txt")};
+    find<QPushButton>("ButAntenneNeu")->click();
+    ASSERT_EQ(form->result().antennas.size(), 1u);
+    EXPECT_NE(form->result().antennas[0].verdict, SiteVerdict::Inside); // nothing is controllable
+    EXPECT_EQ(find<QTableWidget>("TabErgebnis")->item(0, 7)->text(), "---");
+}

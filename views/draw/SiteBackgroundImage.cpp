@@ -1,0 +1,106 @@
+#include "views/draw/SiteBackgroundImage.h"
+
+#include "util/TextFile.h"
+#include "views/draw/ImageFiles.h"
+#include "views/draw/SitePlan.h"
+
+#include <QFileInfo>
+#include <QPainter>
+#include <QPdfDocument>
+#include <QSvgRenderer>
+
+#include <algorithm>
+#include <cmath>
+
+namespace
+{
+
+constexpr double kPdfDpi = 200;     // fine enough for a cadastral extract on screen and paper
+constexpr int kLongestSide = 4000;  // pixels of a rendered page or drawing
+
+std::string fileText(const QString &path) { return "„" + path.toStdString() + "“"; }
+
+[[noreturn]] void refuse(const QString &path, const std::string &why)
+{
+    throw FileError("Der Hintergrund " + fileText(path) + " konnte nicht gelesen werden (" + why + ").");
+}
+
+QSize renderSize(QSizeF units, double perUnit)
+{
+    const double scale = std::min(perUnit, kLongestSide / std::max(units.width(), units.height()));
+    return QSize(std::max(1, int(std::lround(units.width() * scale))), std::max(1, int(std::lround(units.height() * scale))));
+}
+
+LoadedBackground loadPdf(const QString &path, int page)
+{
+    if (!QFileInfo::exists(path))
+        refuse(path, "die Datei gibt es nicht");
+    QPdfDocument document;
+    switch (document.load(path)) {
+    case QPdfDocument::Error::None:
+        break;
+    case QPdfDocument::Error::FileNotFound:
+        refuse(path, "die Datei gibt es nicht");
+    case QPdfDocument::Error::IncorrectPassword:
+    case QPdfDocument::Error::UnsupportedSecurityScheme:
+        refuse(path, "das PDF ist durch ein Kennwort geschützt");
+    default:
+        refuse(path, "kein lesbares PDF");
+    }
+    LoadedBackground b;
+    b.pageCount = document.pageCount();
+    if (page < 1 || page > b.pageCount)
+        refuse(path, "das PDF hat keine Seite " + std::to_string(page) + ", nur " + std::to_string(b.pageCount));
+    b.units = document.pagePointSize(page - 1);
+    if (b.units.isEmpty())
+        refuse(path, "die Seite " + std::to_string(page) + " ist leer");
+    const QSize size = renderSize(b.units, kPdfDpi / 72);
+    QImage rendered = document.render(page - 1, size);
+    if (rendered.isNull())
+        refuse(path, "die Seite " + std::to_string(page) + " ließ sich nicht darstellen");
+    // A page is paper: white under whatever it leaves transparent.
+    b.image = QImage(rendered.size(), QImage::Format_RGB32);
+    b.image.fill(Qt::white);
+    QPainter(&b.image).drawImage(0, 0, rendered);
+    b.unitsPerPixel = b.units.width() / b.image.width();
+    return b;
+}
+
+} // namespace
+
+LoadedBackground LoadBackgroundPicture(const QString &path, int page)
+{
+    if (ImageExtension(path) == ".pdf")
+        return loadPdf(path, page);
+    const SitePlanBackground picture = LoadSitePlanBackground(path);
+    if (picture.isNull())
+        refuse(path, "nur PNG, JPEG (.jpg), BMP, SVG und PDF werden gelesen");
+    LoadedBackground b;
+    b.units = QSizeF(picture.size);
+    if (picture.vector) {
+        b.image = QImage(renderSize(b.units, 4), QImage::Format_RGB32);
+        b.image.fill(Qt::white);
+        QPainter p(&b.image);
+        picture.vector->render(&p, QRectF(QPointF(0, 0), QSizeF(b.image.size())));
+        b.unitsPerPixel = b.units.width() / b.image.width();
+    } else {
+        b.image = picture.raster;
+    }
+    return b;
+}
+
+std::optional<QTransform> PictureUnitsToPlan(const LoadedBackground &loaded, const SiteBackground &background)
+{
+    const auto t = PictureToPlan(background, {loaded.units.width(), loaded.units.height()});
+    if (!t)
+        return std::nullopt;
+    return QTransform(t->a, t->d, t->b, t->e, t->c, t->f);
+}
+
+std::optional<SiteBackgroundPicture> PlaceBackground(const LoadedBackground &loaded, const SiteBackground &background)
+{
+    const auto t = PictureUnitsToPlan(loaded, background);
+    if (!t || loaded.image.isNull())
+        return std::nullopt;
+    return SiteBackgroundPicture{loaded.image, QTransform::fromScale(loaded.unitsPerPixel, loaded.unitsPerPixel) * *t};
+}
