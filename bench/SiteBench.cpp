@@ -102,3 +102,18 @@ static void BM_SiteTenAntennasTenBands(benchmark::State &state)
     state.counters["Q_dicht"] = bruteAny;
 }
 BENCHMARK(BM_SiteTenAntennasTenBands)->Unit(benchmark::kMillisecond);
+
+// The example garden as the site window recalculates it after every change: a beam with angle
+// damping, a vertical and a wire, the beam and the vertical in one group.
+static void BM_SiteGarden(benchmark::State &state)
+{
+    const std::string shipped = FELDORA_SHIPPED_DATA "/", folder = FELDORA_SITE_FIXTURES "/";
+    StationModel base(StationPaths{shipped + "Antennen.txt", shipped + "AntUser.txt", shipped + "ang/"});
+    base.AfterCreation();
+    const Site site = ReadSite(folder + "Garten.standort");
+    for (auto _ : state) {
+        SiteResult result = CalculateSite(site, folder, base, "Garten.standort");
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK(BM_SiteGarden)->Unit(benchmark::kMillisecond);

@@ -197,6 +197,7 @@ double SmallestSignedDistance(const Polygon &area, const std::vector<Point> &lin
 void Zone::addSphere(double d)
 {
     spheres_.push_back(std::isfinite(d) && d > 0 ? d : 0);
+    reach_ = std::max(reach_, spheres_.back());
 }
 
 void Zone::addContour(const std::vector<int> &angles, const std::vector<double> &distances)
@@ -233,10 +234,12 @@ void Zone::addContour(const std::vector<int> &angles, const std::vector<double> 
     }
     std::sort(bends_.begin(), bends_.end());
     bends_.erase(std::unique(bends_.begin(), bends_.end()), bends_.end());
+    for (const Vertex &x : c.vertices)
+        reach_ = std::max(reach_, x.distance);
     contours_.push_back(std::move(c));
 }
 
-double Zone::radialDistance(const Contour &c, double angle)
+double Zone::radialDistance(const Contour &c, double angle, double cosine, double sine)
 {
     const auto &v = c.vertices;
     const size_t m = v.size();
@@ -252,29 +255,19 @@ double Zone::radialDistance(const Contour &c, double angle)
     if (v[i1].angle == angle)
         return v[i1].distance;
     const size_t i2 = (i1 + 1) % m;
-    double a1 = v[i1].angle, a2 = v[i2].angle, phi = angle;
-    if (a2 <= a1)
-        a2 += 360;
-    if (phi < a1)
-        phi += 360;
-    const double gap = a2 - a1;
+    double gap = v[i2].angle - v[i1].angle;
+    if (gap <= 0)
+        gap += 360;
     if (m == 1 || gap >= 180) // the edge passes through or behind the antenna
         return 0;
-    const double d1 = v[i1].distance, d2 = v[i2].distance;
-    const double den = d1 * std::sin((phi - a1) * kDegree) + d2 * std::sin((a2 - phi) * kDegree);
-    return den > 0 ? d1 * d2 * std::sin(gap * kDegree) / den : 0;
+    // The edge's line n . p = c met by the ray (cos, -sin).
+    const double nx = c.z[i2] - c.z[i1], nz = c.x[i1] - c.x[i2];
+    const double offset = nx * c.x[i1] + nz * c.z[i1];
+    const double den = nx * cosine - nz * sine;
+    const double r = den != 0 ? offset / den : 0; // both negative: the vertices run clockwise
+    return r > 0 && std::isfinite(r) ? r : 0;
 }
 
-double Zone::reach() const
-{
-    double r = 0;
-    for (double d : spheres_)
-        r = std::max(r, d);
-    for (const Contour &c : contours_)
-        for (const Vertex &x : c.vertices)
-            r = std::max(r, x.distance);
-    return r;
-}
 
 double Zone::topRadius() const { return radiusBetween(-kInfinity, kInfinity); }
 
@@ -312,8 +305,12 @@ double Zone::distanceToward(double elevation) const
     double r = 0;
     for (double d : spheres_)
         r = std::max(r, d);
+    if (contours_.empty())
+        return r;
+    // Behind the mast the same elevation: cos(180 - e) = -cos e, sin(180 - e) = sin e.
+    const double cosine = std::cos(elevation * kDegree), sine = std::sin(elevation * kDegree);
     for (const Contour &c : contours_)
-        r = std::max({r, radialDistance(c, elevation), radialDistance(c, 180 - elevation)});
+        r = std::max({r, radialDistance(c, elevation, cosine, sine), radialDistance(c, 180 - elevation, -cosine, sine)});
     return r;
 }
 

@@ -49,7 +49,7 @@ public:
     bool empty() const { return spheres_.empty() && contours_.empty(); }
     bool spheresOnly() const { return contours_.empty(); }
     // The largest distance in any direction.
-    double reach() const;
+    double reach() const { return reach_; }
     // The largest horizontal extent between heights z0 and z1 relative to the antenna
     // (z0 <= z1); the top-view radius for an unbounded span.
     double radiusBetween(double z0, double z1) const;
@@ -70,11 +70,13 @@ private:
         std::vector<Vertex> vertices; // in polygon order, by increasing angle
         std::vector<double> x, z;     // the same, in the vertical plane (z up)
     };
-    static double radialDistance(const Contour &c, double angle);
+    // cosine and sine: of the angle, worked out once for every band.
+    static double radialDistance(const Contour &c, double angle, double cosine, double sine);
 
     std::vector<double> spheres_;
     std::vector<Contour> contours_;
     std::vector<double> bends_;
+    double reach_ = 0; // kept, as the exposure asks for it at every point
 };
 
 // An antenna on the plan: one point, or a wire through several, at one height.
