@@ -11,6 +11,7 @@
 #include "util/ConvertError.h"
 #include "util/Messages.h"
 #include "views/draw/ImageFiles.h"
+#include "views/draw/SiteBackgroundImage.h"
 #include "util/TextFile.h"
 #include "views/draw/QtText.h"
 #include "views/draw/CadScript.h"
@@ -153,6 +154,19 @@ bool writeSitePlan(const CommandLine &call, const SiteResult &result, const std:
             ok = false;
         }
     }
+    // The background as the site window shows it; one that cannot be read leaves a plan without.
+    try {
+        if (const std::optional<SiteBackground> b = SiteBackgroundOf(result.site, call.siteFile)) {
+            const std::string file = !b->file.empty() && b->file.front() == '/' ? b->file : folder + b->file;
+            in.background = PlaceBackground(LoadBackgroundPicture(QString::fromLocal8Bit(file.c_str()), b->page), *b);
+        }
+    } catch (const SiteError &e) {
+        printError(std::string(e.what()) + " Der Lageplan wird ohne Hintergrund geschrieben.");
+        ok = false;
+    } catch (const FileError &e) {
+        printError(std::string(e.what()) + " Der Lageplan wird ohne Hintergrund geschrieben.");
+        ok = false;
+    }
     try {
         if (ext == ".png") {
             if (!SitePlanImageSize(result, call.planPixelsPerMetre)) {
@@ -284,10 +298,11 @@ int main(int argc, char *argv[])
     const bool windowless = call.mode != CommandLine::Mode::Window;
     if (windowless) {
         qInstallMessageHandler(quietQt);
-        // Text alone needs no GUI; pictures and pages need fonts, on no screen.
+        // Text alone needs no GUI; pictures and pages need fonts, on no screen: always offscreen,
+        // whatever platform the environment names (one that does not exist would abort the call).
         const bool drawn = !call.sideViewFile.empty() || !call.diagramFile.empty() || !call.pdfFile.empty()
                            || !call.planFile.empty();
-        if (drawn && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        if (drawn)
             qputenv("QT_QPA_PLATFORM", "offscreen");
         const std::unique_ptr<QCoreApplication> app =
             drawn ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);

@@ -97,6 +97,22 @@ plan --lageplan "$work/fehlt/plan.png" >/dev/null 2>"$work/err"
 rc=$?
 check "Ordner fehlt: Exit 1 (war $rc)" '[ $rc -eq 1 ] && grep -q "^Fehler: .*fehlt/plan.png" "$work/err"'
 
+# The plan over a background placed by its world file: the plain plan itself, 20 px per metre
+# from (-2 m, 20 m), under a copy of the site.
+plan --lageplan "$work/site/grund.png" >/dev/null 2>&1
+{ cat "$work/site/Garten.standort"
+  printf '[Hintergrund]\nDatei=grund.png\nKalibrierung=Weltdatei\nWeltdatei=0,05; 0; 0; -0,05; -1,975; 19,975\n'
+} >"$work/site/mitgrund.standort"
+"$work/feldora" --standort "$work/site/mitgrund.standort" --lageplan "$work/mitgrund.png" >/dev/null 2>"$work/err"
+rc=$?
+check "Hintergrund: Exit 0 (war $rc)" '[ $rc -eq 0 ] && [ ! -s "$work/err" ]'
+check "Hintergrund: ein anderer Plan als ohne" '[ -s "$work/mitgrund.png" ] && ! cmp -s "$work/mitgrund.png" "$work/site/grund.png"'
+sed 's/^Datei=grund.png$/Datei=fehlt.png/' "$work/site/mitgrund.standort" >"$work/site/ohnegrund.standort"
+"$work/feldora" --standort "$work/site/ohnegrund.standort" --lageplan "$work/ohnegrund.png" >/dev/null 2>"$work/err"
+rc=$?
+check "Hintergrund fehlt: Exit 1, Meldung (war $rc)" '[ $rc -eq 1 ] && grep -q "^Fehler: .*fehlt.png.*Der Lageplan wird ohne Hintergrund geschrieben.$" "$work/err"'
+check "Hintergrund fehlt: der Plan ohne ihn" 'cmp -s "$work/ohnegrund.png" "$work/site/grund.png"'
+
 for call in "--lageplan" "--lageplan a.png --pixel-pro-meter 0" "--lageplan a.png --pixel-pro-meter viel" \
             "--lageplan a.pdf --massstab 1,5" "--lageplan a.pdf --massstab 0" "--pixel-pro-meter 5" "--massstab 200" \
             "--lageplan a.png --lageplan b.png" "--lageplan a.png --pixel-pro-meter 5 --pixel-pro-meter 6"; do
