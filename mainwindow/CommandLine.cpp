@@ -112,7 +112,8 @@ CommandLine ParseCommandLine(const std::vector<std::string> &args)
 std::string UsageText()
 {
     return "Aufruf: feldora                    Programmfenster\n"
-           "        feldora DATEI              Programmfenster mit der Konfiguration DATEI\n"
+           "        feldora DATEI              Programmfenster mit der Konfiguration DATEI,\n"
+           "                                   eine Standortdatei (.standort) im Fenster „Standort“\n"
            "        feldora --bericht DATEI [--seitenansicht BILD] [--diagramm BILD] [--pdf AUSGABE.pdf]\n"
            "                                [--alle-baender]\n"
            "                                   Übersicht der Konfiguration DATEI als Text, ohne Fenster;\n"

@@ -25,6 +25,14 @@ void TFeldoraForm::MIopenClick()
 
 bool TFeldoraForm::StartWithFile(const QString &fileName)
 {
+    if (fileName.endsWith(".standort", Qt::CaseInsensitive)) {
+        // A site opens in its window over the main window as it starts every day.
+        if (!AfterCreation())
+            return false;
+        show();
+        guarded([&] { openSiteFile(fileName); });
+        return true;
+    }
     model_.setAutoload(false);
     const bool ok = AfterCreation();
     model_.setAutoload(MIAutoload->isChecked()); // the setting itself stays as it was

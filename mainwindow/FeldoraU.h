@@ -45,6 +45,7 @@ class QGroupBox;
 class QTabWidget;
 class QTableWidget;
 class QWidget;
+class TFormStandort;
 class TAntennen;
 
 // Manufacturer names in the list's order: German, without regard to case.
@@ -67,6 +68,7 @@ public:
     bool AfterCreation();
     // The start for "feldora DATEI": AfterCreation without the autoload (the file asked for takes
     // the last saved one's place), the window shown, then the file opened as "&Öffnen" opens it.
+    // A site file (".standort") opens in the site window instead, after the usual start.
     // False as AfterCreation.
     bool StartWithFile(const QString &fileName);
 
@@ -116,6 +118,8 @@ private:
     void MILageplanClick();
     // SiteLaunch.cpp: the site window, on copies of the station
     void MIStandortClick();
+    TFormStandort *siteWindow(bool withLastSite);
+    void openSiteFile(const QString &fileName);
     bool siteWindowMayClose();
 
     // FeldoraLayout.cpp

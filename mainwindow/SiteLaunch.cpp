@@ -7,16 +7,17 @@
 
 // One site window at a time; it takes a copy of the started station and asks for the
 // configuration of the moment only when "Aktuelle Konfiguration übernehmen" needs it.
-void TFeldoraForm::MIStandortClick()
+// withLastSite: a new window opens the last site, as the menu opens it.
+TFormStandort *TFeldoraForm::siteWindow(bool withLastSite)
 {
-    trace("MIStandortClick");
     auto *window = findChild<TFormStandort *>("FormStandort", Qt::FindDirectChildrenOnly);
     if (!window) {
         SiteWindowInput input;
         input.base = model_;
         input.base.setTrace({}); // the site's calculations write nothing into the main window
         input.currentStation = [this] { return model_; };
-        input.lastSite = qs(settings_.siteFileName);
+        if (withLastSite)
+            input.lastSite = qs(settings_.siteFileName);
         input.remember = [this](const QString &path) { settings_.siteFileName = path.toStdString(); };
         input.startFolder = qs(DesktopFolder());
         window = new TFormStandort(std::move(input), this);
@@ -24,6 +25,21 @@ void TFeldoraForm::MIStandortClick()
     window->show();
     window->raise();
     window->activateWindow();
+    return window;
+}
+
+void TFeldoraForm::MIStandortClick()
+{
+    trace("MIStandortClick");
+    siteWindow(true);
+}
+
+void TFeldoraForm::openSiteFile(const QString &fileName)
+{
+    // A site that cannot be read is told by the window, which then stays empty.
+    TFormStandort *window = siteWindow(false);
+    if (window->fileName().isEmpty() || window->mayLeave())
+        window->openSite(fileName);
 }
 
 bool TFeldoraForm::siteWindowMayClose()

@@ -43,3 +43,39 @@ TEST_F(FormTest, SiteWindowRemembersItsSiteAndAsksBeforeTheProgramEnds)
     EXPECT_EQ(site->fileName(), path("Garten.standort"));
     EXPECT_EQ(dialogs.unexpected, 0);
 }
+
+// "feldora Garten.standort": the main window as every day, the site in its window; a site
+// that cannot be read is told and the site window stays empty.
+TEST_F(FormTest, SiteFileGivenAtStartOpensInTheSiteWindow)
+{
+    for (const char *name : {"Garten.standort", "Beam 20m.txt", "Vertikal 2m.txt", "Dipol 80m.txt"})
+        QFile::copy(QString(FELDORA_TEST_DATA "/site/") + name, path(name));
+    QFile::copy(FELDORA_SHIPPED_DATA "/Antennen.txt", path("Antennen.txt")); // the site's antennas
+    WriteFileAtomic(path("kaputt.standort").toStdString(), "[Kontrollierbarer Bereich]\nPunkte=0 0; 1 1\n");
+    const struct {
+        const char *file;
+        bool opens;
+    } cases[] = {{"Garten.standort", true}, {"kaputt.standort", false}, {"fehlt.standort", false}};
+    for (const auto &c : cases) {
+        dialogs.clear();
+        FormOptions options;
+        options.programDir = dir.path();
+        options.showSplash = false;
+        form = std::make_unique<TFeldoraForm>(options);
+        ASSERT_TRUE(form->StartWithFile(path(c.file))) << c.file;
+        EXPECT_TRUE(form->isVisible());
+        auto *site = form->findChild<TFormStandort *>("FormStandort");
+        ASSERT_NE(site, nullptr) << c.file;
+        EXPECT_TRUE(site->isVisible());
+        EXPECT_EQ(site->fileName(), c.opens ? path(c.file) : QString()) << c.file;
+        if (c.opens) {
+            EXPECT_TRUE(dialogs.messages.empty()) << dialogs.lastMessage().toStdString();
+            EXPECT_EQ(site->result().antennas.size(), 3u);
+        } else {
+            ASSERT_EQ(dialogs.messages.size(), 1u) << c.file;
+            EXPECT_NE(dialogs.lastMessage().indexOf(c.file), -1) << dialogs.lastMessage().toStdString();
+        }
+        form->close();
+        form.reset();
+    }
+}
