@@ -11,7 +11,7 @@ mode=${1:-run}
 
 packages=(build-essential cmake pkg-config qt6-base-dev qt6-translations-l10n
   libpng-dev zlib1g-dev libjpeg62-turbo-dev libgtest-dev googletest libbenchmark-dev
-  libinih-dev qt6-svg-dev qt6-pdf-dev fonts-liberation2 xvfb xauth locales poppler-utils desktop-file-utils
+  libinih-dev qt6-svg-dev qt6-pdf-dev qt6-image-formats-plugin-pdf fonts-liberation2 xvfb xauth locales poppler-utils desktop-file-utils
   openbox x11-utils)
 # The Debian package and its test: dpkg-shlibdeps, validators, the file-type database, lintian.
 packages+=(dpkg-dev appstream shared-mime-info libglib2.0-bin groff-base lintian)

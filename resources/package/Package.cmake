@@ -23,7 +23,7 @@ BEMFV und dokumentiert ihn. Das Programm ist deutschsprachig.]=])
 # run time without linking it, and xdg-open for opening documents, are named.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "fonts-liberation2, qt6-translations-l10n, qt6-image-formats-plugins, xdg-utils")
+    "fonts-liberation2, qt6-translations-l10n, qt6-image-formats-plugins, qt6-image-formats-plugin-pdf, xdg-utils")
 
 # Debian wants a copyright file and a changelog beside the documentation.
 execute_process(COMMAND date -u -R -d "${FELDORA_RELEASE_DATE} 12:00 UTC" OUTPUT_VARIABLE changelog_date

@@ -27,7 +27,7 @@ check "Priority optional" '[ "$(field Priority)" = optional ]'
 check "Maintainer mit Adresse" 'field Maintainer | grep -q "<.*@.*>"'
 check "Kurzbeschreibung englisch" 'field Description | head -n1 | grep -q "amateur radio"'
 for dep in libc6 libqt6widgets6 libqt6gui6 libqt6core6 libqt6svg6 fonts-liberation2 \
-           qt6-translations-l10n qt6-image-formats-plugins xdg-utils; do
+           qt6-translations-l10n qt6-image-formats-plugins qt6-image-formats-plugin-pdf xdg-utils; do
   check "Depends nennt $dep" 'grep -E "^ Depends:" "$work/info" | grep -qE "(: |, )$dep( |,|$)"'
 done
 

@@ -6,7 +6,7 @@
 
 #include <QFileInfo>
 #include <QPainter>
-#include <QPdfDocument>
+#include <QImageReader>
 #include <QSvgRenderer>
 
 #include <algorithm>
@@ -31,31 +31,28 @@ QSize renderSize(QSizeF units, double perUnit)
     return QSize(std::max(1, int(std::lround(units.width() * scale))), std::max(1, int(std::lround(units.height() * scale))));
 }
 
+// Through Qt PDF's image format plugin, so that the program loads Qt PDF only when a page is
+// read, not at every start of the command line.
 LoadedBackground loadPdf(const QString &path, int page)
 {
     if (!QFileInfo::exists(path))
         refuse(path, "die Datei gibt es nicht");
-    QPdfDocument document;
-    switch (document.load(path)) {
-    case QPdfDocument::Error::None:
-        break;
-    case QPdfDocument::Error::FileNotFound:
-        refuse(path, "die Datei gibt es nicht");
-    case QPdfDocument::Error::IncorrectPassword:
-    case QPdfDocument::Error::UnsupportedSecurityScheme:
-        refuse(path, "das PDF ist durch ein Kennwort geschützt");
-    default:
+    if (!QImageReader::supportedImageFormats().contains("pdf"))
+        refuse(path, "PDF-Seiten liest Feldora mit dem Bildformat von Qt PDF, Paket qt6-image-formats-plugin-pdf");
+    QImageReader reader(path, "pdf");
+    if (!reader.canRead() || reader.imageCount() < 1) // a PDF header alone is no document
         refuse(path, "kein lesbares PDF");
-    }
     LoadedBackground b;
-    b.pageCount = document.pageCount();
+    b.pageCount = reader.imageCount();
     if (page < 1 || page > b.pageCount)
         refuse(path, "das PDF hat keine Seite " + std::to_string(page) + ", nur " + std::to_string(b.pageCount));
-    b.units = document.pagePointSize(page - 1);
+    if (page > 1 && !reader.jumpToImage(page - 1))
+        refuse(path, "die Seite " + std::to_string(page) + " ließ sich nicht finden");
+    b.units = QSizeF(reader.size()); // points at 72 dpi
     if (b.units.isEmpty())
         refuse(path, "die Seite " + std::to_string(page) + " ist leer");
-    const QSize size = renderSize(b.units, kPdfDpi / 72);
-    QImage rendered = document.render(page - 1, size);
+    reader.setScaledSize(renderSize(b.units, kPdfDpi / 72));
+    const QImage rendered = reader.read();
     if (rendered.isNull())
         refuse(path, "die Seite " + std::to_string(page) + " ließ sich nicht darstellen");
     // A page is paper: white under whatever it leaves transparent.
