@@ -36,7 +36,8 @@ struct SiteFixture {
         config.cable = "RG213";
         SaveStationConfig((dir / "Mehrband.txt").string(), config, 0);
 
-        std::string text = "[Standort]\nRufzeichen=DL0XYZ\n[Kontrollierbarer Bereich]\nPunkte=0 0; 100 0; 100 100; 0 100\n";
+        std::string text =
+            "[Standort]\nRufzeichen=DL0XYZ\n[Kontrollierbarer Bereich]\nPunkte=0 0; 100 0; 100 100; 0 100\n";
         const char *bands = "160m 750; 80m 750; 40m 750; 30m 150; 20m 750; 17m 750; 15m 750; 12m 750; 10m 750; 6m 750";
         for (int i = 0; i < 10; ++i) {
             const double x = 12 + 19 * (i % 5), y = i < 5 ? 20 : 75;

@@ -126,12 +126,30 @@ Outline QuotientOutline(const std::vector<Radiator> &antennas, double z0, double
             auto add = [&](long e1, long e2) { segments.emplace_back(e1, e2); };
             const bool centre = (value(i, j) + value(i + 1, j) + value(i + 1, j + 1) + value(i, j + 1)) / 4 < 1;
             switch (index) {
-            case 1: case 14: add(left, bottom); break;
-            case 2: case 13: add(bottom, right); break;
-            case 3: case 12: add(left, right); break;
-            case 4: case 11: add(right, top); break;
-            case 6: case 9: add(bottom, top); break;
-            case 7: case 8: add(left, top); break;
+            case 1:
+            case 14:
+                add(left, bottom);
+                break;
+            case 2:
+            case 13:
+                add(bottom, right);
+                break;
+            case 3:
+            case 12:
+                add(left, right);
+                break;
+            case 4:
+            case 11:
+                add(right, top);
+                break;
+            case 6:
+            case 9:
+                add(bottom, top);
+                break;
+            case 7:
+            case 8:
+                add(left, top);
+                break;
             case 5: // a and c inside
                 if (centre)
                     add(left, top), add(bottom, right);

@@ -19,8 +19,14 @@ double cross(Point o, Point a, Point b)
     return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
 }
 
-double dot(Point a, Point b) { return a.x * b.x + a.y * b.y; }
-Point minus(Point a, Point b) { return {a.x - b.x, a.y - b.y}; }
+double dot(Point a, Point b)
+{
+    return a.x * b.x + a.y * b.y;
+}
+Point minus(Point a, Point b)
+{
+    return {a.x - b.x, a.y - b.y};
+}
 
 bool onSegment(Point a, Point b, Point p)
 {
@@ -53,16 +59,22 @@ Point nearestOnSegment(Point a, Point b, Point p)
     return {a.x + t * ab.x, a.y + t * ab.y};
 }
 
-double distance(Point a, Point b) { return std::hypot(a.x - b.x, a.y - b.y); }
+double distance(Point a, Point b)
+{
+    return std::hypot(a.x - b.x, a.y - b.y);
+}
 
-double segmentDistance(Point a, Point b, Point p) { return distance(p, nearestOnSegment(a, b, p)); }
+double segmentDistance(Point a, Point b, Point p)
+{
+    return distance(p, nearestOnSegment(a, b, p));
+}
 
 double segmentToSegment(Point a, Point b, Point c, Point d)
 {
     if (segmentsMeet(a, b, c, d))
         return 0;
-    return std::min({segmentDistance(c, d, a), segmentDistance(c, d, b), segmentDistance(a, b, c),
-                     segmentDistance(a, b, d)});
+    return std::min(
+        {segmentDistance(c, d, a), segmentDistance(c, d, b), segmentDistance(a, b, c), segmentDistance(a, b, d)});
 }
 
 double boundaryDistance(const Polygon &area, Point p)
@@ -81,7 +93,10 @@ bool crossesBoundary(const Polygon &area, Point a, Point b)
     return false;
 }
 
-Point along(Point a, Point b, double t) { return {a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)}; }
+Point along(Point a, Point b, double t)
+{
+    return {a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
+}
 
 // The parameter of a segment's most-outside point: samples, then a golden-section search in
 // the best sample's neighbourhood.
@@ -249,8 +264,8 @@ double Zone::radialDistance(const Contour &c, double angle, double cosine, doubl
     if (angle < 0)
         angle += 360;
     // The vertex at or before the angle, cyclically.
-    size_t hi = std::upper_bound(v.begin(), v.end(), angle, [](double a, const Vertex &x) { return a < x.angle; })
-                - v.begin();
+    size_t hi =
+        std::upper_bound(v.begin(), v.end(), angle, [](double a, const Vertex &x) { return a < x.angle; }) - v.begin();
     const size_t i1 = hi == 0 ? m - 1 : hi - 1;
     if (v[i1].angle == angle)
         return v[i1].distance;
@@ -268,8 +283,10 @@ double Zone::radialDistance(const Contour &c, double angle, double cosine, doubl
     return r > 0 && std::isfinite(r) ? r : 0;
 }
 
-
-double Zone::topRadius() const { return radiusBetween(-kInfinity, kInfinity); }
+double Zone::topRadius() const
+{
+    return radiusBetween(-kInfinity, kInfinity);
+}
 
 double Zone::radiusBetween(double z0, double z1) const
 {
@@ -310,7 +327,8 @@ double Zone::distanceToward(double elevation) const
     // Behind the mast the same elevation: cos(180 - e) = -cos e, sin(180 - e) = sin e.
     const double cosine = std::cos(elevation * kDegree), sine = std::sin(elevation * kDegree);
     for (const Contour &c : contours_)
-        r = std::max({r, radialDistance(c, elevation, cosine, sine), radialDistance(c, 180 - elevation, -cosine, sine)});
+        r = std::max(
+            {r, radialDistance(c, elevation, cosine, sine), radialDistance(c, 180 - elevation, -cosine, sine)});
     return r;
 }
 
@@ -366,8 +384,7 @@ double ExposureQuotient(const std::vector<Radiator> &antennas, const Point3 &p)
     return q;
 }
 
-QuotientPeak LargestQuotientOutside(const Polygon &area, const std::vector<Radiator> &antennas, double z0,
-                                    double z1)
+QuotientPeak LargestQuotientOutside(const Polygon &area, const std::vector<Radiator> &antennas, double z0, double z1)
 {
     QuotientPeak peak;
     if (antennas.empty() || area.size() < 3)
@@ -462,7 +479,7 @@ QuotientPeak LargestQuotientOutside(const Polygon &area, const std::vector<Radia
         p.z = std::clamp(p.z, z0, z1);
         return p;
     };
-    static const double kDirections[10][3] = {{1, 0, 0},  {-1, 0, 0}, {0, 1, 0},  {0, -1, 0},  {0, 0, 1},
+    static const double kDirections[10][3] = {{1, 0, 0},  {-1, 0, 0}, {0, 1, 0},  {0, -1, 0}, {0, 0, 1},
                                               {0, 0, -1}, {1, 1, 0},  {1, -1, 0}, {-1, 1, 0}, {-1, -1, 0}};
     for (size_t c = 0; c < keep; ++c) {
         Point3 p = candidates[c].p;

@@ -93,14 +93,13 @@ double ExposureRatio(const Radiator &antenna, const Point3 &p);
 double ExposureQuotient(const std::vector<Radiator> &antennas, const Point3 &p);
 
 struct QuotientPeak {
-    double value = 0;     // infinity when an antenna itself stands where people may be
+    double value = 0; // infinity when an antenna itself stands where people may be
     Point3 where;
 };
 
 // The largest exposure quotient outside the area at heights z0..z1: a grid over the
 // surroundings and along the boundary, seeded with the boundary points nearest to each
 // antenna, each of the best candidates refined by a pattern search that keeps to the outside.
-QuotientPeak LargestQuotientOutside(const Polygon &area, const std::vector<Radiator> &antennas, double z0,
-                                    double z1);
+QuotientPeak LargestQuotientOutside(const Polygon &area, const std::vector<Radiator> &antennas, double z0, double z1);
 
 } // namespace site

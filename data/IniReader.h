@@ -22,7 +22,7 @@ struct IniSectionHeader {
 struct IniDocument {
     std::vector<IniSectionHeader> sections; // every header, also of sections without entries
     std::vector<IniEntry> entries;          // in file order
-    std::vector<int> strayLines; // lines that are neither comment, header nor "key=value"
+    std::vector<int> strayLines;            // lines that are neither comment, header nor "key=value"
 };
 
 // The text is decoded already (UTF-8).

@@ -11,7 +11,10 @@
 namespace
 {
 
-std::string quoted(const std::string &text) { return "„" + text + "“"; }
+std::string quoted(const std::string &text)
+{
+    return "„" + text + "“";
+}
 
 [[noreturn]] void fail(const std::string &file, const std::string &key, const std::string &why)
 {
@@ -49,7 +52,10 @@ site::Point point(const std::string &file, const std::string &key, const std::st
     return {number(file, key, xy[0], kPictureCoordinate), number(file, key, xy[1], kPictureCoordinate)};
 }
 
-std::string pointText(site::Point p) { return SiteNumberText(p.x) + " " + SiteNumberText(p.y); }
+std::string pointText(site::Point p)
+{
+    return SiteNumberText(p.x) + " " + SiteNumberText(p.y);
+}
 
 // Why the six numbers are no usable world file, empty when they are.
 std::string worldFault(const SiteAffine &w)
@@ -215,8 +221,9 @@ SiteAffine ParseWorldFile(const std::string &text, const std::string &file)
         std::replace(line.begin(), line.end(), 'e', 'E');
         const auto v = TryTolerantToFloat(line);
         if (!v)
-            throw SiteError(file + ": " + quoted(line) + " ist keine Zahl (eine Weltdatei hat sechs Zahlen, "
-                            "eine je Zeile).");
+            throw SiteError(file + ": " + quoted(line)
+                            + " ist keine Zahl (eine Weltdatei hat sechs Zahlen, "
+                              "eine je Zeile).");
         numbers.push_back(*v);
     }
     if (numbers.size() != 6)

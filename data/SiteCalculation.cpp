@@ -12,7 +12,10 @@
 namespace
 {
 
-std::string quoted(const std::string &text) { return "„" + text + "“"; }
+std::string quoted(const std::string &text)
+{
+    return "„" + text + "“";
+}
 
 [[noreturn]] void fail(const std::string &file, const SiteAntenna &a, const std::string &key, const std::string &why)
 {
@@ -42,7 +45,8 @@ StationModel openConfiguration(const StationModel &base, const std::string &path
     SetMessageSink(previous);
     if (!opened)
         fail(file, a, "Konfiguration",
-             quoted(a.configuration) + ": " + (message.empty() ? "Die Konfiguration kann nicht geöffnet werden." : message));
+             quoted(a.configuration) + ": "
+                 + (message.empty() ? "Die Konfiguration kann nicht geöffnet werden." : message));
     return m;
 }
 
@@ -52,15 +56,30 @@ std::string csv(std::string text)
     return text;
 }
 
-std::string metres(double x) { return FormatValue("%3.2f m", x); }
-std::string distanceText(double x) { return metres(RoundUpTo(x, 2)); }
-std::string marginText(double x) { return metres(RoundDownTo(x, 2)); }
-std::string quotientText(double q) { return std::isfinite(q) ? FormatValue("%3.2f", RoundUpTo(q, 2)) : "---"; }
+std::string metres(double x)
+{
+    return FormatValue("%3.2f m", x);
+}
+std::string distanceText(double x)
+{
+    return metres(RoundUpTo(x, 2));
+}
+std::string marginText(double x)
+{
+    return metres(RoundDownTo(x, 2));
+}
+std::string quotientText(double q)
+{
+    return std::isfinite(q) ? FormatValue("%3.2f", RoundUpTo(q, 2)) : "---";
+}
 std::string placeText(const site::Point3 &p)
 {
     return FormatValue("%3.2f", p.x) + " " + FormatValue("%3.2f", p.y) + " " + FormatValue("%3.2f", p.z);
 }
-std::string eirpText(double w) { return FormatValue("%3.2f W", RoundUpTo(w, 2)); }
+std::string eirpText(double w)
+{
+    return FormatValue("%3.2f W", RoundUpTo(w, 2));
+}
 
 SiteVerdict verdictOf(bool crossesTop, bool crossesPerson)
 {
@@ -148,7 +167,7 @@ SiteResult CalculateSite(const Site &site, const std::string &siteFolder, const 
         r.margin = r.boundaryDistance - r.topRadius;
         r.personMargin = r.boundaryDistance - r.personRadius;
         // An antenna outside whose zone never comes down to where people are needs the side views.
-        r.verdict = verdictOf(r.margin < 0, r.personRadius > 0 && r.personMargin < 0);
+        r.verdict = verdictOf(r.margin<0, r.personRadius> 0 && r.personMargin < 0);
         result.antennas.push_back(std::move(r));
     }
 
@@ -211,7 +230,8 @@ std::vector<std::string> SiteReportLines(const SiteResult &result, const std::st
                         + BandName(a.safetyBand) + ";" + distanceText(a.safetyDistance) + ";"
                         + distanceText(a.topRadius) + ";" + distanceText(a.personRadius) + ";" + marginText(a.margin)
                         + ";" + marginText(a.personMargin) + ";" + VerdictText(a.verdict));
-    lines.push_back("Gruppe;Antennen;größte Summe außerhalb;Ort;größte Summe außerhalb in Aufenthaltshöhe;Ort;Ergebnis");
+    lines.push_back(
+        "Gruppe;Antennen;größte Summe außerhalb;Ort;größte Summe außerhalb in Aufenthaltshöhe;Ort;Ergebnis");
     auto names = [&](const std::vector<size_t> &members) {
         std::string text;
         for (size_t i : members)
@@ -224,9 +244,8 @@ std::vector<std::string> SiteReportLines(const SiteResult &result, const std::st
                         + ";" + VerdictText(g.verdict));
     lines.push_back("Anzeige;größte EIRP;Antenne;Band;erforderlich");
     if (!result.antennas.empty())
-        lines.push_back("Standort;" + eirpText(result.largestEirp) + ";"
-                        + csv(result.antennas[result.eirpAntenna].name) + ";" + BandName(result.eirpBand) + ";"
-                        + (result.notificationRequired ? "ja" : "nein"));
+        lines.push_back("Standort;" + eirpText(result.largestEirp) + ";" + csv(result.antennas[result.eirpAntenna].name)
+                        + ";" + BandName(result.eirpBand) + ";" + (result.notificationRequired ? "ja" : "nein"));
     for (const SiteGroupResult &g : result.groups)
         lines.push_back("Gruppe " + csv(g.name) + ";" + eirpText(g.eirpSum) + ";" + names(g.members) + ";;"
                         + (g.eirpSum >= kNotificationEirp ? "ja" : "nein"));

@@ -31,11 +31,11 @@ struct SiteAntennaResult {
     std::vector<StationBand> bands;
     std::vector<bool> angleZone; // per band: its angle contour was taken
     site::Zone zone;
-    double safetyDistance = 0; // m, the largest distance of the zone
-    BandIndex safetyBand = 0;  // the band giving it
-    double topRadius = 0;      // m, largest horizontal extent at any height
-    double personRadius = 0;   // m, the same between the ground and the height where people are
-    double boundaryDistance = 0; // m, signed horizontal distance to the boundary, negative outside
+    double safetyDistance = 0;           // m, the largest distance of the zone
+    BandIndex safetyBand = 0;            // the band giving it
+    double topRadius = 0;                // m, largest horizontal extent at any height
+    double personRadius = 0;             // m, the same between the ground and the height where people are
+    double boundaryDistance = 0;         // m, signed horizontal distance to the boundary, negative outside
     double margin = 0, personMargin = 0; // m, boundaryDistance minus the radii
     SiteVerdict verdict = SiteVerdict::Inside;
     double largestEirp = 0; // W

@@ -44,7 +44,10 @@ private:
     const SiteSource *source_;
 };
 
-std::string quoted(const std::string &text) { return "„" + text + "“"; }
+std::string quoted(const std::string &text)
+{
+    return "„" + text + "“";
+}
 
 double number(const Place &at, const std::string &key, const std::string &text, const ValueRange &range)
 {
@@ -310,8 +313,8 @@ Site ParseSite(const std::string &text, const std::string &fileLabel)
         };
         if (EqualsIgnoreCase(s.name, kSiteSection)) {
             const Place at(fileLabel, kSiteSection, &c.source);
-            const auto keys = {"Rufzeichen",   "Betreiber",    "Anschrift", "Datum", "Aufenthaltshoehe",
-                               "Nordrichtung", "ZeichnungX", "ZeichnungY"};
+            const auto keys = {"Rufzeichen",       "Betreiber",    "Anschrift",  "Datum",
+                               "Aufenthaltshoehe", "Nordrichtung", "ZeichnungX", "ZeichnungY"};
             checkSingle(at, c, keys);
             if (auto v = value("Rufzeichen"))
                 site.callsign = *v;

@@ -53,7 +53,7 @@ struct SiteAntenna {
     std::vector<site::Point> points;
     std::optional<std::vector<SiteBand>> bands; // unset: every band at the configuration's power
     bool angleDamping = false;
-    std::string group; // empty: transmits alone
+    std::string group;              // empty: transmits alone
     std::optional<SiteColor> color; // unset: the default of its position
     IniEntries extra;
     SiteSource source;

@@ -24,8 +24,14 @@ double farthestFrom(const Outline &lines, Point c, double (*pick)(double, double
             r = pick(r, std::hypot(p.x - c.x, p.y - c.y));
     return r;
 }
-double maxOf(double a, double b) { return std::max(a, b); }
-double minOf(double a, double b) { return std::min(a, b); }
+double maxOf(double a, double b)
+{
+    return std::max(a, b);
+}
+double minOf(double a, double b)
+{
+    return std::min(a, b);
+}
 
 } // namespace
 

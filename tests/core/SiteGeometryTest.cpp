@@ -23,8 +23,8 @@ Zone sphere(double d)
 
 // The quotient's maximum outside by brute force: a fine grid over the ground plan and the
 // boundary, at fine heights.
-double bruteForceMaximum(const Polygon &area, const std::vector<Radiator> &antennas, double z0, double z1,
-                         double x0, double x1, double y0, double y1, double step)
+double bruteForceMaximum(const Polygon &area, const std::vector<Radiator> &antennas, double z0, double z1, double x0,
+                         double x1, double y0, double y1, double step)
 {
     double best = 0;
     auto consider = [&](double x, double y) {
@@ -55,9 +55,9 @@ TEST(SiteGeometryTest, PolygonMustEncloseAnArea)
         {kGarden, ""},
         {kL, ""},
         {{{0, 0}, {10, 0}}, "mindestens drei"},
-        {{{0, 0}, {10, 10}, {10, 0}, {0, 10}}, "kreuzt sich"},       // bow tie
-        {{{0, 0}, {10, 0}, {20, 0}}, "keine Fläche"},                // on one line
-        {{{0, 0}, {10, 0}, {10, 0}, {10, 10}}, "wiederholt"},        // the same point twice
+        {{{0, 0}, {10, 10}, {10, 0}, {0, 10}}, "kreuzt sich"},          // bow tie
+        {{{0, 0}, {10, 0}, {20, 0}}, "keine Fläche"},                   // on one line
+        {{{0, 0}, {10, 0}, {10, 0}, {10, 10}}, "wiederholt"},           // the same point twice
         {{{0, 0}, {10, 0}, {10, 10}, {10, 5}, {0, 10}}, "kreuzt sich"}, // an edge running back
         {{{0, 0}, {10, 0}, {10, 10}, {5, 0}, {0, 10}}, "kreuzt sich"},  // a vertex on another edge
     };
@@ -77,9 +77,9 @@ TEST(SiteGeometryTest, SignedDistanceToTheBoundary)
         Point p;
         double expected;
     } cases[] = {
-        {kGarden, {12.5, 9}, 9},      {kGarden, {24, 9}, 1},   {kGarden, {30, 9}, -5},
-        {kGarden, {28, 22}, -5},      {kGarden, {25, 9}, 0},   {kL, {20, 20}, -10},
-        {kL, {20, 11}, -1},           {kL, {5, 5}, 5},         {kL, {9, 12}, 1},
+        {kGarden, {12.5, 9}, 9}, {kGarden, {24, 9}, 1}, {kGarden, {30, 9}, -5},
+        {kGarden, {28, 22}, -5}, {kGarden, {25, 9}, 0}, {kL, {20, 20}, -10},
+        {kL, {20, 11}, -1},      {kL, {5, 5}, 5},       {kL, {9, 12}, 1},
     };
     for (const auto &c : cases)
         EXPECT_NEAR(SignedDistance(c.area, c.p), c.expected, 1e-12) << c.p.x << " " << c.p.y;
@@ -92,11 +92,11 @@ TEST(SiteGeometryTest, WireTakesItsSmallestDistance)
         std::vector<Point> wire;
         double expected;
     } cases[] = {
-        {{{1, 1}, {24, 1}}, 1},            // along the boundary inside
-        {{{5, 9}, {12, 9}, {12, 16}}, 2},  // the bend comes closest
-        {{{12, 9}, {35, 9}}, -10},         // ends 10 m outside
-        {{{-3, 9}, {28, 9}}, -3},          // crosses both sides
-        {{{5, 9}, {25, 9}}, 0},            // touches the boundary
+        {{{1, 1}, {24, 1}}, 1},           // along the boundary inside
+        {{{5, 9}, {12, 9}, {12, 16}}, 2}, // the bend comes closest
+        {{{12, 9}, {35, 9}}, -10},        // ends 10 m outside
+        {{{-3, 9}, {28, 9}}, -3},         // crosses both sides
+        {{{5, 9}, {25, 9}}, 0},           // touches the boundary
         {{{12, 17.5}, {12, 30}}, -12},
     };
     for (const auto &c : cases)

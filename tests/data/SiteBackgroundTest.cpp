@@ -18,7 +18,10 @@ Site withSection(const std::string &section)
     return ParseSite(kGarden + ("\n[Hintergrund]\n" + section), "Garten.standort");
 }
 
-site::Point mapped(const SiteAffine &t, site::Point p) { return t.map(p); }
+site::Point mapped(const SiteAffine &t, site::Point p)
+{
+    return t.map(p);
+}
 
 } // namespace
 

@@ -51,7 +51,10 @@ Site garden(std::vector<SiteAntenna> antennas, double personHeight = 2)
     return s;
 }
 
-SiteResult calculated(const Site &s) { return CalculateSite(s, kFolder, started(), "Garten.standort"); }
+SiteResult calculated(const Site &s)
+{
+    return CalculateSite(s, kFolder, started(), "Garten.standort");
+}
 
 // The far-field distance of a configuration alone, as the table of every band gives it.
 double tableDistance(const char *config, BandIndex band)
@@ -162,9 +165,13 @@ TEST(SiteCalculationTest, GroupsSumTheirZones)
         // The largest quotient on the fence y = 0 at the antennas' height and at 2 m.
         double (*onFence)(double d, double x, double z);
     } cases[] = {
-        {"at one point", {{12.5, 9}}, {{12.5, 9}},
+        {"at one point",
+         {{12.5, 9}},
+         {{12.5, 9}},
          [](double d, double x, double z) { return 2 * d * d / ((x - 12.5) * (x - 12.5) + 81 + (8 - z) * (8 - z)); }},
-        {"10 m apart", {{15, 9}}, {{25, 9}},
+        {"10 m apart",
+         {{15, 9}},
+         {{25, 9}},
          [](double d, double x, double z) {
              const double v = (8 - z) * (8 - z) + 81;
              return d * d / ((x - 15) * (x - 15) + v) + d * d / ((x - 25) * (x - 25) + v);

@@ -32,7 +32,10 @@ const char *const kSite = "[Standort]\n"
                           "Konfiguration=Unterordner/Dipol 80m.txt\n"
                           "Punkte=2 15; 22 15;\n";
 
-Site parsed(const std::string &text = kSite) { return ParseSite(text, "Garten.standort"); }
+Site parsed(const std::string &text = kSite)
+{
+    return ParseSite(text, "Garten.standort");
+}
 
 // The text with one line replaced (1-based).
 std::string withLine(int line, const std::string &replacement)
@@ -155,7 +158,8 @@ TEST(SiteFileTest, ColoursAndDrawingScriptsWithTheirDefaults)
     EXPECT_EQ(back.areaColor, s.areaColor);
     EXPECT_TRUE(back.antennas[0].extra.empty());
 
-    for (const char *bad : {"Farbe=256 0 0", "Farbe=1 2", "Farbe=rot", "Farbe=1,5 2 3", "Farbe=-1 0 0", "Farbe=1 2 3 4"}) {
+    for (const char *bad :
+         {"Farbe=256 0 0", "Farbe=1 2", "Farbe=rot", "Farbe=1,5 2 3", "Farbe=-1 0 0", "Farbe=1 2 3 4"}) {
         try {
             parsed(std::string(kSite) + bad + "\n");
             ADD_FAILURE() << "taken: " << bad;
@@ -172,19 +176,24 @@ TEST(SiteFileTest, BadInputNamesFileLineSectionAndKey)
         std::string text;
         std::string message; // what the message must hold
     } cases[] = {
-        {withLine(10, "Punkte=0 0; 25 0"), "Garten.standort, Zeile 10, [Kontrollierbarer Bereich] Punkte: Der Bereich braucht mindestens drei"},
-        {withLine(10, "Punkte=0 0; 25 18; 25 0; 0 18"), "Zeile 10, [Kontrollierbarer Bereich] Punkte: Der Bereich kreuzt sich selbst"},
+        {withLine(10, "Punkte=0 0; 25 0"),
+         "Garten.standort, Zeile 10, [Kontrollierbarer Bereich] Punkte: Der Bereich braucht mindestens drei"},
+        {withLine(10, "Punkte=0 0; 25 18; 25 0; 0 18"),
+         "Zeile 10, [Kontrollierbarer Bereich] Punkte: Der Bereich kreuzt sich selbst"},
         {withLine(14, "Punkte=12,5 x"), "Zeile 14, [Antenne A] Punkte: „x“ ist keine Zahl."},
         {withLine(14, "Punkte=12.5 9"), "Zeile 14, [Antenne A] Punkte: „12.5“ ist keine Zahl."},
         {withLine(14, "Punkte=12,5"), "Zeile 14, [Antenne A] Punkte: „12,5“ ist kein Punkt"},
         {withLine(15, "Baender=21m 100"), "Zeile 15, [Antenne A] Baender: Ein Band „21m“ gibt es nicht."},
-        {withLine(15, "Baender=20m 2000000"), "Zeile 15, [Antenne A] Baender: „2000000“: Baender muß zwischen 0 und 1000000 W liegen!"},
+        {withLine(15, "Baender=20m 2000000"),
+         "Zeile 15, [Antenne A] Baender: „2000000“: Baender muß zwischen 0 und 1000000 W liegen!"},
         {withLine(15, "Baender=20m 750; 20M 100"), "[Antenne A] Baender: Das Band 20m steht doppelt."},
         {withLine(15, "Baender=20m"), "[Antenne A] Baender: „20m“ ist nicht „Band PEP“"},
-        {withLine(16, "Winkeldaempfung=vielleicht"), "Zeile 16, [Antenne A] Winkeldaempfung: „vielleicht“ ist weder „ja“ noch „nein“."},
+        {withLine(16, "Winkeldaempfung=vielleicht"),
+         "Zeile 16, [Antenne A] Winkeldaempfung: „vielleicht“ ist weder „ja“ noch „nein“."},
         {withLine(19, "[Antenne a]"), "Zeile 19: Zwei Antennen heißen „a“."},
         {withLine(17, "Punkte=1 1"), "[Antenne A] Punkte: Der Schlüssel steht zweimal im Abschnitt (Zeile 17)."},
-        {withLine(13, "Konfiguration="), "Zeile 13, [Antenne A] Konfiguration: Es ist keine Konfigurationsdatei angegeben."},
+        {withLine(13, "Konfiguration="),
+         "Zeile 13, [Antenne A] Konfiguration: Es ist keine Konfigurationsdatei angegeben."},
         {withLine(14, "; kein Punkt"), "Zeile 12, [Antenne A] Punkte: Der Schlüssel fehlt."},
         {withLine(6, "Aufenthaltshoehe=-1"), "Zeile 6, [Standort] Aufenthaltshoehe:"},
         {withLine(7, "Nordrichtung=Nord"), "Zeile 7, [Standort] Nordrichtung: „Nord“ ist keine Zahl."},

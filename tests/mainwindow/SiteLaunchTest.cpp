@@ -31,8 +31,9 @@ TEST_F(FormTest, SiteWindowRemembersItsSiteAndAsksBeforeTheProgramEnds)
     EXPECT_EQ(dialogs.questions.size(), 1);
     dialogs.choiceAnswers = {1}; // "Verwerfen"
     EXPECT_TRUE(form->close());
-    EXPECT_NE(ReadFileBytes(path("Feldora.ini").toStdString()).find("Standort=" + path("Garten.standort").toStdString()),
-              std::string::npos);
+    EXPECT_NE(
+        ReadFileBytes(path("Feldora.ini").toStdString()).find("Standort=" + path("Garten.standort").toStdString()),
+        std::string::npos);
     EXPECT_EQ(ReadSite(path("Garten.standort").toStdString()).callsign, "DL0XYZ");
 
     form.reset();

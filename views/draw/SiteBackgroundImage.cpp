@@ -5,8 +5,8 @@
 #include "views/draw/SitePlan.h"
 
 #include <QFileInfo>
-#include <QPainter>
 #include <QImageReader>
+#include <QPainter>
 #include <QSvgRenderer>
 
 #include <algorithm>
@@ -15,10 +15,13 @@
 namespace
 {
 
-constexpr double kPdfDpi = 200;     // fine enough for a cadastral extract on screen and paper
-constexpr int kLongestSide = 4000;  // pixels of a rendered page or drawing
+constexpr double kPdfDpi = 200;    // fine enough for a cadastral extract on screen and paper
+constexpr int kLongestSide = 4000; // pixels of a rendered page or drawing
 
-std::string fileText(const QString &path) { return "„" + path.toStdString() + "“"; }
+std::string fileText(const QString &path)
+{
+    return "„" + path.toStdString() + "“";
+}
 
 [[noreturn]] void refuse(const QString &path, const std::string &why)
 {
@@ -28,7 +31,8 @@ std::string fileText(const QString &path) { return "„" + path.toStdString() + 
 QSize renderSize(QSizeF units, double perUnit)
 {
     const double scale = std::min(perUnit, kLongestSide / std::max(units.width(), units.height()));
-    return QSize(std::max(1, int(std::lround(units.width() * scale))), std::max(1, int(std::lround(units.height() * scale))));
+    return QSize(std::max(1, int(std::lround(units.width() * scale))),
+                 std::max(1, int(std::lround(units.height() * scale))));
 }
 
 // Through Qt PDF's image format plugin, so that the program loads Qt PDF only when a page is

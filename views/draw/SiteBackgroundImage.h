@@ -15,8 +15,8 @@
 
 struct LoadedBackground {
     QImage image;
-    QSizeF units;              // the picture's size in its units (pixels, PDF points, SVG units)
-    double unitsPerPixel = 1;  // picture units per pixel of image
+    QSizeF units;             // the picture's size in its units (pixels, PDF points, SVG units)
+    double unitsPerPixel = 1; // picture units per pixel of image
     int pageCount = 1;
 };
 

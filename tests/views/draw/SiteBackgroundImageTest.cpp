@@ -10,7 +10,10 @@
 namespace
 {
 
-QString path(const TempDir &dir, const char *name) { return QString::fromStdString(dir.file(name)); }
+QString path(const TempDir &dir, const char *name)
+{
+    return QString::fromStdString(dir.file(name));
+}
 
 // Two pages of 200 x 100 points, the second with a black square at (50 50) .. (60 60).
 void writePdf(const QString &file)
