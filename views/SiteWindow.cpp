@@ -1119,6 +1119,8 @@ void TFormStandort::planPressed(QPointF device)
     }
     if (tool_ == Tool::ScalePoints || tool_ == Tool::Origin)
         return;
+    if (!drawn_.planDevice.contains(device))
+        return; // the legend beside the plan
 
     const site::Point m = toMetres(device);
     if (tool_ == Tool::Select) {

@@ -289,7 +289,7 @@ TEST_F(SiteWindow, SavedAndReopenedGivesTheSameSite)
 {
     openGarden();
     find<QAction>("ToolBereich")->trigger();
-    click(device({30, 9}));
+    click(device({27, 9}));
     editCell("TabPunkte", 0, 0, "14,25");
     auto *call = find<QLineEdit>("EditRufzeichen");
     call->setText("DL9ABC");
@@ -325,7 +325,7 @@ TEST_F(SiteWindow, LeavingWithUnsavedChangesAsks)
 {
     openGarden();
     find<QAction>("ToolBereich")->trigger();
-    click(device({30, 9}));
+    click(device({27, 9}));
     const QString question = "Der Standort „Garten.standort“ wurde geändert.\nSollen die Änderungen gespeichert werden?";
 
     dialogs.choiceAnswers = {2}; // "Abbrechen"
@@ -505,8 +505,27 @@ TEST_F(SiteWindow, BackgroundsThatCannotBeReadLeaveThePlan)
 
 TEST_F(SiteWindow, FarPointsAndEmptySitesStillDraw)
 {
-    // A vertical a thousand kilometres off, in a group with the beam.
     openGarden();
+    // Points of the area set at the plan's edge, outside every zone, and beyond that edge:
+    // the view grows to keep them on screen. A click on the legend sets nothing.
+    find<QAction>("ToolBereich")->trigger();
+    for (int i = 0; i < 3; ++i) {
+        const QRectF plan = form->drawn().planDevice;
+        const site::Polygon before = form->site().area;
+        click(QPointF(plan.right() - 3, plan.top() + 3));
+        ASSERT_EQ(form->site().area.size(), before.size() + 1);
+        for (const site::Point &q : form->site().area)
+            if (std::find(before.begin(), before.end(), q) == before.end())
+                EXPECT_TRUE(form->drawn().planDevice.contains(device(q))) << q.x << " " << q.y;
+    }
+    const site::Polygon &area = form->site().area;
+    EXPECT_GT(std::max_element(area.begin(), area.end(), [](auto a, auto b) { return a.x < b.x; })->x, 30);
+    click(form->drawn().planDevice.topRight() + QPointF(20, 20));
+    EXPECT_EQ(form->site().area.size(), 7u);
+    for (int i = 0; i < 3; ++i)
+        trigger("MIRueckgaengig");
+
+    // A vertical a thousand kilometres off, in a group with the beam.
     find<QListWidget>("ListAntennen")->setCurrentRow(1);
     editCell("TabPunkte", 0, 0, "1000000");
     EXPECT_EQ(form->site().antennas[1].points[0].x, 1e6);
@@ -625,6 +644,19 @@ TEST_F(SiteWindow, SideViewsWhenAZoneLeavesTheAreaWithTheirDrawings)
     trigger("MIRueckgaengig");
     EXPECT_EQ(form->site().cutScriptX, dir.file("Haus.txt"));
     EXPECT_TRUE(form->cutDrawn(0).scriptRun);
+
+    // A site whose drawing has gone: a message, and the view without it.
+    trigger("MISpeichern");
+    form->close();
+    std::filesystem::remove(dir.file("Haus.txt"));
+    dialogs.clear();
+    open(path("Garten.standort"));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_NE(dialogs.lastMessage().indexOf("Haus.txt"), -1);
+    tabs = find<QTabWidget>("TabAnsichten");
+    tabs->setCurrentIndex(1);
+    EXPECT_FALSE(form->cutDrawn(0).scriptRun);
+    EXPECT_FALSE(form->cutImage(0).isNull());
 
     // An area that holds every zone needs no side views: their tabs go, the plan shows.
     const char *corners[4][2] = {{"-100", "-100"}, {"100", "-100"}, {"100", "100"}, {"-100", "100"}};
