@@ -343,21 +343,8 @@ void TFormStandort::createMenus()
 
     QMenu *views = menuBar()->addMenu("&Seitenansichten");
     for (int k = 0; k < 2; ++k) {
-        const QString axis = kAxisNames[k];
-        QAction *a = views->addAction("Zeichnung für die Ansicht entlang " + axis + " &wählen…");
-        a->setObjectName(k == 0 ? "MIZeichnungX" : "MIZeichnungY");
-        connect(a, &QAction::triggered, this, [this, k] { RunGuarded([&] { chooseScript(k); }); });
-        QAction *r = views->addAction("Zeichnung der Ansicht entlang " + axis + " &entfernen");
-        r->setObjectName(k == 0 ? "MIZeichnungXEntfernen" : "MIZeichnungYEntfernen");
-        connect(r, &QAction::triggered, this, [this, k] { RunGuarded([&] { removeScript(k); }); });
-        // The same under the view itself.
-        auto *row = static_cast<QHBoxLayout *>(LabelZeichnung[k]->parentWidget()->layout()->itemAt(1)->layout());
-        for (QAction *action : {a, r}) {
-            auto *tb = new QToolButton(LabelZeichnung[k]->parentWidget());
-            tb->setDefaultAction(action);
-            tb->setText(action == a ? "Zeichnung…" : "Entfernen");
-            row->addWidget(tb);
-        }
+        views->addAction(ScriptActions[k][0]);
+        views->addAction(ScriptActions[k][1]);
         if (k == 0)
             views->addSeparator();
     }
@@ -427,6 +414,22 @@ void TFormStandort::createControls()
         LabelZeichnung[k] = new QLabel(page);
         LabelZeichnung[k]->setObjectName(k == 0 ? "LabelZeichnungX" : "LabelZeichnungY");
         row->addWidget(LabelZeichnung[k], 1);
+        // The view's drawing script: in the menu "Seitenansichten" and under the view itself.
+        const QString axis = kAxisNames[k];
+        QAction *choose = new QAction("Zeichnung für die Ansicht entlang " + axis + " &wählen…", this);
+        choose->setObjectName(k == 0 ? "MIZeichnungX" : "MIZeichnungY");
+        connect(choose, &QAction::triggered, this, [this, k] { RunGuarded([&] { chooseScript(k); }); });
+        QAction *remove = new QAction("Zeichnung der Ansicht entlang " + axis + " &entfernen", this);
+        remove->setObjectName(k == 0 ? "MIZeichnungXEntfernen" : "MIZeichnungYEntfernen");
+        connect(remove, &QAction::triggered, this, [this, k] { RunGuarded([&] { removeScript(k); }); });
+        ScriptActions[k][0] = choose;
+        ScriptActions[k][1] = remove;
+        for (QAction *action : {choose, remove}) {
+            auto *tb = new QToolButton(page);
+            tb->setDefaultAction(action);
+            tb->setText(action == choose ? "Zeichnung…" : "Entfernen");
+            row->addWidget(tb);
+        }
         pageLayout->addLayout(row);
         TabAnsichten->addTab(page, QString("Ansicht entlang ") + kAxisNames[k]);
     }
@@ -887,8 +890,13 @@ void TFormStandort::fillPanels()
             setRow(TabBereich, int(i), {number(site_.area[i].x), number(site_.area[i].y)});
     }
     ListAntennen->clear();
-    for (const SiteAntenna &a : site_.antennas)
+    for (size_t i = 0; i < site_.antennas.size(); ++i) {
+        const SiteAntenna &a = site_.antennas[i];
         ListAntennen->addItem(qs(a.name) + (a.group.empty() ? QString() : "  (Gruppe " + qs(a.group) + ")"));
+        QPixmap swatch(12, 12);
+        swatch.fill(qColor(AntennaColor(site_, i)));
+        ListAntennen->item(int(i))->setIcon(QIcon(swatch));
+    }
     ListAntennen->setCurrentRow(selectedAntenna_);
     filling_ = false;
     fillAntennaPanel();

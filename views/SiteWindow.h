@@ -195,6 +195,7 @@ private:
     QTabWidget *TabAnsichten = nullptr;
     SiteCutView *Cut[2] = {};
     QLabel *LabelZeichnung[2] = {};
+    QAction *ScriptActions[2][2] = {}; // per view: choose, remove
     QPushButton *ButAntenneFarbe = nullptr, *ButBereichFarbe = nullptr;
     QLineEdit *EditSite[6] = {};
     QTableWidget *TabBereich = nullptr, *TabPunkte = nullptr, *TabBaender = nullptr, *TabErgebnis = nullptr;

@@ -515,8 +515,9 @@ TEST_F(SiteWindow, FarPointsAndEmptySitesStillDraw)
         click(QPointF(plan.right() - 3, plan.top() + 3));
         ASSERT_EQ(form->site().area.size(), before.size() + 1);
         for (const site::Point &q : form->site().area)
-            if (std::find(before.begin(), before.end(), q) == before.end())
+            if (std::find(before.begin(), before.end(), q) == before.end()) {
                 EXPECT_TRUE(form->drawn().planDevice.contains(device(q))) << q.x << " " << q.y;
+            }
     }
     const site::Polygon &area = form->site().area;
     EXPECT_GT(std::max_element(area.begin(), area.end(), [](auto a, auto b) { return a.x < b.x; })->x, 30);
