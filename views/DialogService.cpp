@@ -15,6 +15,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 QtDialogService &qtService()
@@ -110,6 +112,18 @@ int QtDialogService::choose(const QString &text, const QStringList &answers)
     box.exec();
     const qsizetype chosen = buttons.indexOf(box.clickedButton());
     return chosen < 0 ? static_cast<int>(buttons.size()) - 1 : static_cast<int>(chosen);
+}
+
+std::optional<int> QtDialogService::chooseItem(const QString &title, const QString &prompt, const QStringList &items,
+                                               int current)
+{
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(parentWindow(), title, DisplayText(prompt), items,
+                                                 std::clamp(current, 0, std::max(0, int(items.size()) - 1)), false, &ok);
+    const qsizetype index = items.indexOf(chosen);
+    if (!ok || index < 0)
+        return std::nullopt;
+    return static_cast<int>(index);
 }
 
 std::optional<QString> QtDialogService::inputText(const QString &title, const QString &prompt,

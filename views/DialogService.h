@@ -23,6 +23,9 @@ public:
     // A question answered by one of its buttons, the first being the default; the index of
     // the one chosen. Escape or closing the box gives the last.
     virtual int choose(const QString &text, const QStringList &answers) = 0;
+    // One of a list, preset to current; the index chosen, nullopt when the user cancels.
+    virtual std::optional<int> chooseItem(const QString &title, const QString &prompt, const QStringList &items,
+                                          int current) = 0;
     // nullopt when the user cancels.
     virtual std::optional<QString> inputText(const QString &title, const QString &prompt,
                                              const QString &preset) = 0;
@@ -53,6 +56,8 @@ class QtDialogService : public DialogService {
 public:
     void message(MessageKind kind, const QString &text) override;
     int choose(const QString &text, const QStringList &answers) override;
+    std::optional<int> chooseItem(const QString &title, const QString &prompt, const QStringList &items,
+                                  int current) override;
     std::optional<QString> inputText(const QString &title, const QString &prompt, const QString &preset) override;
     QString openFileName(const QString &title, const QString &directory, const QString &filter) override;
     QString saveFileName(const QString &title, const QString &proposedPath, const QString &filter,

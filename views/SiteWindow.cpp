@@ -8,7 +8,9 @@
 #include "views/DialogService.h"
 #include "views/HandlerGuard.h"
 #include "views/WindowPlacement.h"
+#include "views/draw/CadScript.h"
 #include "views/draw/ImageFiles.h"
+#include "views/draw/SiteExport.h"
 #include "views/draw/QtText.h"
 
 #include <QAction>
@@ -40,8 +42,10 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUndoCommand>
 #include <QUndoStack>
 #include <QVBoxLayout>
@@ -95,6 +99,23 @@ protected:
     }
 };
 
+// A side view as an image drawn by the window.
+class SiteCutView : public QWidget
+{
+public:
+    SiteCutView(QWidget *parent, const char *name) : QWidget(parent)
+    {
+        setObjectName(name);
+        setMinimumSize(360, 300);
+    }
+    QImage image;
+    std::function<void()> resized;
+
+protected:
+    void paintEvent(QPaintEvent *) override { QPainter(this).drawImage(0, 0, image); }
+    void resizeEvent(QResizeEvent *) override { RunGuarded([&] { resized(); }); }
+};
+
 // One step of the undo stack: the whole site before and after. A site is small, and a snapshot
 // cannot miss a part of the change.
 class SiteEditCommand : public QUndoCommand
@@ -129,6 +150,8 @@ constexpr double kLiveCalculationMs = 30;
 
 const char *const kSiteFilter = "Standorte (*.standort);;Alle Dateien (*)";
 const char *const kConfigFilter = "Konfigurationen (*.txt);;Alle Dateien (*)";
+const char *const kScriptFilter = "Zeichnungen (*.txt);;Alle Dateien (*)";
+const char *const kAxisNames[2] = {"x", "y"};
 const char *const kSiteFieldNames[6] = {"EditRufzeichen", "EditBetreiber", "EditAnschrift",
                                         "EditDatum", "EditAufenthaltshoehe", "EditNordrichtung"};
 const char *const kSiteFieldLabels[6] = {"Rufzeichen:", "Betreiber:", "Anschrift:",
@@ -151,9 +174,11 @@ std::string relativeTo(const std::string &folder, const std::string &path)
         return path;
     return QDir(qs(folder)).relativeFilePath(qs(path)).toStdString();
 }
-// Every file the site names, mapped: the configurations and the background.
+// Every file the site names, mapped: the configurations, the side views' scripts, the background.
 void mapPaths(Site &site, const std::function<std::string(const std::string &)> &map)
 {
+    site.cutScriptX = map(site.cutScriptX);
+    site.cutScriptY = map(site.cutScriptY);
     for (SiteAntenna &a : site.antennas)
         a.configuration = map(a.configuration);
     for (SiteExtraSection &s : site.extraSections)
@@ -232,6 +257,19 @@ void setRow(QTableWidget *table, int row, const QStringList &cells, bool editabl
 
 std::vector<std::string> fieldsOf(const std::string &line) { return SplitText(line, ';'); }
 
+QColor qColor(SiteColor c) { return QColor(c.r, c.g, c.b); }
+
+// A colour button shows its colour.
+void showColor(QPushButton *b, const QColor &c)
+{
+    QPixmap swatch(16, 16);
+    swatch.fill(c);
+    QPainter(&swatch).drawRect(0, 0, 15, 15);
+    b->setIcon(QIcon(swatch));
+}
+
+std::string &scriptOf(Site &site, int axis) { return axis == 0 ? site.cutScriptX : site.cutScriptY; }
+
 } // namespace
 
 TFormStandort::TFormStandort(SiteWindowInput input, QWidget *parent)
@@ -302,6 +340,21 @@ void TFormStandort::createMenus()
     back->addAction(ToolActions[int(Tool::ScalePoints)]);
     back->addAction(ToolActions[int(Tool::Origin)]);
     menuAction(back, "MIHintergrundEntfernen", "Hintergrund &entfernen", &TFormStandort::MIHintergrundEntfernenClick);
+
+    QMenu *views = menuBar()->addMenu("&Seitenansichten");
+    for (int k = 0; k < 2; ++k) {
+        views->addAction(ScriptActions[k][0]);
+        views->addAction(ScriptActions[k][1]);
+        if (k == 0)
+            views->addSeparator();
+    }
+
+    QMenu *exports = menuBar()->addMenu("&Exportieren");
+    menuAction(exports, "MIExportPdf", "Lageplan als &PDF…", &TFormStandort::MIExportPdfClick);
+    menuAction(exports, "MIExportSvg", "Lageplan als &SVG…", &TFormStandort::MIExportSvgClick);
+    menuAction(exports, "MIExportPng", "Lageplan als P&NG…", &TFormStandort::MIExportPngClick);
+    exports->addSeparator();
+    menuAction(exports, "MIKopieren", "Lageplan &kopieren", &TFormStandort::MIKopierenClick);
 }
 
 void TFormStandort::createControls()
@@ -339,14 +392,49 @@ void TFormStandort::createControls()
     auto *left = new QWidget(split);
     auto *leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(4, 4, 4, 4);
-    Plan = new SitePlanView(left);
+    TabAnsichten = new QTabWidget(left);
+    TabAnsichten->setObjectName("TabAnsichten");
+    Plan = new SitePlanView(TabAnsichten);
     Plan->pressed = [this](QPointF p) { planPressed(p); };
     Plan->moved = [this](QPointF p, bool down) { planMoved(p, down); };
     Plan->released = [this] { planReleased(); };
     Plan->resized = [this] { planResized(); };
     Plan->escaped = [this] { setTool(Tool::Select); }; // gives up choosing points on the picture
     Plan->deleted = [this] { MIPunktLoeschenClick(); };
-    leftLayout->addWidget(Plan, 1);
+    TabAnsichten->addTab(Plan, "Draufsicht");
+    for (int k = 0; k < 2; ++k) {
+        auto *page = new QWidget(TabAnsichten);
+        auto *pageLayout = new QVBoxLayout(page);
+        pageLayout->setContentsMargins(0, 0, 0, 0);
+        Cut[k] = new SiteCutView(page, k == 0 ? "AnsichtX" : "AnsichtY");
+        Cut[k]->resized = [this] { redrawCuts(); };
+        pageLayout->addWidget(Cut[k], 1);
+        auto *row = new QHBoxLayout;
+        row->setContentsMargins(4, 0, 4, 4);
+        LabelZeichnung[k] = new QLabel(page);
+        LabelZeichnung[k]->setObjectName(k == 0 ? "LabelZeichnungX" : "LabelZeichnungY");
+        row->addWidget(LabelZeichnung[k], 1);
+        // The view's drawing script: in the menu "Seitenansichten" and under the view itself.
+        const QString axis = kAxisNames[k];
+        QAction *choose = new QAction("Zeichnung für die Ansicht entlang " + axis + " &wählen…", this);
+        choose->setObjectName(k == 0 ? "MIZeichnungX" : "MIZeichnungY");
+        connect(choose, &QAction::triggered, this, [this, k] { RunGuarded([&] { chooseScript(k); }); });
+        QAction *remove = new QAction("Zeichnung der Ansicht entlang " + axis + " &entfernen", this);
+        remove->setObjectName(k == 0 ? "MIZeichnungXEntfernen" : "MIZeichnungYEntfernen");
+        connect(remove, &QAction::triggered, this, [this, k] { RunGuarded([&] { removeScript(k); }); });
+        ScriptActions[k][0] = choose;
+        ScriptActions[k][1] = remove;
+        for (QAction *action : {choose, remove}) {
+            auto *tb = new QToolButton(page);
+            tb->setDefaultAction(action);
+            tb->setText(action == choose ? "Zeichnung…" : "Entfernen");
+            row->addWidget(tb);
+        }
+        pageLayout->addLayout(row);
+        TabAnsichten->addTab(page, QString("Ansicht entlang ") + kAxisNames[k]);
+    }
+    connect(TabAnsichten, &QTabWidget::currentChanged, this, [this] { RunGuarded([&] { redrawCuts(); }); });
+    leftLayout->addWidget(TabAnsichten, 1);
     LabelHinweis = new QLabel(left);
     LabelHinweis->setObjectName("LabelHinweis");
     leftLayout->addWidget(LabelHinweis);
@@ -398,6 +486,9 @@ void TFormStandort::createControls()
     b = button(areaBox, "ButBereichLoeschen", "Punkt löschen");
     connect(b, &QPushButton::clicked, this, Guarded(this, &TFormStandort::ButBereichLoeschenClick));
     areaButtons->addWidget(b);
+    ButBereichFarbe = button(areaBox, "ButBereichFarbe", "Farbe…");
+    connect(ButBereichFarbe, &QPushButton::clicked, this, Guarded(this, &TFormStandort::ButBereichFarbeClick));
+    areaButtons->addWidget(ButBereichFarbe);
     areaLayout->addLayout(areaButtons);
     col->addWidget(areaBox);
 
@@ -446,6 +537,9 @@ void TFormStandort::createControls()
     b = button(GBAntenne, "ButKonfiguration", "Konfiguration…");
     connect(b, &QPushButton::clicked, this, Guarded(this, &TFormStandort::ButKonfigurationClick));
     configRow->addWidget(b);
+    ButAntenneFarbe = button(GBAntenne, "ButAntenneFarbe", "Farbe…");
+    connect(ButAntenneFarbe, &QPushButton::clicked, this, Guarded(this, &TFormStandort::ButAntenneFarbeClick));
+    configRow->addWidget(ButAntenneFarbe);
     one->addLayout(configRow);
     one->addWidget(new QLabel("Punkte (ein Punkt oder ein Draht):", GBAntenne));
     TabPunkte = pointTable(GBAntenne, "TabPunkte", {"x [m]", "y [m]"}, 68);
@@ -518,6 +612,10 @@ bool TFormStandort::modified() const { return undo_ && !undo_->isClean(); }
 
 const QImage &TFormStandort::planImage() const { return Plan->image; }
 
+const QImage &TFormStandort::cutImage(int axis) const { return Cut[axis]->image; }
+
+bool TFormStandort::cutsShown() const { return TabAnsichten->isTabVisible(1); }
+
 std::string TFormStandort::folder() const
 {
     return fileName_.isEmpty() ? (input_.startFolder.isEmpty() ? std::string() : QDir(input_.startFolder).absolutePath().toStdString() + "/")
@@ -561,6 +659,7 @@ void TFormStandort::apply(const Site &site)
     }
     recalculate();
     refreshBackground();
+    refreshScripts();
     fillPanels();
     if (!loaded_ && (tool_ == Tool::ScalePoints || tool_ == Tool::Origin))
         setTool(Tool::Select); // the picture to click on is gone
@@ -628,7 +727,36 @@ void TFormStandort::refreshBackground()
         placed_ = PlaceBackground(*loaded_, *b);
 }
 
+void TFormStandort::refreshScripts()
+{
+    for (int k = 0; k < 2; ++k) {
+        const std::string &file = scriptOf(site_, k);
+        if (file == scriptFile_[k])
+            continue;
+        scriptFile_[k] = file;
+        script_[k].clear();
+        scriptFault_[k].clear();
+        if (file.empty())
+            continue;
+        try {
+            script_[k] = ReadCadScript(qs(file));
+        } catch (const FileError &e) {
+            scriptFault_[k] = qs(e.what()) + QString(" Die Ansicht entlang ") + kAxisNames[k] + " wird ohne Zeichnung gezeigt.";
+            Dialogs().message(MessageKind::Error, scriptFault_[k]);
+        }
+    }
+}
+
 // Drawing
+
+SitePictureInput TFormStandort::pictureInput() const
+{
+    SitePictureInput in = SitePictureInputOf(result_);
+    in.background = placed_;
+    for (int k = 0; k < 2; ++k)
+        in.cutScripts[k] = script_[k];
+    return in;
+}
 
 std::optional<QTransform> TFormStandort::pictureToDevice() const
 {
@@ -682,9 +810,7 @@ void TFormStandort::redraw()
         return;
     }
 
-    SitePictureInput in;
-    in.result = result_;
-    in.background = placed_;
+    const SitePictureInput in = pictureInput();
     const QRectF target(image.rect());
     if (frozenView_) {
         // While a point is dragged the plan keeps the scale and place it had when it was
@@ -720,9 +846,32 @@ void TFormStandort::redraw()
         p.drawRect(QRectF(t.map(QPointF(q.x, q.y)) - QPointF(4, 4), QSizeF(8, 8)));
     }
     Plan->update();
+    redrawCuts();
 }
 
 void TFormStandort::planResized() { redraw(); }
+
+void TFormStandort::redrawCuts()
+{
+    // Only the view on show: dragging a point redraws the plan alone.
+    for (int k = 0; k < 2; ++k) {
+        if (TabAnsichten->currentIndex() != k + 1)
+            continue;
+        QImage &image = Cut[k]->image;
+        image = QImage(Cut[k]->size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        cutDrawn_[k] = DrawSiteCut(p, QRectF(image.rect()), pictureInput(), k == 0 ? SiteAxis::X : SiteAxis::Y);
+        QString text = scriptFile_[k].empty() ? QString("Keine Zeichnung.")
+                                              : "Zeichnung: " + QFileInfo(qs(scriptFile_[k])).fileName();
+        if (cutDrawn_[k].scriptRun && !cutDrawn_[k].script.ok)
+            text += " – " + cutDrawn_[k].script.message;
+        LabelZeichnung[k]->setText(text);
+        LabelZeichnung[k]->setToolTip(qs(scriptFile_[k]));
+        Cut[k]->update();
+    }
+}
 
 // Panels
 
@@ -741,8 +890,13 @@ void TFormStandort::fillPanels()
             setRow(TabBereich, int(i), {number(site_.area[i].x), number(site_.area[i].y)});
     }
     ListAntennen->clear();
-    for (const SiteAntenna &a : site_.antennas)
+    for (size_t i = 0; i < site_.antennas.size(); ++i) {
+        const SiteAntenna &a = site_.antennas[i];
         ListAntennen->addItem(qs(a.name) + (a.group.empty() ? QString() : "  (Gruppe " + qs(a.group) + ")"));
+        QPixmap swatch(12, 12);
+        swatch.fill(qColor(AntennaColor(site_, i)));
+        ListAntennen->item(int(i))->setIcon(QIcon(swatch));
+    }
     ListAntennen->setCurrentRow(selectedAntenna_);
     filling_ = false;
     fillAntennaPanel();
@@ -781,8 +935,18 @@ void TFormStandort::fillPanels()
         faults << calculationError_;
     if (!backgroundFault_.isEmpty())
         faults << backgroundFault_;
+    for (const QString &fault : scriptFault_)
+        if (!fault.isEmpty())
+            faults << fault;
     LabelMeldung->setText(faults.join("\n"));
     LabelMeldung->setVisible(!faults.isEmpty());
+    showColor(ButBereichFarbe, qColor(site_.areaColor));
+    // The side views when a zone leaves the area in the top view.
+    const bool cuts = calculationError_.isEmpty() && SiteNeedsCuts(result_);
+    if (!cuts && TabAnsichten->currentIndex() > 0)
+        TabAnsichten->setCurrentIndex(0);
+    TabAnsichten->setTabVisible(1, cuts);
+    TabAnsichten->setTabVisible(2, cuts);
     fillResults();
 }
 
@@ -802,6 +966,7 @@ void TFormStandort::fillAntennaPanel()
     const SiteAntenna &a = site_.antennas[selectedAntenna_];
     LabelKonfiguration->setText("Konfiguration: " + QFileInfo(qs(a.configuration)).fileName());
     LabelKonfiguration->setToolTip(qs(a.configuration));
+    showColor(ButAntenneFarbe, qColor(AntennaColor(site_, size_t(selectedAntenna_))));
     TabPunkte->setRowCount(int(a.points.size()));
     for (size_t i = 0; i < a.points.size(); ++i)
         setRow(TabPunkte, int(i), {number(a.points[i].x), number(a.points[i].y)});
@@ -962,6 +1127,8 @@ void TFormStandort::planPressed(QPointF device)
     }
     if (tool_ == Tool::ScalePoints || tool_ == Tool::Origin)
         return;
+    if (!drawn_.planDevice.contains(device))
+        return; // the legend beside the plan
 
     const site::Point m = toMetres(device);
     if (tool_ == Tool::Select) {
@@ -1593,4 +1760,162 @@ void TFormStandort::SpinSeiteChange()
     Site after = site_;
     SetSiteBackground(after, b);
     change("Seite des Hintergrunds", after);
+}
+
+// Colours
+
+void TFormStandort::ButAntenneFarbeClick()
+{
+    if (selectedAntenna_ < 0)
+        return;
+    const SiteColor old = AntennaColor(site_, size_t(selectedAntenna_));
+    const std::optional<QColor> chosen = Dialogs().chooseColor(qColor(old));
+    if (!chosen || !chosen->isValid())
+        return;
+    const SiteColor color{chosen->red(), chosen->green(), chosen->blue()};
+    if (color == old)
+        return;
+    Site after = site_;
+    after.antennas[selectedAntenna_].color = color;
+    change("Farbe der Antenne " + qs(after.antennas[selectedAntenna_].name), after);
+}
+
+void TFormStandort::ButBereichFarbeClick()
+{
+    const std::optional<QColor> chosen = Dialogs().chooseColor(qColor(site_.areaColor));
+    if (!chosen || !chosen->isValid())
+        return;
+    const SiteColor color{chosen->red(), chosen->green(), chosen->blue()};
+    if (color == site_.areaColor)
+        return;
+    Site after = site_;
+    after.areaColor = color;
+    change("Farbe des Bereichs", after);
+}
+
+// The side views' drawing scripts
+
+void TFormStandort::chooseScript(int axis)
+{
+    const QString path = Dialogs().openFileName(QString("Zeichnung für die Ansicht entlang ") + kAxisNames[axis],
+                                                qs(folder()), kScriptFilter);
+    if (path.isEmpty())
+        return;
+    const std::string absolute = QFileInfo(path).absoluteFilePath().toStdString();
+    QStringList lines;
+    try {
+        lines = ReadCadScript(qs(absolute));
+    } catch (const FileError &e) {
+        Dialogs().message(MessageKind::Error, qs(e.what()));
+        return;
+    }
+    if (absolute == scriptOf(site_, axis))
+        return;
+    // Read once: the cache takes the script just checked.
+    scriptFile_[axis] = absolute;
+    script_[axis] = lines;
+    scriptFault_[axis].clear();
+    Site after = site_;
+    scriptOf(after, axis) = absolute;
+    change(QString("Zeichnung der Ansicht entlang ") + kAxisNames[axis], after);
+}
+
+void TFormStandort::removeScript(int axis)
+{
+    if (scriptOf(site_, axis).empty())
+        return;
+    Site after = site_;
+    scriptOf(after, axis).clear();
+    change(QString("Zeichnung der Ansicht entlang ") + kAxisNames[axis] + " entfernt", after);
+}
+
+// Export
+
+bool TFormStandort::mayExport()
+{
+    if (calculationError_.isEmpty() && !result_.antennas.empty())
+        return true;
+    QString text = "Der Lageplan lässt sich erst ausgeben, wenn der Standort berechnet ist.";
+    if (!calculationError_.isEmpty())
+        text += "\n" + calculationError_;
+    else
+        text += " Es ist keine Antenne angegeben.";
+    showFault(text);
+    return false;
+}
+
+void TFormStandort::exportPlan(ExportKind kind)
+{
+    if (!mayExport())
+        return;
+    // The scale: the offered ones, preset to the most detailed at which the plan fits A4.
+    const int fitting = DefaultSiteScale(result_);
+    std::vector<int> scales(std::begin(kSiteScales), std::end(kSiteScales));
+    if (std::find(scales.begin(), scales.end(), fitting) == scales.end())
+        scales.push_back(fitting);
+    QStringList items;
+    for (int scale : scales)
+        items << "1:" + QString::number(scale);
+    const int preset = int(std::find(scales.begin(), scales.end(), fitting) - scales.begin());
+    const std::optional<int> chosen = Dialogs().chooseItem(
+        "Maßstab", "Maßstab des Lageplans (auf A4 quer passt er ab 1:" + QString::number(fitting) + "):", items, preset);
+    if (!chosen || *chosen < 0 || *chosen >= int(scales.size()))
+        return;
+    const int scale = scales[size_t(*chosen)];
+
+    static const char *const suffixes[3] = {"pdf", "svg", "png"};
+    static const char *const filters[3] = {"PDF-Dateien (*.pdf)", "SVG-Dateien (*.svg)", "PNG-Bilder (*.png)"};
+    const int k = int(kind);
+    const QString base = fileName_.isEmpty() ? (site_.callsign.empty() ? QString("Standort") : qs(site_.callsign))
+                                             : QFileInfo(fileName_).completeBaseName();
+    const QString proposed = qs(folder()) + base + " Lageplan." + suffixes[k];
+    const QString path = Dialogs().saveFileName(QString("Lageplan als ") + QString(suffixes[k]).toUpper() + " speichern",
+                                                proposed, QString(filters[k]) + ";;Alle Dateien (*)", filters[k],
+                                                suffixes[k]);
+    if (path.isEmpty())
+        return;
+    const SitePictureInput in = pictureInput();
+    // A PDF takes the side views on its second page; SVG and PNG hold one sheet, the side views
+    // go into a second file beside it.
+    const bool cuts = SiteNeedsCuts(result_);
+    const QFileInfo info(path);
+    const QString cutsPath = info.path() + "/" + info.completeBaseName() + " Ansichten." + info.suffix();
+    try {
+        switch (kind) {
+        case ExportKind::Pdf:
+            WriteSitePdf(path, in, scale);
+            break;
+        case ExportKind::Svg:
+            WriteSiteSvg(path, in, scale, SiteSheet::Plan);
+            if (cuts)
+                WriteSiteSvg(cutsPath, in, scale, SiteSheet::Cuts);
+            break;
+        case ExportKind::Png:
+            SavePngFile(SiteSheetImage(in, scale, SiteSheet::Plan), path);
+            if (cuts)
+                SavePngFile(SiteSheetImage(in, scale, SiteSheet::Cuts), cutsPath);
+            break;
+        }
+    } catch (const FileError &e) {
+        Dialogs().message(MessageKind::Error, qs(e.what()));
+        return;
+    }
+    QString done = "Lageplan im Maßstab 1:" + QString::number(scale) + " gespeichert: " + info.fileName();
+    if (cuts && kind != ExportKind::Pdf)
+        done += ", Seitenansichten: " + QFileInfo(cutsPath).fileName();
+    statusBar()->showMessage(done);
+}
+
+void TFormStandort::MIExportPdfClick() { exportPlan(ExportKind::Pdf); }
+void TFormStandort::MIExportSvgClick() { exportPlan(ExportKind::Svg); }
+void TFormStandort::MIExportPngClick() { exportPlan(ExportKind::Png); }
+
+void TFormStandort::MIKopierenClick()
+{
+    if (!mayExport())
+        return;
+    // The sheet as a picture; at 150 dpi its scale holds when it is pasted at its size.
+    const int scale = DefaultSiteScale(result_);
+    Dialogs().setClipboardImage(SiteSheetImage(pictureInput(), scale, SiteSheet::Plan, 150));
+    statusBar()->showMessage("Lageplan im Maßstab 1:" + QString::number(scale) + " in die Zwischenablage kopiert.");
 }

@@ -25,8 +25,10 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QSpinBox;
+class QTabWidget;
 class QTableWidget;
 class QUndoStack;
+class SiteCutView;
 class SitePlanView;
 
 struct SiteWindowInput {
@@ -59,6 +61,12 @@ public:
     const SitePictureDrawn &drawn() const { return drawn_; }
     // The background as drawn under the plan; none when there is none or it cannot be shown.
     const std::optional<SiteBackgroundPicture> &backgroundPicture() const { return placed_; }
+    // What the plan and the side views are drawn from: the site's colours, background, scripts.
+    SitePictureInput pictureInput() const;
+    // The side views, along x (0) and along y (1), as last drawn on their tabs.
+    const QImage &cutImage(int axis) const;
+    const SiteCutDrawn &cutDrawn(int axis) const { return cutDrawn_[axis]; }
+    bool cutsShown() const;
 
     // Opens a site as "Öffnen…" does after its dialog; false when it could not be read.
     bool openSite(const QString &path);
@@ -84,7 +92,9 @@ private:
     void apply(const Site &site); // undo, redo, opening
     void recalculate();
     void refreshBackground();
+    void refreshScripts();
     void redraw();
+    void redrawCuts();
     void fillPanels();
     void fillAntennaPanel();
     void fillResults();
@@ -115,6 +125,17 @@ private:
     void CBWinkeldaempfungClick();
     void EditGruppeExit();
     void SpinSeiteChange();
+    void ButAntenneFarbeClick();
+    void ButBereichFarbeClick();
+    void chooseScript(int axis);
+    void removeScript(int axis);
+    void MIExportPdfClick();
+    void MIExportSvgClick();
+    void MIExportPngClick();
+    void MIKopierenClick();
+    enum class ExportKind { Pdf, Svg, Png };
+    void exportPlan(ExportKind kind);
+    bool mayExport();
     void setTool(Tool tool);
 
     // The plan's mouse, in device pixels of the plan image.
@@ -154,6 +175,12 @@ private:
     std::optional<SiteBackgroundPicture> placed_;
     std::optional<site::Point> pendingScale_; // the first of the two scale points, picture units
 
+    // The side views' drawing scripts as read; read again only when their file changes.
+    std::string scriptFile_[2];
+    QStringList script_[2];
+    QString scriptFault_[2];
+    SiteCutDrawn cutDrawn_[2];
+
     // Dragging a point: the site before, applied live, one undo step when released.
     std::optional<Site> dragStart_;
     std::optional<PointRef> dragged_;
@@ -165,6 +192,11 @@ private:
     bool filling_ = false; // the panels are being written: their change signals are no edits
 
     SitePlanView *Plan = nullptr;
+    QTabWidget *TabAnsichten = nullptr;
+    SiteCutView *Cut[2] = {};
+    QLabel *LabelZeichnung[2] = {};
+    QAction *ScriptActions[2][2] = {}; // per view: choose, remove
+    QPushButton *ButAntenneFarbe = nullptr, *ButBereichFarbe = nullptr;
     QLineEdit *EditSite[6] = {};
     QTableWidget *TabBereich = nullptr, *TabPunkte = nullptr, *TabBaender = nullptr, *TabErgebnis = nullptr;
     QListWidget *ListAntennen = nullptr;

@@ -31,6 +31,21 @@ int ScriptedDialogs::choose(const QString &text, const QStringList &answers)
     return answer;
 }
 
+std::optional<int> ScriptedDialogs::chooseItem(const QString &, const QString &prompt, const QStringList &items,
+                                               int current)
+{
+    itemPrompts << prompt;
+    lastItems = items;
+    lastItemPreset = current;
+    if (itemAnswers.empty()) {
+        ++unexpected;
+        return std::nullopt;
+    }
+    const std::optional<int> answer = itemAnswers.front();
+    itemAnswers.pop_front();
+    return answer;
+}
+
 std::optional<QString> ScriptedDialogs::inputText(const QString &title, const QString &, const QString &)
 {
     inputTitles << title;

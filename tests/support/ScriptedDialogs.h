@@ -29,6 +29,10 @@ public:
     // Next answers, in order; nullopt answers "Abbrechen".
     std::deque<std::optional<QString>> inputAnswers;
     std::deque<int> choiceAnswers;   // the button's index
+    std::deque<std::optional<int>> itemAnswers; // the index in the list
+    QStringList itemPrompts;         // prompts of the lists shown
+    QStringList lastItems;
+    int lastItemPreset = -1;
     QStringList questions;           // texts of the questions asked
     std::deque<QString> fileAnswers; // empty string = cancelled
     std::deque<std::optional<QColor>> colorAnswers;
@@ -47,6 +51,8 @@ public:
 
     void message(MessageKind kind, const QString &text) override;
     int choose(const QString &text, const QStringList &answers) override;
+    std::optional<int> chooseItem(const QString &title, const QString &prompt, const QStringList &items,
+                                  int current) override;
     std::optional<QString> inputText(const QString &title, const QString &prompt, const QString &preset) override;
     QString openFileName(const QString &title, const QString &directory, const QString &filter) override;
     QString saveFileName(const QString &title, const QString &proposedPath, const QString &filter,

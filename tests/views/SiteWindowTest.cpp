@@ -1,13 +1,17 @@
 #include "FileTestSupport.h"
+#include "PdfTools.h"
 #include "ScriptedDialogs.h"
 #include "util/TextFile.h"
 #include "views/SiteWindow.h"
+#include "views/draw/SiteExport.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPdfWriter>
@@ -285,7 +289,7 @@ TEST_F(SiteWindow, SavedAndReopenedGivesTheSameSite)
 {
     openGarden();
     find<QAction>("ToolBereich")->trigger();
-    click(device({30, 9}));
+    click(device({27, 9}));
     editCell("TabPunkte", 0, 0, "14,25");
     auto *call = find<QLineEdit>("EditRufzeichen");
     call->setText("DL9ABC");
@@ -321,7 +325,7 @@ TEST_F(SiteWindow, LeavingWithUnsavedChangesAsks)
 {
     openGarden();
     find<QAction>("ToolBereich")->trigger();
-    click(device({30, 9}));
+    click(device({27, 9}));
     const QString question = "Der Standort „Garten.standort“ wurde geändert.\nSollen die Änderungen gespeichert werden?";
 
     dialogs.choiceAnswers = {2}; // "Abbrechen"
@@ -501,8 +505,28 @@ TEST_F(SiteWindow, BackgroundsThatCannotBeReadLeaveThePlan)
 
 TEST_F(SiteWindow, FarPointsAndEmptySitesStillDraw)
 {
-    // A vertical a thousand kilometres off, in a group with the beam.
     openGarden();
+    // Points of the area set at the plan's edge, outside every zone, and beyond that edge:
+    // the view grows to keep them on screen. A click on the legend sets nothing.
+    find<QAction>("ToolBereich")->trigger();
+    for (int i = 0; i < 3; ++i) {
+        const QRectF plan = form->drawn().planDevice;
+        const site::Polygon before = form->site().area;
+        click(QPointF(plan.right() - 3, plan.top() + 3));
+        ASSERT_EQ(form->site().area.size(), before.size() + 1);
+        for (const site::Point &q : form->site().area)
+            if (std::find(before.begin(), before.end(), q) == before.end()) {
+                EXPECT_TRUE(form->drawn().planDevice.contains(device(q))) << q.x << " " << q.y;
+            }
+    }
+    const site::Polygon &area = form->site().area;
+    EXPECT_GT(std::max_element(area.begin(), area.end(), [](auto a, auto b) { return a.x < b.x; })->x, 30);
+    click(form->drawn().planDevice.topRight() + QPointF(20, 20));
+    EXPECT_EQ(form->site().area.size(), 7u);
+    for (int i = 0; i < 3; ++i)
+        trigger("MIRueckgaengig");
+
+    // A vertical a thousand kilometres off, in a group with the beam.
     find<QListWidget>("ListAntennen")->setCurrentRow(1);
     editCell("TabPunkte", 0, 0, "1000000");
     EXPECT_EQ(form->site().antennas[1].points[0].x, 1e6);
@@ -524,4 +548,183 @@ TEST_F(SiteWindow, FarPointsAndEmptySitesStillDraw)
     ASSERT_EQ(form->result().antennas.size(), 1u);
     EXPECT_NE(form->result().antennas[0].verdict, SiteVerdict::Inside); // nothing is controllable
     EXPECT_EQ(find<QTableWidget>("TabErgebnis")->item(0, 7)->text(), "---");
+}
+
+TEST_F(SiteWindow, ColoursChangedUndoneAndSaved)
+{
+    openGarden();
+    QUndoStack *undo = form->findChild<QUndoStack *>();
+    const QColor beam(10, 20, 200), area(200, 100, 0);
+    auto shows = [&](const QColor &c) {
+        const QImage &image = form->planImage();
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) == c.rgb())
+                    return true;
+        return false;
+    };
+    EXPECT_FALSE(shows(beam));
+
+    // The chosen antenna's colour and the area's, each one undo step, each drawn at once.
+    ASSERT_EQ(form->selectedAntenna(), 0);
+    dialogs.colorAnswers = {beam, area};
+    find<QPushButton>("ButAntenneFarbe")->click();
+    find<QPushButton>("ButBereichFarbe")->click();
+    EXPECT_EQ(form->site().antennas[0].color, (SiteColor{10, 20, 200}));
+    EXPECT_EQ(form->site().areaColor, (SiteColor{200, 100, 0}));
+    EXPECT_EQ(form->pictureInput().antennaColors.at(0), beam);
+    EXPECT_EQ(form->pictureInput().areaColor, area);
+    EXPECT_TRUE(shows(beam));
+    EXPECT_EQ(undo->count(), 2);
+
+    // Cancelled: nothing changes.
+    dialogs.colorAnswers = {std::nullopt};
+    find<QPushButton>("ButAntenneFarbe")->click();
+    EXPECT_EQ(undo->count(), 2);
+
+    trigger("MIRueckgaengig");
+    EXPECT_EQ(form->site().areaColor, kDefaultAreaColor);
+    trigger("MIRueckgaengig");
+    EXPECT_EQ(AntennaColor(form->site(), 0), DefaultSiteColor(0));
+    EXPECT_FALSE(shows(beam));
+    trigger("MIWiederherstellen");
+    trigger("MIWiederherstellen");
+    EXPECT_EQ(form->site().areaColor, (SiteColor{200, 100, 0}));
+
+    trigger("MISpeichern");
+    const Site saved = ReadSite(dir.file("Garten.standort"));
+    EXPECT_EQ(saved.antennas[0].color, (SiteColor{10, 20, 200}));
+    EXPECT_EQ(AntennaColor(saved, 1), DefaultSiteColor(1));
+    EXPECT_EQ(saved.areaColor, (SiteColor{200, 100, 0}));
+}
+
+TEST_F(SiteWindow, SideViewsWhenAZoneLeavesTheAreaWithTheirDrawings)
+{
+    openGarden();
+    ASSERT_TRUE(SiteNeedsCuts(form->result()));
+    auto *tabs = find<QTabWidget>("TabAnsichten");
+    ASSERT_TRUE(form->cutsShown());
+    EXPECT_EQ(tabs->tabText(1), "Ansicht entlang x");
+    EXPECT_EQ(tabs->tabText(2), "Ansicht entlang y");
+
+    // Each view drawn when it is shown: the beam's mast at x = 12,5 (along y at 9).
+    for (int k = 0; k < 2; ++k) {
+        tabs->setCurrentIndex(k + 1);
+        const QImage &image = form->cutImage(k);
+        ASSERT_FALSE(image.isNull());
+        const SiteCutDrawn &d = form->cutDrawn(k);
+        EXPECT_GT(d.pixelsPerMetre, 0);
+        const double along = k == 0 ? 12.5 : 9;
+        const QPoint mast = d.metresToDevice.map(QPointF(along, antenna(0).height / 2)).toPoint();
+        ASSERT_TRUE(image.rect().contains(mast));
+        EXPECT_LT(QColor(image.pixel(mast)).lightness(), 140) << k;
+        EXPECT_FALSE(d.scriptRun);
+    }
+
+    // A drawing over the view along x: chosen by its file, stored relative, removed, undone.
+    WriteBytes(dir.file("Haus.txt"), "VollBox 30 0 34 3 clBlack\r\n");
+    dialogs.fileAnswers = {path("fehlt.txt"), path("Haus.txt")};
+    trigger("MIZeichnungX");
+    EXPECT_NE(dialogs.lastMessage().indexOf("fehlt.txt"), -1);
+    EXPECT_TRUE(form->site().cutScriptX.empty());
+    trigger("MIZeichnungX");
+    EXPECT_EQ(form->site().cutScriptX, dir.file("Haus.txt"));
+    tabs->setCurrentIndex(1);
+    ASSERT_TRUE(form->cutDrawn(0).scriptRun);
+    EXPECT_TRUE(form->cutDrawn(0).script.ok);
+    const QPoint house = form->cutDrawn(0).metresToDevice.map(QPointF(32, 1.5)).toPoint();
+    ASSERT_TRUE(form->cutImage(0).rect().contains(house));
+    EXPECT_EQ(QColor(form->cutImage(0).pixel(house)).lightness(), 0);
+    EXPECT_EQ(find<QLabel>("LabelZeichnungX")->text(), "Zeichnung: Haus.txt");
+    trigger("MISpeichern");
+    EXPECT_NE(ReadFileBytes(dir.file("Garten.standort")).find("ZeichnungX=Haus.txt\r\n"), std::string::npos);
+    trigger("MIZeichnungXEntfernen");
+    EXPECT_TRUE(form->site().cutScriptX.empty());
+    EXPECT_FALSE(form->cutDrawn(0).scriptRun);
+    EXPECT_EQ(form->cutImage(0).pixel(house), qRgb(255, 255, 255));
+    trigger("MIRueckgaengig");
+    EXPECT_EQ(form->site().cutScriptX, dir.file("Haus.txt"));
+    EXPECT_TRUE(form->cutDrawn(0).scriptRun);
+
+    // A site whose drawing has gone: a message, and the view without it.
+    trigger("MISpeichern");
+    form->close();
+    std::filesystem::remove(dir.file("Haus.txt"));
+    dialogs.clear();
+    open(path("Garten.standort"));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_NE(dialogs.lastMessage().indexOf("Haus.txt"), -1);
+    tabs = find<QTabWidget>("TabAnsichten");
+    tabs->setCurrentIndex(1);
+    EXPECT_FALSE(form->cutDrawn(0).scriptRun);
+    EXPECT_FALSE(form->cutImage(0).isNull());
+
+    // An area that holds every zone needs no side views: their tabs go, the plan shows.
+    const char *corners[4][2] = {{"-100", "-100"}, {"100", "-100"}, {"100", "100"}, {"-100", "100"}};
+    for (int row = 0; row < 4; ++row)
+        for (int c = 0; c < 2; ++c)
+            editCell("TabBereich", row, c, corners[row][c]);
+    ASSERT_FALSE(SiteNeedsCuts(form->result()));
+    EXPECT_FALSE(form->cutsShown());
+    EXPECT_EQ(tabs->currentIndex(), 0);
+}
+
+TEST_F(SiteWindow, ExportsThePlanAtAChosenScaleAndCopiesIt)
+{
+    openGarden();
+    const int fitting = DefaultSiteScale(form->result());
+    const QStringList scales = {"1:100", "1:200", "1:250", "1:500", "1:1000"};
+
+    // PDF: the plan and the side views on a second page, the scale printed beside the bar.
+    dialogs.itemAnswers = {1};
+    dialogs.fileAnswers = {path("Plan.pdf")};
+    trigger("MIExportPdf");
+    EXPECT_EQ(dialogs.lastItems, scales);
+    EXPECT_EQ(dialogs.lastItemPreset, int(scales.indexOf("1:" + QString::number(fitting))));
+    EXPECT_EQ(dialogs.lastProposedPath, path("Garten Lageplan.pdf"));
+    EXPECT_EQ(dialogs.lastDefaultSuffix, "pdf");
+    EXPECT_EQ(PdfPageCount(path("Plan.pdf")), 2);
+    EXPECT_TRUE(PdfPageLines(path("Plan.pdf"), 1).join("\n").contains("Maßstab 1:200"));
+
+    // SVG and PNG hold one sheet each: the side views go into a second file beside it.
+    dialogs.itemAnswers = {3, 4};
+    dialogs.fileAnswers = {path("Plan.svg"), path("Plan.png")};
+    trigger("MIExportSvg");
+    trigger("MIExportPng");
+    for (const char *name : {"Plan.svg", "Plan Ansichten.svg"}) {
+        const std::string svg = ReadFileBytes(dir.file(name));
+        EXPECT_EQ(svg.rfind("<?xml", 0), 0u) << name;
+        EXPECT_NE(svg.find("</svg>"), std::string::npos) << name;
+    }
+    EXPECT_NE(ReadFileBytes(dir.file("Plan.svg")).find("1:500"), std::string::npos);
+    for (const char *name : {"Plan.png", "Plan Ansichten.png"}) {
+        const QImage png(path(name));
+        EXPECT_EQ(png.size(), QSize(2339, 1654)) << name; // A4 landscape at 200 dpi
+    }
+
+    // Cancelled at the scale: no file is asked for; a folder that is not there: a German message.
+    dialogs.itemAnswers = {std::nullopt};
+    trigger("MIExportPdf");
+    EXPECT_EQ(dialogs.unexpected, 0);
+    dialogs.clear();
+    dialogs.itemAnswers = {0};
+    dialogs.fileAnswers = {path("fehlt/Plan.pdf")};
+    trigger("MIExportPdf");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Error);
+    EXPECT_NE(dialogs.lastMessage().indexOf("Plan.pdf"), -1) << dialogs.lastMessage().toStdString();
+    EXPECT_FALSE(FileExists(dir.file("fehlt/Plan.pdf")));
+
+    // The clipboard gets the sheet as a picture.
+    trigger("MIKopieren");
+    EXPECT_EQ(dialogs.clipboardImage.size(), QSize(1754, 1240)); // 150 dpi
+
+    // A site without antennas has no plan to give: refused before any dialog.
+    dialogs.choiceAnswers = {1};
+    trigger("MINeu");
+    dialogs.clear();
+    for (const char *name : {"MIExportPdf", "MIKopieren"})
+        trigger(name);
+    EXPECT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.unexpected, 0);
 }
