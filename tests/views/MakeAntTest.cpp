@@ -17,7 +17,7 @@ using Lines = std::vector<std::string>;
 namespace {
 
 struct Dialog {
-    explicit Dialog(const std::string &catalogue) : form(EigeneAntenneInput{QString::fromStdString(catalogue)}) {}
+    explicit Dialog(const std::string &catalogue) : form(EigeneAntenneInput{QString::fromStdString(catalogue), {}}) {}
 
     void set(const char *name, const QString &text) { form.findChild<QLineEdit *>(name)->setText(text); }
     void click(const char *name) { form.findChild<QPushButton *>(name)->click(); }
