@@ -87,7 +87,7 @@ SiteSheetDrawn DrawSiteSheet(QPainter &p, const QRectF &page, const SitePictureI
         const QSizeF each(picture.width() / mm, (picture.height() / 2) / mm - title - 4);
         int s = scale;
         for (SiteAxis axis : {SiteAxis::X, SiteAxis::Y})
-            s = std::max(s, fittingScale(SiteCutBounds(in.result, axis), each, scale));
+            s = std::max(s, fittingScale(SiteCutBounds(in, axis), each, scale));
         in.scale = s;
         drawn.scale = s;
         const double half = picture.height() / 2;

@@ -10,6 +10,7 @@
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPicture>
 #include <QPainterPath>
 #include <QPainterPathStroker>
 #include <QPolygonF>
@@ -768,6 +769,32 @@ QRectF SiteCutBounds(const SiteResult &r, SiteAxis axis)
     return QRectF(lo - 2, -below, hi - lo + 4, top + 2 + below);
 }
 
+QRectF SiteCutBounds(const SitePictureInput &in, SiteAxis axis)
+{
+    QRectF box = SiteCutBounds(in.result, axis);
+    const QStringList &script = in.cutScripts[axis == SiteAxis::X ? 0 : 1];
+    if (script.isEmpty())
+        return box;
+    // Recorded at 100 pixels per metre from the axis' zero on the ground, y down.
+    constexpr double kScale = 100;
+    QPicture recorded;
+    {
+        QPainter recorder(&recorded);
+        CadFrame frame;
+        frame.scale = kScale;
+        DrawCAD(recorder, script, frame);
+    }
+    const QRect drawnPixels = recorded.boundingRect();
+    const QRectF metres(drawnPixels.left() / kScale, -(drawnPixels.bottom() + 1) / kScale,
+                        drawnPixels.width() / kScale, drawnPixels.height() / kScale);
+    // A script far off the site would shrink the site to nothing: only what lies near counts.
+    const double near = 10 * std::max({box.width(), box.height(), 10.0});
+    if (drawnPixels.isEmpty() || !(std::fabs(metres.left()) < near && std::fabs(metres.right()) < near
+                                   && std::fabs(metres.top()) < near && std::fabs(metres.bottom()) < near))
+        return box;
+    return box.united(metres.adjusted(-1, 0, 1, 1));
+}
+
 SiteCutDrawn DrawSiteCut(QPainter &p, const QRectF &target, const SitePictureInput &in, SiteAxis axis,
                          double pixelsPerMetre)
 {
@@ -775,7 +802,7 @@ SiteCutDrawn DrawSiteCut(QPainter &p, const QRectF &target, const SitePictureInp
     const SiteResult &r = in.result;
     const bool alongX = axis == SiteAxis::X;
     const double u = unitOf(p);
-    const QRectF box = SiteCutBounds(r, axis);
+    const QRectF box = SiteCutBounds(in, axis);
     const double titleRoom = 22 * u;
     const QRectF area(target.left(), target.top() + titleRoom, target.width(), std::max(1.0, target.height() - titleRoom));
     const double fit = std::min(area.width() / box.width(), area.height() / box.height());

@@ -93,6 +93,8 @@ struct SiteCutDrawn {
 // The box of one cut: the area's extent on the axis and every zone, from below the ground up
 // to the highest zone.
 QRectF SiteCutBounds(const SiteResult &result, SiteAxis axis);
+// The same with what the view's drawing script draws (houses, balconies).
+QRectF SiteCutBounds(const SitePictureInput &in, SiteAxis axis);
 
 // One vertical cut in target: ground, the height where people are dashed, the area's extent as
 // a bracket on the ground, each antenna's mast and zone, then the view's drawing script.

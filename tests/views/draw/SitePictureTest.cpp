@@ -273,6 +273,20 @@ TEST(SitePictureTest, CutShowsZoneGroundAndScript)
     const QRectF boxY = SiteCutBounds(in.result, SiteAxis::Y);
     EXPECT_NEAR(boxY.left(), 0 - 2, 1e-9);
     EXPECT_NEAR(boxY.right(), 10 + 2, 1e-9);
+
+    // A house beyond the area and the zone widens the view to hold it; one far away does not.
+    in.cutScripts[0] = QStringList{"VollBox 30 0 36 8 clRed"};
+    const QRectF withHouse = SiteCutBounds(in, SiteAxis::X);
+    EXPECT_GE(withHouse.right(), 36);
+    EXPECT_GE(withHouse.bottom(), 8);
+    EXPECT_LE(withHouse.left(), box.left());
+    image.fill(Qt::black);
+    p.begin(&image);
+    const SiteCutDrawn housed = DrawSiteCut(p, QRectF(image.rect()), in, SiteAxis::X);
+    p.end();
+    EXPECT_GE(housed.viewMetres.right(), 36);
+    in.cutScripts[0] = QStringList{"VollBox 30000 0 30006 8 clRed"};
+    EXPECT_EQ(SiteCutBounds(in, SiteAxis::X), box);
 }
 
 TEST(SitePictureTest, CutTurnsTheAngleContourIntoItsPlane)
