@@ -10,8 +10,8 @@
 #include "views/WindowPlacement.h"
 #include "views/draw/CadScript.h"
 #include "views/draw/ImageFiles.h"
-#include "views/draw/SiteExport.h"
 #include "views/draw/QtText.h"
+#include "views/draw/SiteExport.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -21,17 +21,17 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFormLayout>
-#include <QGuiApplication>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -87,7 +87,10 @@ protected:
         if (e->button() == Qt::LeftButton)
             RunGuarded([&] { released(); });
     }
-    void resizeEvent(QResizeEvent *) override { RunGuarded([&] { resized(); }); }
+    void resizeEvent(QResizeEvent *) override
+    {
+        RunGuarded([&] { resized(); });
+    }
     void keyPressEvent(QKeyEvent *e) override
     {
         if (e->key() == Qt::Key_Escape)
@@ -113,7 +116,10 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *) override { QPainter(this).drawImage(0, 0, image); }
-    void resizeEvent(QResizeEvent *) override { RunGuarded([&] { resized(); }); }
+    void resizeEvent(QResizeEvent *) override
+    {
+        RunGuarded([&] { resized(); });
+    }
 };
 
 // One step of the undo stack: the whole site before and after. A site is small, and a snapshot
@@ -152,14 +158,23 @@ const char *const kSiteFilter = "Standorte (*.standort);;Alle Dateien (*)";
 const char *const kConfigFilter = "Konfigurationen (*.txt);;Alle Dateien (*)";
 const char *const kScriptFilter = "Zeichnungen (*.txt);;Alle Dateien (*)";
 const char *const kAxisNames[2] = {"x", "y"};
-const char *const kSiteFieldNames[6] = {"EditRufzeichen", "EditBetreiber", "EditAnschrift",
-                                        "EditDatum", "EditAufenthaltshoehe", "EditNordrichtung"};
-const char *const kSiteFieldLabels[6] = {"Rufzeichen:", "Betreiber:", "Anschrift:",
-                                         "Datum:", "Aufenthaltshöhe [m]:", "Nordrichtung [°]:"};
+const char *const kSiteFieldNames[6] = {"EditRufzeichen", "EditBetreiber",        "EditAnschrift",
+                                        "EditDatum",      "EditAufenthaltshoehe", "EditNordrichtung"};
+const char *const kSiteFieldLabels[6] = {
+    "Rufzeichen:", "Betreiber:", "Anschrift:", "Datum:", "Aufenthaltshöhe [m]:", "Nordrichtung [°]:"};
 
-std::string quoted(const std::string &text) { return "„" + text + "“"; }
-double centimetres(double v) { return std::round(v * 100) / 100; }
-QString number(double v) { return qs(SiteNumberText(v)); }
+std::string quoted(const std::string &text)
+{
+    return "„" + text + "“";
+}
+double centimetres(double v)
+{
+    return std::round(v * 100) / 100;
+}
+QString number(double v)
+{
+    return qs(SiteNumberText(v));
+}
 
 // A path of the site file as the file names it, and back.
 std::string absoluteIn(const std::string &folder, const std::string &path)
@@ -255,9 +270,15 @@ void setRow(QTableWidget *table, int row, const QStringList &cells, bool editabl
     }
 }
 
-std::vector<std::string> fieldsOf(const std::string &line) { return SplitText(line, ';'); }
+std::vector<std::string> fieldsOf(const std::string &line)
+{
+    return SplitText(line, ';');
+}
 
-QColor qColor(SiteColor c) { return QColor(c.r, c.g, c.b); }
+QColor qColor(SiteColor c)
+{
+    return QColor(c.r, c.g, c.b);
+}
 
 // A colour button shows its colour.
 void showColor(QPushButton *b, const QColor &c)
@@ -268,7 +289,10 @@ void showColor(QPushButton *b, const QColor &c)
     b->setIcon(QIcon(swatch));
 }
 
-std::string &scriptOf(Site &site, int axis) { return axis == 0 ? site.cutScriptX : site.cutScriptY; }
+std::string &scriptOf(Site &site, int axis)
+{
+    return axis == 0 ? site.cutScriptX : site.cutScriptY;
+}
 
 } // namespace
 
@@ -330,7 +354,8 @@ void TFormStandort::createMenus()
     edit->addAction(undo);
     edit->addAction(redo);
     edit->addSeparator();
-    QAction *remove = menuAction(edit, "MIPunktLoeschen", "Gewählten Punkt &löschen", &TFormStandort::MIPunktLoeschenClick);
+    QAction *remove =
+        menuAction(edit, "MIPunktLoeschen", "Gewählten Punkt &löschen", &TFormStandort::MIPunktLoeschenClick);
     remove->setShortcut(QKeySequence::Delete);
     remove->setShortcutContext(Qt::WidgetShortcut); // in the plan; the tables keep their own Delete
     Plan->addAction(remove);
@@ -511,11 +536,11 @@ void TFormStandort::createControls()
     const struct {
         const char *name, *caption;
         void (TFormStandort::*handler)();
-    } antennaButtons[4] = {{"ButAntenneNeu", "Hinzufügen…", &TFormStandort::ButAntenneNeuClick},
-                           {"ButAntenneEntfernen", "Entfernen", &TFormStandort::ButAntenneEntfernenClick},
-                           {"ButAntenneUmbenennen", "Umbenennen…", &TFormStandort::ButAntenneUmbenennenClick},
-                           {"ButKonfigUebernehmen", "Aktuelle Konfiguration übernehmen",
-                            &TFormStandort::ButKonfigUebernehmenClick}};
+    } antennaButtons[4] = {
+        {"ButAntenneNeu", "Hinzufügen…", &TFormStandort::ButAntenneNeuClick},
+        {"ButAntenneEntfernen", "Entfernen", &TFormStandort::ButAntenneEntfernenClick},
+        {"ButAntenneUmbenennen", "Umbenennen…", &TFormStandort::ButAntenneUmbenennenClick},
+        {"ButKonfigUebernehmen", "Aktuelle Konfiguration übernehmen", &TFormStandort::ButKonfigUebernehmenClick}};
     for (int i = 0; i < 4; ++i) {
         b = button(antBox, antennaButtons[i].name, antennaButtons[i].caption);
         connect(b, &QPushButton::clicked, this, Guarded(this, antennaButtons[i].handler));
@@ -608,18 +633,32 @@ void TFormStandort::createControls()
     statusBar()->setObjectName("Statuszeile");
 }
 
-bool TFormStandort::modified() const { return undo_ && !undo_->isClean(); }
+bool TFormStandort::modified() const
+{
+    return undo_ && !undo_->isClean();
+}
 
-const QImage &TFormStandort::planImage() const { return Plan->image; }
+const QImage &TFormStandort::planImage() const
+{
+    return Plan->image;
+}
 
-const QImage &TFormStandort::cutImage(int axis) const { return Cut[axis]->image; }
+const QImage &TFormStandort::cutImage(int axis) const
+{
+    return Cut[axis]->image;
+}
 
-bool TFormStandort::cutsShown() const { return TabAnsichten->isTabVisible(1); }
+bool TFormStandort::cutsShown() const
+{
+    return TabAnsichten->isTabVisible(1);
+}
 
 std::string TFormStandort::folder() const
 {
-    return fileName_.isEmpty() ? (input_.startFolder.isEmpty() ? std::string() : QDir(input_.startFolder).absolutePath().toStdString() + "/")
-                               : folderOf(fileName_);
+    return fileName_.isEmpty()
+               ? (input_.startFolder.isEmpty() ? std::string()
+                                               : QDir(input_.startFolder).absolutePath().toStdString() + "/")
+               : folderOf(fileName_);
 }
 
 QString TFormStandort::siteLabel() const
@@ -633,7 +672,10 @@ void TFormStandort::updateTitle()
     setWindowModified(modified());
 }
 
-void TFormStandort::showFault(const QString &text) { Dialogs().message(MessageKind::Warning, text); }
+void TFormStandort::showFault(const QString &text)
+{
+    Dialogs().message(MessageKind::Warning, text);
+}
 
 // Changes
 
@@ -651,7 +693,7 @@ void TFormStandort::apply(const Site &site)
         selectedAntenna_ = 0;
     if (selectedPoint_) {
         const PointRef &r = *selectedPoint_;
-        const size_t n = r.antenna < 0 ? site_.area.size()
+        const size_t n = r.antenna < 0                            ? site_.area.size()
                          : r.antenna < int(site_.antennas.size()) ? site_.antennas[r.antenna].points.size()
                                                                   : 0;
         if (size_t(r.index) >= n)
@@ -741,7 +783,8 @@ void TFormStandort::refreshScripts()
         try {
             script_[k] = ReadCadScript(qs(file));
         } catch (const FileError &e) {
-            scriptFault_[k] = qs(e.what()) + QString(" Die Ansicht entlang ") + kAxisNames[k] + " wird ohne Zeichnung gezeigt.";
+            scriptFault_[k] =
+                qs(e.what()) + QString(" Die Ansicht entlang ") + kAxisNames[k] + " wird ohne Zeichnung gezeigt.";
             Dialogs().message(MessageKind::Error, scriptFault_[k]);
         }
     }
@@ -849,7 +892,10 @@ void TFormStandort::redraw()
     redrawCuts();
 }
 
-void TFormStandort::planResized() { redraw(); }
+void TFormStandort::planResized()
+{
+    redraw();
+}
 
 void TFormStandort::redrawCuts()
 {
@@ -878,8 +924,12 @@ void TFormStandort::redrawCuts()
 void TFormStandort::fillPanels()
 {
     filling_ = true;
-    const std::string values[6] = {site_.callsign, site_.operatorName, site_.address, site_.date,
-                                   SiteNumberText(site_.personHeight), SiteNumberText(site_.north)};
+    const std::string values[6] = {site_.callsign,
+                                   site_.operatorName,
+                                   site_.address,
+                                   site_.date,
+                                   SiteNumberText(site_.personHeight),
+                                   SiteNumberText(site_.north)};
     for (int i = 0; i < 6; ++i)
         if (EditSite[i]->text() != qs(values[i])) // unchanged, the cursor stays where it is
             EditSite[i]->setText(qs(values[i]));
@@ -1000,9 +1050,16 @@ void TFormStandort::fillResults()
         if (section && section->empty() && (f[0] == "Antenne" || f[0] == "Gruppe" || f[0] == "Anzeige"))
             section->push_back(f); // the heading first
     }
-    const QStringList heading = {"Antenne", "Katalogantenne", "Höhe", "Band", "Sicherheits-\nabstand",
-                                 "Radius\nDraufsicht", "Radius in\nAufenthaltshöhe", "Abstand\nzur Grenze",
-                                 "Abstand zur Grenze\nin Aufenthaltshöhe", "Ergebnis"};
+    const QStringList heading = {"Antenne",
+                                 "Katalogantenne",
+                                 "Höhe",
+                                 "Band",
+                                 "Sicherheits-\nabstand",
+                                 "Radius\nDraufsicht",
+                                 "Radius in\nAufenthaltshöhe",
+                                 "Abstand\nzur Grenze",
+                                 "Abstand zur Grenze\nin Aufenthaltshöhe",
+                                 "Ergebnis"};
     TabErgebnis->setColumnCount(int(heading.size()));
     TabErgebnis->setHorizontalHeaderLabels(heading);
     TabErgebnis->setRowCount(antennas.empty() ? 0 : int(antennas.size()) - 1);
@@ -1025,7 +1082,8 @@ void TFormStandort::fillResults()
     for (size_t r = 1; r < notices.size(); ++r) {
         const auto &n = notices[r];
         if (n.size() >= 5)
-            text << qs(n[0]) + ": größte EIRP " + qs(n[1]) + (n[3].empty() ? QString() : " (" + qs(n[2]) + ", " + qs(n[3]) + ")")
+            text << qs(n[0]) + ": größte EIRP " + qs(n[1])
+                        + (n[3].empty() ? QString() : " (" + qs(n[2]) + ", " + qs(n[3]) + ")")
                         + ", Anzeige erforderlich: " + qs(n[4]);
     }
     LabelGruppen->setText(text.join("\n"));
@@ -1036,12 +1094,11 @@ void TFormStandort::setTool(Tool tool)
     tool_ = tool;
     ToolActions[int(tool)]->setChecked(true);
     pendingScale_.reset();
-    static const char *const hints[5] = {
-        "Punkte anklicken und ziehen; Entf löscht den gewählten Punkt.",
-        "Ein Klick setzt einen Punkt des kontrollierbaren Bereichs.",
-        "Ein Klick setzt einen weiteren Punkt der gewählten Antenne (ein Draht).",
-        "Zwei Punkte des Bildes anklicken, deren Abstand bekannt ist.",
-        "Den Punkt des Bildes anklicken, der der Ursprung (0 0) des Plans ist."};
+    static const char *const hints[5] = {"Punkte anklicken und ziehen; Entf löscht den gewählten Punkt.",
+                                         "Ein Klick setzt einen Punkt des kontrollierbaren Bereichs.",
+                                         "Ein Klick setzt einen weiteren Punkt der gewählten Antenne (ein Draht).",
+                                         "Zwei Punkte des Bildes anklicken, deren Abstand bekannt ist.",
+                                         "Den Punkt des Bildes anklicken, der der Ursprung (0 0) des Plans ist."};
     LabelHinweis->setText(QString::fromUtf8(hints[int(tool)]));
     redraw();
 }
@@ -1173,11 +1230,13 @@ void TFormStandort::planMoved(QPointF device, bool buttonDown)
     if (pictureToDevice())
         return;
     const site::Point m = toMetres(device);
-    statusBar()->showMessage("x = " + qs(FormatValue("%1.2f", m.x)) + " m   y = " + qs(FormatValue("%1.2f", m.y)) + " m");
+    statusBar()->showMessage("x = " + qs(FormatValue("%1.2f", m.x)) + " m   y = " + qs(FormatValue("%1.2f", m.y))
+                             + " m");
     if (!buttonDown || !dragged_ || !kCoordinate.contains(m.x) || !kCoordinate.contains(m.y))
         return;
     Site s = site_;
-    site::Point &p = dragged_->antenna < 0 ? s.area[dragged_->index] : s.antennas[dragged_->antenna].points[dragged_->index];
+    site::Point &p =
+        dragged_->antenna < 0 ? s.area[dragged_->index] : s.antennas[dragged_->antenna].points[dragged_->index];
     if (p == m)
         return;
     // Zones and margins follow the point while it moves; one undo step when it is let go.
@@ -1265,8 +1324,9 @@ bool TFormStandort::mayLeave()
 {
     if (!modified())
         return true;
-    const int answer = Dialogs().choose("Der Standort „" + siteLabel() + "“ wurde geändert.\n"
-                                        "Sollen die Änderungen gespeichert werden?",
+    const int answer = Dialogs().choose("Der Standort „" + siteLabel()
+                                            + "“ wurde geändert.\n"
+                                              "Sollen die Änderungen gespeichert werden?",
                                         {"Speichern", "Verwerfen", "Abbrechen"});
     if (answer == 0)
         return fileName_.isEmpty() ? saveAs() : saveTo(fileName_);
@@ -1316,10 +1376,11 @@ bool TFormStandort::saveTo(const QString &path)
 bool TFormStandort::saveAs()
 {
     const QString proposed =
-        !fileName_.isEmpty() ? fileName_
-                             : qs(folder()) + (site_.callsign.empty() ? QString("Standort") : qs(site_.callsign)) + ".standort";
-    const QString path = Dialogs().saveFileName("Standort speichern unter", proposed, kSiteFilter,
-                                                "Standorte (*.standort)", "standort");
+        !fileName_.isEmpty()
+            ? fileName_
+            : qs(folder()) + (site_.callsign.empty() ? QString("Standort") : qs(site_.callsign)) + ".standort";
+    const QString path =
+        Dialogs().saveFileName("Standort speichern unter", proposed, kSiteFilter, "Standorte (*.standort)", "standort");
     return !path.isEmpty() && saveTo(path);
 }
 
@@ -1346,7 +1407,10 @@ void TFormStandort::MISpeichernClick()
         saveTo(fileName_);
 }
 
-void TFormStandort::MISpeichernUnterClick() { saveAs(); }
+void TFormStandort::MISpeichernUnterClick()
+{
+    saveAs();
+}
 
 void TFormStandort::siteFieldExit(int field)
 {
@@ -1373,8 +1437,8 @@ void TFormStandort::siteFieldExit(int field)
         }
         target = *value;
     }
-    static const char *const what[6] = {"Rufzeichen", "Betreiber", "Anschrift", "Datum", "Aufenthaltshöhe",
-                                        "Nordrichtung"};
+    static const char *const what[6] = {"Rufzeichen", "Betreiber",       "Anschrift",
+                                        "Datum",      "Aufenthaltshöhe", "Nordrichtung"};
     change(QString::fromUtf8(what[field]) + " geändert", after);
 }
 
@@ -1650,8 +1714,8 @@ void TFormStandort::ButKonfigUebernehmenClick()
     QString proposed = qs(folder()) + "Konfiguration " + qs(station.fileTag()) + ".txt";
     for (int n = 2; QFileInfo::exists(proposed); ++n)
         proposed = qs(folder()) + "Konfiguration " + qs(station.fileTag()) + " (" + QString::number(n) + ").txt";
-    const QString path = Dialogs().saveFileName("Konfiguration speichern", proposed, kConfigFilter,
-                                                "Konfigurationen (*.txt)", "txt");
+    const QString path =
+        Dialogs().saveFileName("Konfiguration speichern", proposed, kConfigFilter, "Konfigurationen (*.txt)", "txt");
     if (path.isEmpty())
         return;
     try {
@@ -1858,7 +1922,8 @@ void TFormStandort::exportPlan(ExportKind kind)
         items << "1:" + QString::number(scale);
     const int preset = int(std::find(scales.begin(), scales.end(), fitting) - scales.begin());
     const std::optional<int> chosen = Dialogs().chooseItem(
-        "Maßstab", "Maßstab des Lageplans (auf A4 quer passt er ab 1:" + QString::number(fitting) + "):", items, preset);
+        "Maßstab", "Maßstab des Lageplans (auf A4 quer passt er ab 1:" + QString::number(fitting) + "):", items,
+        preset);
     if (!chosen || *chosen < 0 || *chosen >= int(scales.size()))
         return;
     const int scale = scales[size_t(*chosen)];
@@ -1869,9 +1934,9 @@ void TFormStandort::exportPlan(ExportKind kind)
     const QString base = fileName_.isEmpty() ? (site_.callsign.empty() ? QString("Standort") : qs(site_.callsign))
                                              : QFileInfo(fileName_).completeBaseName();
     const QString proposed = qs(folder()) + base + " Lageplan." + suffixes[k];
-    const QString path = Dialogs().saveFileName(QString("Lageplan als ") + QString(suffixes[k]).toUpper() + " speichern",
-                                                proposed, QString(filters[k]) + ";;Alle Dateien (*)", filters[k],
-                                                suffixes[k]);
+    const QString path =
+        Dialogs().saveFileName(QString("Lageplan als ") + QString(suffixes[k]).toUpper() + " speichern", proposed,
+                               QString(filters[k]) + ";;Alle Dateien (*)", filters[k], suffixes[k]);
     if (path.isEmpty())
         return;
     const SitePictureInput in = pictureInput();
@@ -1906,9 +1971,18 @@ void TFormStandort::exportPlan(ExportKind kind)
     statusBar()->showMessage(done);
 }
 
-void TFormStandort::MIExportPdfClick() { exportPlan(ExportKind::Pdf); }
-void TFormStandort::MIExportSvgClick() { exportPlan(ExportKind::Svg); }
-void TFormStandort::MIExportPngClick() { exportPlan(ExportKind::Png); }
+void TFormStandort::MIExportPdfClick()
+{
+    exportPlan(ExportKind::Pdf);
+}
+void TFormStandort::MIExportSvgClick()
+{
+    exportPlan(ExportKind::Svg);
+}
+void TFormStandort::MIExportPngClick()
+{
+    exportPlan(ExportKind::Png);
+}
 
 void TFormStandort::MIKopierenClick()
 {

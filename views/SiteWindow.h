@@ -200,8 +200,8 @@ private:
     QLineEdit *EditSite[6] = {};
     QTableWidget *TabBereich = nullptr, *TabPunkte = nullptr, *TabBaender = nullptr, *TabErgebnis = nullptr;
     QListWidget *ListAntennen = nullptr;
-    QLabel *LabelKonfiguration = nullptr, *LabelHintergrund = nullptr, *LabelMeldung = nullptr,
-           *LabelGruppen = nullptr, *LabelHinweis = nullptr;
+    QLabel *LabelKonfiguration = nullptr, *LabelHintergrund = nullptr, *LabelMeldung = nullptr, *LabelGruppen = nullptr,
+           *LabelHinweis = nullptr;
     QCheckBox *CBWinkeldaempfung = nullptr;
     QLineEdit *EditGruppe = nullptr;
     QSpinBox *SpinSeite = nullptr;

@@ -1,8 +1,8 @@
+#include "views/SiteWindow.h"
 #include "FileTestSupport.h"
 #include "PdfTools.h"
 #include "ScriptedDialogs.h"
 #include "util/TextFile.h"
-#include "views/SiteWindow.h"
 #include "views/draw/SiteExport.h"
 
 #include <QAction>
@@ -10,13 +10,13 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QTabWidget>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPointer>
-#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
 #include <QUndoStack>
@@ -46,9 +46,9 @@ QImage mapPicture()
     QImage image(300, 200, QImage::Format_RGB32);
     image.fill(QColor(230, 230, 210));
     QPainter p(&image);
-    p.fillRect(QRect(146, 96, 9, 9), Qt::red);     // centre (150,5 100,5)
-    p.fillRect(QRect(46, 176, 9, 9), Qt::blue);    // centre (50,5 180,5)
-    p.fillRect(QRect(146, 176, 9, 9), Qt::blue);   // centre (150,5 180,5)
+    p.fillRect(QRect(146, 96, 9, 9), Qt::red);   // centre (150,5 100,5)
+    p.fillRect(QRect(46, 176, 9, 9), Qt::blue);  // centre (50,5 180,5)
+    p.fillRect(QRect(146, 176, 9, 9), Qt::blue); // centre (150,5 180,5)
     return image;
 }
 
@@ -326,7 +326,8 @@ TEST_F(SiteWindow, LeavingWithUnsavedChangesAsks)
     openGarden();
     find<QAction>("ToolBereich")->trigger();
     click(device({27, 9}));
-    const QString question = "Der Standort „Garten.standort“ wurde geändert.\nSollen die Änderungen gespeichert werden?";
+    const QString question =
+        "Der Standort „Garten.standort“ wurde geändert.\nSollen die Änderungen gespeichert werden?";
 
     dialogs.choiceAnswers = {2}; // "Abbrechen"
     EXPECT_FALSE(form->close());

@@ -48,7 +48,10 @@ int fittingScale(const QRectF &box, const QSizeF &mm, int from)
     return s;
 }
 
-std::string fileText(const QString &path) { return path.toStdString(); }
+std::string fileText(const QString &path)
+{
+    return path.toStdString();
+}
 
 } // namespace
 
@@ -62,8 +65,7 @@ int DefaultSiteScale(const SiteResult &result)
     return fittingScale(SitePlanBounds(result), pictureMm(), kSiteScales[0]);
 }
 
-SiteSheetDrawn DrawSiteSheet(QPainter &p, const QRectF &page, const SitePictureInput &input, int scale,
-                             SiteSheet sheet)
+SiteSheetDrawn DrawSiteSheet(QPainter &p, const QRectF &page, const SitePictureInput &input, int scale, SiteSheet sheet)
 {
     SiteSheetDrawn drawn;
     drawn.unitsPerMm = page.width() / kSheetWidthMm;
@@ -73,8 +75,8 @@ SiteSheetDrawn DrawSiteSheet(QPainter &p, const QRectF &page, const SitePictureI
     SitePictureInput in = input;
     in.legend = in.titleBlock = true;
     p.fillRect(page, Qt::white);
-    const QRectF content = page.adjusted(kSheetMarginMm * mm, kSheetMarginMm * mm, -kSheetMarginMm * mm,
-                                         -kSheetMarginMm * mm);
+    const QRectF content =
+        page.adjusted(kSheetMarginMm * mm, kSheetMarginMm * mm, -kSheetMarginMm * mm, -kSheetMarginMm * mm);
     if (sheet == SiteSheet::Plan) {
         in.scale = scale;
         in.viewCentre = SitePlanBounds(in.result).center();
@@ -93,11 +95,12 @@ SiteSheetDrawn DrawSiteSheet(QPainter &p, const QRectF &page, const SitePictureI
         const double half = picture.height() / 2;
         drawn.cuts[0] = DrawSiteCut(p, QRectF(picture.left(), picture.top(), picture.width(), half - 2 * mm), in,
                                     SiteAxis::X, mm * 1000 / s);
-        drawn.cuts[1] = DrawSiteCut(p, QRectF(picture.left(), picture.top() + half + 2 * mm, picture.width(), half - 2 * mm),
-                                    in, SiteAxis::Y, mm * 1000 / s);
-        DrawSitePanel(p, QRectF(content.right() - content.width() * 0.3, content.top(), content.width() * 0.3,
-                                content.height()),
-                      in, "Seitenansichten");
+        drawn.cuts[1] =
+            DrawSiteCut(p, QRectF(picture.left(), picture.top() + half + 2 * mm, picture.width(), half - 2 * mm), in,
+                        SiteAxis::Y, mm * 1000 / s);
+        DrawSitePanel(
+            p, QRectF(content.right() - content.width() * 0.3, content.top(), content.width() * 0.3, content.height()),
+            in, "Seitenansichten");
     }
     return drawn;
 }
@@ -169,7 +172,8 @@ std::optional<QSize> SitePlanImageSize(const SiteResult &result, double pixelsPe
     if (!(pixelsPerMetre > 0) || !std::isfinite(pixelsPerMetre))
         return std::nullopt;
     const QRectF box = SitePlanBounds(result);
-    const double w = std::ceil(box.width() * pixelsPerMetre - 1e-9), h = std::ceil(box.height() * pixelsPerMetre - 1e-9);
+    const double w = std::ceil(box.width() * pixelsPerMetre - 1e-9),
+                 h = std::ceil(box.height() * pixelsPerMetre - 1e-9);
     if (!(w <= kMaxPlanImageSide) || !(h <= kMaxPlanImageSide) || w * h > 100e6)
         return std::nullopt;
     return QSize(std::max(1, static_cast<int>(w)), std::max(1, static_cast<int>(h)));

@@ -27,7 +27,7 @@ bool SitePlanFits(const SiteResult &result, int scale);
 int DefaultSiteScale(const SiteResult &result);
 
 struct SiteSheetDrawn {
-    int scale = 0;    // of the plan, or of both cuts
+    int scale = 0; // of the plan, or of both cuts
     double unitsPerMm = 0;
     SitePictureDrawn plan;
     SiteCutDrawn cuts[2];
@@ -46,5 +46,5 @@ QImage SiteSheetImage(const SitePictureInput &in, int scale, SiteSheet sheet, in
 // The bare plan: no legend, no title block, its top-left pixel at the bounding box's
 // (x_min, y_max), x to the right, y up. None when the picture would be too large to hold.
 std::optional<QSize> SitePlanImageSize(const SiteResult &result, double pixelsPerMetre);
-inline constexpr int kMaxPlanImageSide = 20000;     // pixels, and 100 million pixels in all
+inline constexpr int kMaxPlanImageSide = 20000;                          // pixels, and 100 million pixels in all
 QImage SitePlanImage(const SitePictureInput &in, double pixelsPerMetre); // null when too large

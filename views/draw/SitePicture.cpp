@@ -10,9 +10,9 @@
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
-#include <QPicture>
 #include <QPainterPath>
 #include <QPainterPathStroker>
+#include <QPicture>
 #include <QPolygonF>
 
 #include <algorithm>
@@ -41,7 +41,10 @@ QFont font(double u, double size, bool bold = false)
     return f;
 }
 
-bool usable(double x) { return std::isfinite(x) && x > 0; }
+bool usable(double x)
+{
+    return std::isfinite(x) && x > 0;
+}
 
 // Path operations flatten curves to about half a unit, so they work in millimetres.
 const QTransform kToFine = QTransform::fromScale(1000, 1000);
@@ -55,10 +58,19 @@ QColor colorOf(const SitePictureInput &in, size_t i)
     return QColor(c.r, c.g, c.b);
 }
 
-size_t antennaCount(const SiteResult &r) { return std::min(r.antennas.size(), r.site.antennas.size()); }
+size_t antennaCount(const SiteResult &r)
+{
+    return std::min(r.antennas.size(), r.site.antennas.size());
+}
 
-QString metresText(double x) { return qs(FormatValue("%3.2f m", x)); }
-QString shortNumber(double x) { return qs(SiteNumberText(x)); }
+QString metresText(double x)
+{
+    return qs(FormatValue("%3.2f m", x));
+}
+QString shortNumber(double x)
+{
+    return qs(SiteNumberText(x));
+}
 
 // Only what lies near the visible part goes to the painter: a zone of 400 m around a garden of
 // 20 m, or a point at 1e6 m, would otherwise hand it coordinates it cannot take.
@@ -203,8 +215,8 @@ QRectF scaleBar(QPainter &p, QPointF at, double metres, double perMetre, int sca
     const QFontMetricsF fm(p.font());
     const QString end = shortNumber(metres) + " m";
     QString scaleText = scale > 0 ? QStringLiteral("Maßstab 1:%1").arg(scale) : QString();
-    const double labelsWidth = fm.horizontalAdvance(end) / 2 + 6 * u
-                               + (scaleText.isEmpty() ? 0 : fm.horizontalAdvance(scaleText) + 8 * u);
+    const double labelsWidth =
+        fm.horizontalAdvance(end) / 2 + 6 * u + (scaleText.isEmpty() ? 0 : fm.horizontalAdvance(scaleText) + 8 * u);
     QRectF frame(bar.left() - 4 * u, bar.top() - fm.height() - 4 * u, length + 8 * u + labelsWidth,
                  h + fm.height() + 7 * u);
     p.setPen(Qt::NoPen);
@@ -479,7 +491,10 @@ std::vector<double> profileHeights(const site::Zone &zone)
     return z;
 }
 
-double heightOf(const SiteResult &r, size_t i) { return i < r.antennas.size() ? r.antennas[i].height : 0; }
+double heightOf(const SiteResult &r, size_t i)
+{
+    return i < r.antennas.size() ? r.antennas[i].height : 0;
+}
 
 } // namespace
 
@@ -585,7 +600,8 @@ SitePictureDrawn DrawSitePlan(QPainter &p, const QRectF &target, const SitePictu
         centre = QPointF(box.left() + plan.width() / s / 2, box.bottom() - plan.height() / s / 2);
     else
         centre = box.center();
-    drawn.metresToDevice = QTransform(s, 0, 0, -s, plan.center().x() - centre.x() * s, plan.center().y() + centre.y() * s);
+    drawn.metresToDevice =
+        QTransform(s, 0, 0, -s, plan.center().x() - centre.x() * s, plan.center().y() + centre.y() * s);
     const QTransform &t = drawn.metresToDevice;
     drawn.planMetres = t.inverted().mapRect(plan);
     // Paths are cut to the visible part: not every device keeps a clip (SVG does not).
@@ -650,7 +666,8 @@ SitePictureDrawn DrawSitePlan(QPainter &p, const QRectF &target, const SitePictu
             // The part outside the area.
             const QPainterPath zone = inView(bufferPath(r.site.antennas[i].points, r.antennas[i].topRadius), view);
             const QPainterPath crossing =
-                areaPoints.size() >= 3 ? kFromFine.map(kToFine.map(zone).subtracted(kToFine.map(inView(area, view)))) : zone;
+                areaPoints.size() >= 3 ? kFromFine.map(kToFine.map(zone).subtracted(kToFine.map(inView(area, view))))
+                                       : zone;
             p.setBrush(QColor(255, 0, 0, 70));
             p.setPen(QPen(kCrossing, 2.5 * u));
             p.drawPath(t.map(crossing));
@@ -729,8 +746,8 @@ SitePictureDrawn DrawSitePlan(QPainter &p, const QRectF &target, const SitePictu
     // Scale bar at the lower left, north arrow at the upper right.
     drawn.scaleBarMetres = ScaleBarLength(drawn.planMetres.width() / 4);
     if (drawn.scaleBarMetres > 0)
-        drawn.scaleBarDevice = scaleBar(p, QPointF(plan.left() + 10 * u, plan.bottom() - 10 * u), drawn.scaleBarMetres, s,
-                                        in.scale, u);
+        drawn.scaleBarDevice =
+            scaleBar(p, QPointF(plan.left() + 10 * u, plan.bottom() - 10 * u), drawn.scaleBarMetres, s, in.scale, u);
     const double arrow = std::clamp(std::min(plan.width(), plan.height()) / 8, 20 * u, 44 * u);
     northArrow(p, QPointF(plan.right() - arrow, plan.top() + arrow + 6 * u), arrow, r.site.north, u, drawn);
     p.restore();
@@ -785,12 +802,13 @@ QRectF SiteCutBounds(const SitePictureInput &in, SiteAxis axis)
         DrawCAD(recorder, script, frame);
     }
     const QRect drawnPixels = recorded.boundingRect();
-    const QRectF metres(drawnPixels.left() / kScale, -(drawnPixels.bottom() + 1) / kScale,
-                        drawnPixels.width() / kScale, drawnPixels.height() / kScale);
+    const QRectF metres(drawnPixels.left() / kScale, -(drawnPixels.bottom() + 1) / kScale, drawnPixels.width() / kScale,
+                        drawnPixels.height() / kScale);
     // A script far off the site would shrink the site to nothing: only what lies near counts.
     const double near = 10 * std::max({box.width(), box.height(), 10.0});
-    if (drawnPixels.isEmpty() || !(std::fabs(metres.left()) < near && std::fabs(metres.right()) < near
-                                   && std::fabs(metres.top()) < near && std::fabs(metres.bottom()) < near))
+    if (drawnPixels.isEmpty()
+        || !(std::fabs(metres.left()) < near && std::fabs(metres.right()) < near && std::fabs(metres.top()) < near
+             && std::fabs(metres.bottom()) < near))
         return box;
     return box.united(metres.adjusted(-1, 0, 1, 1));
 }
@@ -804,7 +822,8 @@ SiteCutDrawn DrawSiteCut(QPainter &p, const QRectF &target, const SitePictureInp
     const double u = unitOf(p);
     const QRectF box = SiteCutBounds(in, axis);
     const double titleRoom = 22 * u;
-    const QRectF area(target.left(), target.top() + titleRoom, target.width(), std::max(1.0, target.height() - titleRoom));
+    const QRectF area(target.left(), target.top() + titleRoom, target.width(),
+                      std::max(1.0, target.height() - titleRoom));
     const double fit = std::min(area.width() / box.width(), area.height() / box.height());
     drawn.pixelsPerMetre = usable(pixelsPerMetre) ? pixelsPerMetre : usable(fit) ? fit : 1;
     const double s = drawn.pixelsPerMetre;
@@ -836,7 +855,8 @@ SiteCutDrawn DrawSiteCut(QPainter &p, const QRectF &target, const SitePictureInp
     {
         if (view.top() < 0) {
             QPainterPath ground;
-            ground.addRect(QRectF(QPointF(view.left(), view.top()), QPointF(view.right(), std::min(0.0, view.bottom()))));
+            ground.addRect(
+                QRectF(QPointF(view.left(), view.top()), QPointF(view.right(), std::min(0.0, view.bottom()))));
             p.fillPath(toDevice(ground), QColor(235, 235, 235));
         }
     }
@@ -947,8 +967,8 @@ SiteCutDrawn DrawSiteCut(QPainter &p, const QRectF &target, const SitePictureInp
     if (drawn.scaleBarMetres > 0) {
         p.setRenderHint(QPainter::Antialiasing, false);
         // At the top, clear of the ground and the bracket.
-        drawn.scaleBarDevice = scaleBar(p, QPointF(area.left() + 10 * u, area.top() + 24 * u), drawn.scaleBarMetres, s,
-                                        in.scale, u);
+        drawn.scaleBarDevice =
+            scaleBar(p, QPointF(area.left() + 10 * u, area.top() + 24 * u), drawn.scaleBarMetres, s, in.scale, u);
     }
     p.restore();
     return drawn;

@@ -51,13 +51,13 @@ QColor PersonZoneColor(const QColor &color);
 // What a drawing computed, for tests and for the window's mouse (device <-> metres).
 struct SitePictureDrawn {
     QTransform metresToDevice;
-    QRectF planMetres;         // the part of the plan shown, in metres
-    double pixelsPerMetre = 0; // device units per metre
-    double scaleBarMetres = 0; // the bar's length: 1, 2 or 5 x 10^n m
-    QRectF planDevice;         // where the plan went; the legend panel beside it
-    QRectF scaleBarDevice;     // the bar itself, without its labels
+    QRectF planMetres;           // the part of the plan shown, in metres
+    double pixelsPerMetre = 0;   // device units per metre
+    double scaleBarMetres = 0;   // the bar's length: 1, 2 or 5 x 10^n m
+    QRectF planDevice;           // where the plan went; the legend panel beside it
+    QRectF scaleBarDevice;       // the bar itself, without its labels
     QPointF northBase, northTip; // the north arrow, device units
-    QStringList legendLines;   // as the legend shows them
+    QStringList legendLines;     // as the legend shows them
 };
 
 // The box the plan shows, in metres: the controllable area, every antenna's top-view zone
@@ -74,8 +74,7 @@ bool SiteNeedsCuts(const SiteResult &result);
 // The plan in target (device units), the legend panel at its right when legend or title block
 // is on. pixelsPerMetre 0: as large as fits, the box centred; else the box's top-left corner
 // at the target's unless in.viewCentre places it.
-SitePictureDrawn DrawSitePlan(QPainter &p, const QRectF &target, const SitePictureInput &in,
-                              double pixelsPerMetre = 0);
+SitePictureDrawn DrawSitePlan(QPainter &p, const QRectF &target, const SitePictureInput &in, double pixelsPerMetre = 0);
 
 // The panel beside a picture: legend with colour swatches, then the title block.
 void DrawSitePanel(QPainter &p, const QRectF &rect, const SitePictureInput &in, const QString &title);

@@ -67,7 +67,10 @@ template <class F> int count(const QImage &image, QPoint c, int h, F test)
     return n;
 }
 
-bool reddish(const QColor &c) { return c.red() > c.green() + 40 && c.green() == c.blue(); }
+bool reddish(const QColor &c)
+{
+    return c.red() > c.green() + 40 && c.green() == c.blue();
+}
 
 std::unique_ptr<QTemporaryDir> scratch()
 {
@@ -127,8 +130,8 @@ TEST(SitePictureTest, ColoursOfTheSiteFileAndTheCrossingInRed)
     auto at = [](double x, double y) { return QPoint(int((x + 2) * 10), int((12 - y) * 10)); };
     EXPECT_EQ(image.pixelColor(at(8, 5)), QColor(0, 0, 255));
     const auto red = [](QColor c) { return c.red() > c.green() + 25 && c.green() == c.blue(); };
-    EXPECT_GT(count(image, at(20.8, 3), 3, red), 10);   // outside the area
-    EXPECT_EQ(count(image, at(18, 2), 3, red), 0);      // the same zone inside
+    EXPECT_GT(count(image, at(20.8, 3), 3, red), 10); // outside the area
+    EXPECT_EQ(count(image, at(18, 2), 3, red), 0);    // the same zone inside
     EXPECT_GT(count(image, at(18, 2), 3, [](QColor c) { return c == kTeal; }), 3);
 }
 
@@ -173,7 +176,8 @@ TEST(SitePictureTest, LegendShowsTheCalculationsFigures)
         EXPECT_TRUE(line.startsWith(QString::fromStdString(a.name) + ": ")) << line.toStdString();
         EXPECT_TRUE(line.contains("Sicherheitsabstand " + fields[5] + " (" + fields[4] + ")")) << line.toStdString();
         EXPECT_TRUE(line.endsWith(fields[10])) << line.toStdString();
-        EXPECT_TRUE(line.contains(a.catalogueAntenna.empty() ? QString("---") : QString::fromStdString(a.catalogueAntenna)));
+        EXPECT_TRUE(
+            line.contains(a.catalogueAntenna.empty() ? QString("---") : QString::fromStdString(a.catalogueAntenna)));
     }
     const QStringList group = QString::fromStdString(report.at(7)).split(';');
     EXPECT_EQ(legend[3], "Gruppe 1 (A, B): größte Summe außerhalb " + group[2] + ", in Aufenthaltshöhe " + group[4]
@@ -263,9 +267,9 @@ TEST(SitePictureTest, CutShowsZoneGroundAndScript)
     auto px = [&](double x, double z) { return t.map(QPointF(x, z)).toPoint(); };
     EXPECT_GT(count(image, px(10, 15), 1, [](QColor c) { return c.red() > 200 && c.green() < 100; }), 0); // zone top
     EXPECT_GT(count(image, px(15, 10), 1, [](QColor c) { return c.red() > 200 && c.green() < 100; }), 0); // side
-    EXPECT_EQ(count(image, px(3, 1.5), 2, [](QColor c) { return c.lightness() < 60; }), 25);         // the script's box
-    EXPECT_GT(count(image, px(17, 0), 1, [](QColor c) { return c.lightness() < 60; }), 0);          // ground line
-    EXPECT_EQ(image.pixel(px(17, 3)), kWhite);                                                        // open air
+    EXPECT_EQ(count(image, px(3, 1.5), 2, [](QColor c) { return c.lightness() < 60; }), 25); // the script's box
+    EXPECT_GT(count(image, px(17, 0), 1, [](QColor c) { return c.lightness() < 60; }), 0);   // ground line
+    EXPECT_EQ(image.pixel(px(17, 3)), kWhite);                                               // open air
     const QRectF box = SiteCutBounds(in.result, SiteAxis::X);
     EXPECT_LE(box.left(), 0);
     EXPECT_GE(box.bottom(), 15); // up to the zone's top
@@ -303,10 +307,10 @@ TEST(SitePictureTest, CutTurnsTheAngleContourIntoItsPlane)
     p.end();
     auto px = [&](double y, double z) { return d.metresToDevice.map(QPointF(y, z)).toPoint(); };
     const auto red = [](QColor c) { return c.red() > 200 && c.green() < 100; };
-    EXPECT_GT(count(image, px(5 + 10, 10), 1, red), 0);  // ahead, at the antenna's height
-    EXPECT_GT(count(image, px(5 - 10, 10), 1, red), 0);  // behind
-    EXPECT_GT(count(image, px(5, 12), 1, red), 0);       // the top, 2 m up
-    EXPECT_EQ(count(image, px(5 + 3, 14), 3, red), 0);   // where a sphere of 10 m would be
+    EXPECT_GT(count(image, px(5 + 10, 10), 1, red), 0);         // ahead, at the antenna's height
+    EXPECT_GT(count(image, px(5 - 10, 10), 1, red), 0);         // behind
+    EXPECT_GT(count(image, px(5, 12), 1, red), 0);              // the top, 2 m up
+    EXPECT_EQ(count(image, px(5 + 3, 14), 3, red), 0);          // where a sphere of 10 m would be
     EXPECT_LT(SiteCutBounds(r, SiteAxis::Y).bottom(), 10 + 10); // only as high as the zone
 }
 
@@ -323,30 +327,32 @@ TEST(SitePictureTest, DegenerateSitesDrawWhatTheyCan)
     SiteResult nanZone = handMade({{"A", {{10, 5}}, 10, NAN, INFINITY}});
     SiteResult noArea = handMade({{"A", {{10, 5}}, 10, 3, 2}}, {});
     SiteResult noAntenna = handMade({});
-    const Case cases[] = {{"nothing", empty, 0},       {"far point", farPoint, 0}, {"far point zoomed", farPoint, 20},
-                          {"huge zone", hugeZone, 20}, {"huge zone fit", hugeZone, 0}, {"not finite", nanZone, 20},
-                          {"no area", noArea, 20}, {"no antenna", noAntenna, 0}};
+    const Case cases[] = {
+        {"nothing", empty, 0},       {"far point", farPoint, 0},     {"far point zoomed", farPoint, 20},
+        {"huge zone", hugeZone, 20}, {"huge zone fit", hugeZone, 0}, {"not finite", nanZone, 20},
+        {"no area", noArea, 20},     {"no antenna", noAntenna, 0}};
     // Backgrounds whose calibration gives no size or a huge one.
     const QTransform calibrations[] = {QTransform(0, 0, 0, 0, 0, 0), QTransform::fromScale(1e9, -1e9),
                                        QTransform::fromScale(1e-9, -1e-9)};
     for (const Case &c : cases)
         for (const QTransform &calibration : calibrations) {
-        SitePictureInput in = SitePictureInputOf(c.result);
-        in.viewCentre = QPointF(10, 5);
-        QImage map(50, 50, QImage::Format_RGB32);
-        map.fill(Qt::green);
-        in.background = SiteBackgroundPicture{map, calibration};
-        QImage image(400, 300, QImage::Format_RGB32);
-        image.fill(Qt::black);
-        QPainter p(&image);
-        const SitePictureDrawn d = DrawSitePlan(p, QRectF(image.rect()), in, c.pixelsPerMetre);
-        DrawSiteCut(p, QRectF(0, 0, 400, 300), in, SiteAxis::Y);
-        p.end();
-        EXPECT_TRUE(std::isfinite(d.pixelsPerMetre) && d.pixelsPerMetre > 0) << c.name;
-        EXPECT_TRUE(d.metresToDevice.isInvertible()) << c.name;
-        for (const QString &line : SiteLegendLines(c.result))
-            EXPECT_FALSE(line.contains(QRegularExpression("\\b(inf|nan)\\b", QRegularExpression::CaseInsensitiveOption)))
-                << c.name << line.toStdString();
+            SitePictureInput in = SitePictureInputOf(c.result);
+            in.viewCentre = QPointF(10, 5);
+            QImage map(50, 50, QImage::Format_RGB32);
+            map.fill(Qt::green);
+            in.background = SiteBackgroundPicture{map, calibration};
+            QImage image(400, 300, QImage::Format_RGB32);
+            image.fill(Qt::black);
+            QPainter p(&image);
+            const SitePictureDrawn d = DrawSitePlan(p, QRectF(image.rect()), in, c.pixelsPerMetre);
+            DrawSiteCut(p, QRectF(0, 0, 400, 300), in, SiteAxis::Y);
+            p.end();
+            EXPECT_TRUE(std::isfinite(d.pixelsPerMetre) && d.pixelsPerMetre > 0) << c.name;
+            EXPECT_TRUE(d.metresToDevice.isInvertible()) << c.name;
+            for (const QString &line : SiteLegendLines(c.result))
+                EXPECT_FALSE(
+                    line.contains(QRegularExpression("\\b(inf|nan)\\b", QRegularExpression::CaseInsensitiveOption)))
+                    << c.name << line.toStdString();
         }
     // Inside the huge zone the garden is hatched all over.
     SitePictureInput in = SitePictureInputOf(hugeZone);
