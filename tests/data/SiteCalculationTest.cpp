@@ -1,6 +1,7 @@
 #include "data/SiteCalculation.h"
 
 #include "MessageRecorder.h"
+#include "ShippedStation.h"
 #include "util/DecimalText.h"
 
 #include <gtest/gtest.h>
@@ -11,18 +12,7 @@ namespace
 {
 
 const std::string kFolder = FELDORA_TEST_DATA "/site/";
-const std::string kShipped = FELDORA_SHIPPED_DATA "/";
-
-// The program's station after its start, on the shipped catalogue and angle files.
-const StationModel &started()
-{
-    static const StationModel base = [] {
-        StationModel m(StationPaths{kShipped + "Antennen.txt", kShipped + "AntUser.txt", kShipped + "ang/"});
-        EXPECT_TRUE(m.AfterCreation());
-        return m;
-    }();
-    return base;
-}
+const StationModel &started() { return ShippedStation(); }
 
 // Configurations of the fixture folder: a 2 m ground plane at 8 m with 100 W, a 20 m/15 m/10 m
 // beam at 12 m with 750 W, an 80 m dipole at 10 m with 400 W.

@@ -2,6 +2,7 @@
 #include "FileTestSupport.h"
 #include "PdfTools.h"
 #include "ScriptedDialogs.h"
+#include "ShippedStation.h"
 #include "util/TextFile.h"
 #include "views/draw/SiteExport.h"
 
@@ -28,17 +29,7 @@ namespace
 {
 
 const std::string kFixtures = FELDORA_TEST_DATA "/site/";
-const std::string kShipped = FELDORA_SHIPPED_DATA "/";
-
-const StationModel &started()
-{
-    static const StationModel base = [] {
-        StationModel m(StationPaths{kShipped + "Antennen.txt", kShipped + "AntUser.txt", kShipped + "ang/"});
-        EXPECT_TRUE(m.AfterCreation());
-        return m;
-    }();
-    return base;
-}
+const StationModel &started() { return ShippedStation(); }
 
 // A picture with a red dot (the origin to click) and two blue dots 100 pixels apart.
 QImage mapPicture()
