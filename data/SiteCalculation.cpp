@@ -167,7 +167,9 @@ SiteResult CalculateSite(const Site &site, const std::string &siteFolder, const 
         r.margin = r.boundaryDistance - r.topRadius;
         r.personMargin = r.boundaryDistance - r.personRadius;
         // An antenna outside whose zone never comes down to where people are needs the side views.
-        r.verdict = verdictOf(r.margin<0, r.personRadius> 0 && r.personMargin < 0);
+        const bool crossesTop = r.margin < 0;
+        const bool crossesPeople = r.personRadius > 0 && r.personMargin < 0;
+        r.verdict = verdictOf(crossesTop, crossesPeople);
         result.antennas.push_back(std::move(r));
     }
 
