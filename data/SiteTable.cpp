@@ -56,9 +56,9 @@ std::string modeText(const StationInputs &in, const SiteAntennaResult &a)
         text.pop_back();
     const std::string source = FactorSourceName(FactorSourceAtPosition(in.factorSource));
     if (!source.empty())
-        text += ", Faktoren " + source;
+        text += "\nFaktoren " + source;
     if (!a.bands.empty())
-        text += ", Fmod " + number("%3.2f", a.bands.front().factors.ModeFactor);
+        text += "\nFmod " + number("%3.2f", a.bands.front().factors.ModeFactor);
     return text;
 }
 

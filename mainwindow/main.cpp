@@ -2,6 +2,7 @@
 #include "core/LimitTable.h"
 #include "data/SiteCalculation.h"
 #include "mainwindow/CommandLine.h"
+#include "mainwindow/SiteDocuments.h"
 #include "mainwindow/FeldoraU.h"
 #include "mainwindow/StartFolders.h"
 #include "print/draw/DruckenSeiten.h"
@@ -210,6 +211,15 @@ int runSite(const CommandLine &call)
             std::printf("%s\n", line.c_str());
         if (!call.planFile.empty() && !writeSitePlan(call, result, folder))
             return kExitFailed;
+        if (!call.documentsFile.empty()) {
+            try {
+                WriteSiteDocumentsPdf(QString::fromLocal8Bit(call.documentsFile.c_str()),
+                                      BuildSiteDocuments(result, base, GermanDate(QDate::currentDate()).toStdString()));
+            } catch (const FileError &e) {
+                printError(e.what());
+                return kExitFailed;
+            }
+        }
     } catch (const SiteError &e) {
         printError(e.what());
         return kExitFailed;
@@ -301,7 +311,7 @@ int main(int argc, char *argv[])
         // Text alone needs no GUI; pictures and pages need fonts, on no screen: always offscreen,
         // whatever platform the environment names (one that does not exist would abort the call).
         const bool drawn = !call.sideViewFile.empty() || !call.diagramFile.empty() || !call.pdfFile.empty()
-                           || !call.planFile.empty();
+                           || !call.planFile.empty() || !call.documentsFile.empty();
         if (drawn)
             qputenv("QT_QPA_PLATFORM", "offscreen");
         const std::unique_ptr<QCoreApplication> app =
