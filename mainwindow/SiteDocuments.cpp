@@ -142,9 +142,16 @@ void addTablePages(std::vector<SiteDocumentPage> &pages, const SiteTable &table,
 SiteDocuments BuildSiteDocuments(const SiteResult &result, const StationModel &base, const std::string &date,
                                  bool allAngleTables)
 {
+    return BuildSiteDocuments(SitePictureInputOf(result), base, date, allAngleTables);
+}
+
+SiteDocuments BuildSiteDocuments(const SitePictureInput &picture, const StationModel &base, const std::string &date,
+                                 bool allAngleTables)
+{
     SiteDocuments d;
+    const SiteResult &result = picture.result;
     const Site &site = result.site;
-    d.picture = SitePictureInputOf(result);
+    d.picture = picture;
     d.scale = DefaultSiteScale(result);
     d.title = "Unterlagen zur Anzeige nach § 9 BEMFV " + site.callsign;
 

@@ -43,6 +43,9 @@ struct SiteDocuments {
 // zone picture of every band, not only of the band giving an antenna's largest distance.
 SiteDocuments BuildSiteDocuments(const SiteResult &result, const StationModel &base, const std::string &dateText,
                                  bool allAngleTables = false);
+// The same with the plan drawn as given: the site window's colours, background and scripts.
+SiteDocuments BuildSiteDocuments(const SitePictureInput &picture, const StationModel &base,
+                                 const std::string &dateText, bool allAngleTables = false);
 
 // One page on a painter whose units are points from the sheet's corner.
 void PaintSiteDocumentPage(QPainter &painter, const SiteDocuments &documents, size_t page);

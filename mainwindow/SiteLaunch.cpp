@@ -1,5 +1,7 @@
 #include "data/Settings.h"
 #include "mainwindow/FeldoraU.h"
+#include "mainwindow/SiteDocuments.h"
+#include "print/draw/DruckenSeiten.h"
 #include "views/SiteWindow.h"
 #include "views/draw/QtText.h"
 
@@ -20,6 +22,9 @@ TFormStandort *TFeldoraForm::siteWindow(bool withLastSite)
             input.lastSite = qs(settings_.siteFileName);
         input.remember = [this](const QString &path) { settings_.siteFileName = path.toStdString(); };
         input.startFolder = qs(DesktopFolder());
+        input.writeDocuments = [base = input.base](const QString &path, const SitePictureInput &in, bool all) {
+            WriteSiteDocumentsPdf(path, BuildSiteDocuments(in, base, GermanDate(QDate::currentDate()).toStdString(), all));
+        };
         window = new TFormStandort(std::move(input), this);
     }
     window->show();

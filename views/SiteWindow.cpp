@@ -380,6 +380,13 @@ void TFormStandort::createMenus()
     menuAction(exports, "MIExportPng", "Lageplan als P&NG…", &TFormStandort::MIExportPngClick);
     exports->addSeparator();
     menuAction(exports, "MIKopieren", "Lageplan &kopieren", &TFormStandort::MIKopierenClick);
+    if (input_.writeDocuments) {
+        exports->addSeparator();
+        menuAction(exports, "MIUnterlagen", "&Unterlagen als PDF…", &TFormStandort::MIUnterlagenClick);
+        AllAngleTables = exports->addAction("&Alle Winkeltabellen");
+        AllAngleTables->setObjectName("MIAlleWinkeltabellen");
+        AllAngleTables->setCheckable(true);
+    }
 }
 
 void TFormStandort::createControls()
@@ -1974,6 +1981,25 @@ void TFormStandort::exportPlan(ExportKind kind)
 void TFormStandort::MIExportPdfClick()
 {
     exportPlan(ExportKind::Pdf);
+}
+void TFormStandort::MIUnterlagenClick()
+{
+    if (!mayExport() || !input_.writeDocuments)
+        return;
+    const QString base = fileName_.isEmpty() ? (site_.callsign.empty() ? QString("Standort") : qs(site_.callsign))
+                                             : QFileInfo(fileName_).completeBaseName();
+    const QString filter = "PDF-Dateien (*.pdf)";
+    const QString path = Dialogs().saveFileName("Unterlagen als PDF speichern", qs(folder()) + base + " Unterlagen.pdf",
+                                                filter + ";;Alle Dateien (*)", filter, "pdf");
+    if (path.isEmpty())
+        return;
+    try {
+        input_.writeDocuments(path, pictureInput(), AllAngleTables && AllAngleTables->isChecked());
+    } catch (const FileError &e) {
+        Dialogs().message(MessageKind::Error, qs(e.what()));
+        return;
+    }
+    statusBar()->showMessage("Unterlagen gespeichert: " + QFileInfo(path).fileName());
 }
 void TFormStandort::MIExportSvgClick()
 {

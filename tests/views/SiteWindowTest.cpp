@@ -94,6 +94,7 @@ protected:
         input.lastSite = last;
         input.remember = [this](const QString &path) { remembered = path; };
         input.startFolder = path("");
+        input.writeDocuments = writeDocuments;
         form = new TFormStandort(std::move(input));
         form->resize(1320, 860);
         form->show();
@@ -133,6 +134,7 @@ protected:
     StationModel station;
     QPointer<TFormStandort> form;
     QString remembered;
+    std::function<void(const QString &, const SitePictureInput &, bool)> writeDocuments;
 };
 
 } // namespace
@@ -719,4 +721,45 @@ TEST_F(SiteWindow, ExportsThePlanAtAChosenScaleAndCopiesIt)
         trigger(name);
     EXPECT_EQ(dialogs.messages.size(), 2u);
     EXPECT_EQ(dialogs.unexpected, 0);
+}
+
+// "Unterlagen als PDF…" hands the drawn site to the writer, with or without every angle table;
+// a writer that fails gives its German message.
+TEST_F(SiteWindow, DocumentsGoToTheWriterWithTheDrawnSite)
+{
+    struct Call {
+        QString path;
+        size_t antennas = 0;
+        bool all = false;
+    };
+    std::vector<Call> calls;
+    writeDocuments = [&](const QString &file, const SitePictureInput &in, bool all) {
+        if (file.contains("fehlt"))
+            throw FileError("Die Datei \"" + file.toStdString() + "\" kann nicht geschrieben werden.");
+        calls.push_back({file, in.result.antennas.size(), all});
+    };
+    openGarden();
+    dialogs.fileAnswers = {path("U.pdf")};
+    trigger("MIUnterlagen");
+    EXPECT_EQ(dialogs.lastProposedPath, path("Garten Unterlagen.pdf"));
+    EXPECT_EQ(dialogs.lastDefaultSuffix, "pdf");
+    find<QAction>("MIAlleWinkeltabellen")->setChecked(true);
+    dialogs.fileAnswers = {path("V.pdf"), path("fehlt/W.pdf")};
+    trigger("MIUnterlagen");
+    trigger("MIUnterlagen");
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].path, path("U.pdf"));
+    EXPECT_EQ(calls[0].antennas, 3u);
+    EXPECT_FALSE(calls[0].all);
+    EXPECT_TRUE(calls[1].all);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Error);
+    EXPECT_NE(dialogs.lastMessage().indexOf("W.pdf"), -1);
+}
+
+// Without a writer the window offers no documents.
+TEST_F(SiteWindow, NoDocumentsWithoutAWriter)
+{
+    openGarden();
+    EXPECT_EQ(form->findChild<QAction *>("MIUnterlagen"), nullptr);
 }
