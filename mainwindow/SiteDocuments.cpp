@@ -289,7 +289,8 @@ void PaintSiteDocumentPage(QPainter &painter, const SiteDocuments &d, size_t ind
     case SiteDocumentPage::Kind::Cuts: {
         painter.save();
         // The sheet sizes its lines and letters in device units, as its own PDF does.
-        const double s = painter.transform().m11();
+        const QTransform &m = painter.transform();
+        const double s = std::hypot(m.m11(), m.m12());
         painter.scale(1 / s, 1 / s);
         const QRectF sheet(0, 0, kSheetWidthMm * kPtPerMm * s, kSheetHeightMm * kPtPerMm * s);
         DrawSiteSheet(painter, sheet, d.picture, d.scale,
@@ -312,6 +313,37 @@ void PaintSiteDocumentPage(QPainter &painter, const SiteDocuments &d, size_t ind
     PaintPrintoutPage(painter, p.page, data, view);
 }
 
+bool PaintSiteDocuments(QPagedPaintDevice &device, const SiteDocuments &d, bool turnLandscape)
+{
+    auto layout = [](bool wide) {
+        return QPageLayout(QPageSize(QPageSize::A4), wide ? QPageLayout::Landscape : QPageLayout::Portrait,
+                           QMarginsF());
+    };
+    auto wide = [&](size_t i) { return d.pages[i].landscape && !turnLandscape; };
+    device.setPageLayout(layout(!d.pages.empty() && wide(0)));
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    for (size_t i = 0; i < d.pages.size(); ++i) {
+        if (i > 0) {
+            device.setPageLayout(layout(wide(i)));
+            device.newPage();
+        }
+        painter.save();
+        // Points from the sheet's corner, whatever margins the device keeps for itself.
+        painter.translate(-device.pageLayout().paintRectPixels(device.logicalDpiX()).topLeft());
+        painter.scale(device.logicalDpiX() / 72.0, device.logicalDpiY() / 72.0);
+        if (d.pages[i].landscape && turnLandscape) {
+            painter.translate(kSheetHeightMm * kPtPerMm, 0);
+            painter.rotate(90);
+        }
+        PaintSiteDocumentPage(painter, d, i);
+        painter.restore();
+    }
+    painter.end();
+    return true;
+}
+
 void WriteSiteDocumentsPdf(const QString &path, const SiteDocuments &d)
 {
     QByteArray bytes;
@@ -320,27 +352,10 @@ void WriteSiteDocumentsPdf(const QString &path, const SiteDocuments &d)
     {
         QPdfWriter writer(&buffer);
         writer.setResolution(600);
-        auto layout = [](bool wide) {
-            return QPageLayout(QPageSize(QPageSize::A4), wide ? QPageLayout::Landscape : QPageLayout::Portrait,
-                               QMarginsF());
-        };
-        writer.setPageLayout(layout(!d.pages.empty() && d.pages[0].landscape));
         writer.setTitle(QString::fromStdString(d.title));
         writer.setCreator("Feldora");
-        QPainter painter;
-        if (!painter.begin(&writer))
+        if (!PaintSiteDocuments(writer, d))
             throw FileError("Die PDF-Datei \"" + path.toStdString() + "\" konnte nicht geschrieben werden.");
-        for (size_t i = 0; i < d.pages.size(); ++i) {
-            if (i > 0) {
-                writer.setPageLayout(layout(d.pages[i].landscape));
-                writer.newPage();
-            }
-            painter.save();
-            painter.scale(writer.logicalDpiX() / 72.0, writer.logicalDpiY() / 72.0);
-            PaintSiteDocumentPage(painter, d, i);
-            painter.restore();
-        }
-        painter.end();
     }
     WriteFileAtomic(path.toStdString(), bytes.toStdString());
 }

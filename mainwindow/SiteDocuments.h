@@ -12,6 +12,9 @@
 
 #include <QString>
 
+class QPagedPaintDevice;
+class QPainter;
+
 #include <string>
 #include <vector>
 
@@ -49,6 +52,11 @@ SiteDocuments BuildSiteDocuments(const SitePictureInput &picture, const StationM
 
 // One page on a painter whose units are points from the sheet's corner.
 void PaintSiteDocumentPage(QPainter &painter, const SiteDocuments &documents, size_t page);
+
+// Every page on a paged device (a printer, its preview, a PDF), each sheet in its orientation;
+// turnLandscape: every sheet portrait, a landscape one turned on it (the print preview keeps
+// one orientation). False when the device cannot be painted on.
+bool PaintSiteDocuments(QPagedPaintDevice &device, const SiteDocuments &documents, bool turnLandscape = false);
 
 // A4 (the plan's sheet landscape), fonts embedded, written atomically. Throws FileError.
 void WriteSiteDocumentsPdf(const QString &path, const SiteDocuments &documents);

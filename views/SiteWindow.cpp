@@ -383,6 +383,9 @@ void TFormStandort::createMenus()
     if (input_.writeDocuments) {
         exports->addSeparator();
         menuAction(exports, "MIUnterlagen", "&Unterlagen als PDF…", &TFormStandort::MIUnterlagenClick);
+        if (input_.paintDocuments)
+            menuAction(exports, "MIUnterlagenVorschau", "Unterlagen – &Vorschau…",
+                       &TFormStandort::MIUnterlagenVorschauClick);
         AllAngleTables = exports->addAction("&Alle Winkeltabellen");
         AllAngleTables->setObjectName("MIAlleWinkeltabellen");
         AllAngleTables->setCheckable(true);
@@ -2000,6 +2003,14 @@ void TFormStandort::MIUnterlagenClick()
         return;
     }
     statusBar()->showMessage("Unterlagen gespeichert: " + QFileInfo(path).fileName());
+}
+void TFormStandort::MIUnterlagenVorschauClick()
+{
+    if (!mayExport() || !input_.paintDocuments)
+        return;
+    const SitePictureInput in = pictureInput();
+    const bool all = AllAngleTables && AllAngleTables->isChecked();
+    Dialogs().printPreview("Unterlagen – Vorschau", [&](QPrinter &printer) { input_.paintDocuments(printer, in, all); });
 }
 void TFormStandort::MIExportSvgClick()
 {

@@ -23,6 +23,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPrinter;
 class QPushButton;
 class QSpinBox;
 class QTabWidget;
@@ -40,6 +41,8 @@ struct SiteWindowInput {
     // Writes the notification's documents of the drawn site as one PDF (throws FileError);
     // allAngleTables: every band's angle table, not only the one of the largest distance.
     std::function<void(const QString &path, const SitePictureInput &in, bool allAngleTables)> writeDocuments;
+    // The same documents painted on a printer, for the preview.
+    std::function<void(QPrinter &printer, const SitePictureInput &in, bool allAngleTables)> paintDocuments;
 };
 
 class TFormStandort : public QMainWindow
@@ -134,6 +137,7 @@ private:
     void removeScript(int axis);
     void MIExportPdfClick();
     void MIUnterlagenClick();
+    void MIUnterlagenVorschauClick();
     void MIExportSvgClick();
     void MIExportPngClick();
     void MIKopierenClick();

@@ -16,6 +16,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPointer>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -95,6 +96,7 @@ protected:
         input.remember = [this](const QString &path) { remembered = path; };
         input.startFolder = path("");
         input.writeDocuments = writeDocuments;
+        input.paintDocuments = paintDocuments;
         form = new TFormStandort(std::move(input));
         form->resize(1320, 860);
         form->show();
@@ -135,6 +137,7 @@ protected:
     QPointer<TFormStandort> form;
     QString remembered;
     std::function<void(const QString &, const SitePictureInput &, bool)> writeDocuments;
+    std::function<void(QPrinter &, const SitePictureInput &, bool)> paintDocuments;
 };
 
 } // namespace
@@ -755,6 +758,24 @@ TEST_F(SiteWindow, DocumentsGoToTheWriterWithTheDrawnSite)
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Error);
     EXPECT_NE(dialogs.lastMessage().indexOf("W.pdf"), -1);
+}
+
+// The preview paints the documents of the drawn site on the preview's printer.
+TEST_F(SiteWindow, DocumentsPreviewedOnThePrinter)
+{
+    int painted = 0;
+    paintDocuments = [&](QPrinter &printer, const SitePictureInput &in, bool) {
+        QPainter p(&printer);
+        p.drawText(100, 100, "Vorschau");
+        painted += int(in.result.antennas.size());
+    };
+    writeDocuments = [](const QString &, const SitePictureInput &, bool) {};
+    openGarden();
+    dialogs.previewPdf = path("Vorschau.pdf");
+    trigger("MIUnterlagenVorschau");
+    EXPECT_EQ(dialogs.previewTitles, QStringList{"Unterlagen – Vorschau"});
+    EXPECT_EQ(painted, 3);
+    EXPECT_EQ(PdfPageCount(path("Vorschau.pdf")), 1);
 }
 
 // Without a writer the window offers no documents.
