@@ -66,13 +66,14 @@ std::vector<std::string> cellLines(const std::string &cell)
 }
 
 // A landscape sheet's header and footer in its 10 mm margins.
-PrintPage landscapePage(const PrintoutTexts &t, const std::string &dateText)
+PrintPage landscapePage(const PrintoutTexts &t, const std::string &dateText, bool a3 = false)
 {
+    const double width = a3 ? kA3WidthMm : kSheetWidthMm, height = a3 ? kA3HeightMm : kSheetHeightMm;
     PrintPage page;
     PrintItem header = text(kSheetMarginMm, 3, PageHeaderText(t.callsign, dateText), 9);
     header.font = PrintFont::Courier;
     page.items.push_back(header);
-    PrintItem footer = text(kSheetWidthMm / 2, kSheetHeightMm - 7, FooterText(t.version), kFooterFontPt);
+    PrintItem footer = text(width / 2, height - 7, FooterText(t.version), kFooterFontPt);
     footer.kind = PrintItem::Kind::CentredText;
     page.items.push_back(footer);
     return page;
@@ -152,7 +153,11 @@ SiteDocuments BuildSiteDocuments(const SitePictureInput &picture, const StationM
     const SiteResult &result = picture.result;
     const Site &site = result.site;
     d.picture = picture;
-    d.scale = DefaultSiteScale(result);
+    d.scale = d.cutScale = DefaultSiteScale(result);
+    // Beyond 1:1000 on A4 the plan goes on A3 when it fits there at 1:1000.
+    const bool a3 = d.scale > 1000 && SitePlanFitsA3(result, 1000);
+    if (a3)
+        d.scale = 1000;
     d.title = "Unterlagen zur Anzeige nach § 9 BEMFV " + site.callsign;
 
     PrintoutTexts t = PrintoutTextsOf(base);
@@ -172,7 +177,8 @@ SiteDocuments BuildSiteDocuments(const SitePictureInput &picture, const StationM
         SiteDocumentPage p;
         p.kind = SiteDocumentPage::Kind::Plan;
         p.landscape = true;
-        p.page = landscapePage(t, date);
+        p.a3 = a3;
+        p.page = landscapePage(t, date, a3);
         d.pages.push_back(std::move(p));
     });
     if (SiteNeedsCuts(result))
@@ -270,8 +276,10 @@ SiteDocuments BuildSiteDocuments(const SitePictureInput &picture, const StationM
     const std::string count = std::to_string(d.pages.size());
     for (size_t i = 0; i < d.pages.size(); ++i) {
         const bool wide = d.pages[i].landscape;
-        const double right = wide ? kSheetWidthMm - kSheetMarginMm : kPrintRightMm;
-        d.pages[i].page.items.push_back(rightText(right - 40, right, wide ? kSheetHeightMm - 7 : kFooterTextYMm,
+        const bool a3 = d.pages[i].a3;
+        const double right = wide ? (a3 ? kA3WidthMm : kSheetWidthMm) - kSheetMarginMm : kPrintRightMm;
+        const double bottom = a3 ? kA3HeightMm : kSheetHeightMm;
+        d.pages[i].page.items.push_back(rightText(right - 40, right, wide ? bottom - 7 : kFooterTextYMm,
                                                   "Seite " + std::to_string(i + 1) + " von " + count,
                                                   kFooterFontPt));
     }
@@ -292,9 +300,12 @@ void PaintSiteDocumentPage(QPainter &painter, const SiteDocuments &d, size_t ind
         const QTransform &m = painter.transform();
         const double s = std::hypot(m.m11(), m.m12());
         painter.scale(1 / s, 1 / s);
-        const QRectF sheet(0, 0, kSheetWidthMm * kPtPerMm * s, kSheetHeightMm * kPtPerMm * s);
-        DrawSiteSheet(painter, sheet, d.picture, d.scale,
-                      p.kind == SiteDocumentPage::Kind::Plan ? SiteSheet::Plan : SiteSheet::Cuts);
+        const double width = p.a3 ? kA3WidthMm : kSheetWidthMm, height = p.a3 ? kA3HeightMm : kSheetHeightMm;
+        const QRectF sheet(0, 0, width * kPtPerMm * s, height * kPtPerMm * s);
+        if (p.kind == SiteDocumentPage::Kind::Plan)
+            DrawSiteSheet(painter, sheet, d.picture, d.scale, SiteSheet::Plan, width);
+        else
+            DrawSiteSheet(painter, sheet, d.picture, d.cutScale, SiteSheet::Cuts);
         painter.restore();
         break;
     }
@@ -315,18 +326,19 @@ void PaintSiteDocumentPage(QPainter &painter, const SiteDocuments &d, size_t ind
 
 bool PaintSiteDocuments(QPagedPaintDevice &device, const SiteDocuments &d, bool turnLandscape)
 {
-    auto layout = [](bool wide) {
-        return QPageLayout(QPageSize(QPageSize::A4), wide ? QPageLayout::Landscape : QPageLayout::Portrait,
-                           QMarginsF());
+    auto layout = [&](size_t i) {
+        const bool wide = d.pages[i].landscape && !turnLandscape;
+        return QPageLayout(QPageSize(d.pages[i].a3 && !turnLandscape ? QPageSize::A3 : QPageSize::A4),
+                           wide ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
     };
-    auto wide = [&](size_t i) { return d.pages[i].landscape && !turnLandscape; };
-    device.setPageLayout(layout(!d.pages.empty() && wide(0)));
+    if (!d.pages.empty())
+        device.setPageLayout(layout(0));
     QPainter painter;
     if (!painter.begin(&device))
         return false;
     for (size_t i = 0; i < d.pages.size(); ++i) {
         if (i > 0) {
-            device.setPageLayout(layout(wide(i)));
+            device.setPageLayout(layout(i));
             device.newPage();
         }
         painter.save();
@@ -336,6 +348,8 @@ bool PaintSiteDocuments(QPagedPaintDevice &device, const SiteDocuments &d, bool 
         if (d.pages[i].landscape && turnLandscape) {
             painter.translate(kSheetHeightMm * kPtPerMm, 0);
             painter.rotate(90);
+            if (d.pages[i].a3) // an A3 sheet shrunk onto the A4 page
+                painter.scale(kSheetWidthMm / kA3WidthMm, kSheetWidthMm / kA3WidthMm);
         }
         PaintSiteDocumentPage(painter, d, i);
         painter.restore();

@@ -28,6 +28,7 @@ struct SiteDocumentPage {
     enum class Kind { Items, Plan, Cuts, Diagram };
     Kind kind = Kind::Items;
     bool landscape = false;
+    bool a3 = false; // the plan on A3 landscape
     PrintPage page;              // header, footer and text, in mm from the sheet's corner
     int printout = -1;           // the printout data its zone picture is drawn from
     DiagramWindowInput diagram;  // Kind::Diagram
@@ -35,7 +36,8 @@ struct SiteDocumentPage {
 
 struct SiteDocuments {
     SitePictureInput picture;
-    int scale = 0; // of the plan
+    int scale = 0;    // of the plan
+    int cutScale = 0; // where the side views start looking for theirs
     std::vector<PrintoutData> printouts;
     std::vector<SiteDocumentPage> pages;
     std::vector<SiteDocumentPart> parts;

@@ -95,6 +95,14 @@ done
 check "Tabelle: Sicherheitsabstand mit Band" '[ "$(row Sicherheitsabstand)" = "$(awk -F";" "f && /^[ABC];/ { s = s \" \" \$6 \" (\" \$5 \")\" } /^Antenne;/ { f = 1 } /^Gruppe;/ { f = 0 } END { print \"Sicherheitsabstand\" s }" "$work/out")" ]'
 check "Tabelle: Anzeige erforderlich" 'grep -qE "^Standort +4242,54 W +A \(15m\) +ja" "$work/p2.txt"'
 
+# The plan on A4 landscape; an area too wide for A4 at 1:1000 puts it on A3 landscape at 1:1000.
+check "Lageplan auf A4 quer" 'pdfinfo -f 3 -l 3 "$pdf" | grep -qE "^Page +3 size: +842 x 595 pts \(A4\)"'
+sed 's/^Punkte=0 0; 25 0; 25 18; 0 18$/Punkte=0 0; 250 0; 250 18; 0 18/' "$work/site/Garten.standort" >"$work/site/Weit.standort"
+"$work/feldora" --standort "$work/site/Weit.standort" --pdf "$work/weit.pdf" >/dev/null 2>&1
+check "weiter Bereich: Lageplan auf A3 quer" 'pdfinfo -f 3 -l 3 "$work/weit.pdf" | grep -qE "^Page +3 size: +1191 x 842 pts \(A3\)"'
+check "weiter Bereich: Maßstab 1:1000" 'pdftotext -f 3 -l 3 "$work/weit.pdf" - | grep -q "Maßstab 1:1000"'
+check "weiter Bereich: Seitenansichten auf A4 quer" 'pdfinfo -f 4 -l 4 "$work/weit.pdf" | grep -qE "^Page +4 size: +842 x 595 pts \(A4\)"'
+
 # A file that cannot be written: German message, exit 1, nothing left behind.
 "$work/feldora" --standort "$work/site/Garten.standort" --pdf "$work/fehlt/u.pdf" >/dev/null 2>"$work/err"
 rc=$?
