@@ -96,7 +96,8 @@ SiteTable SiteConfigurationTable(const SiteResult &r)
         heading.push_back(a.name);
     t.antennas.push_back(heading);
 
-    auto row = [&](const std::string &label, const std::function<std::string(const SiteAntennaResult &, size_t)> &cell) {
+    auto row = [&](const std::string &label,
+                   const std::function<std::string(const SiteAntennaResult &, size_t)> &cell) {
         std::vector<std::string> line{label};
         for (size_t i = 0; i < r.antennas.size(); ++i)
             line.push_back(cell(r.antennas[i], i));
@@ -109,9 +110,8 @@ SiteTable SiteConfigurationTable(const SiteResult &r)
     row("Katalogantenne", [](const SiteAntennaResult &a, size_t) {
         return a.catalogueAntenna.empty() ? std::string("---") : a.catalogueAntenna;
     });
-    row("Typ", [](const SiteAntennaResult &a, size_t) {
-        return a.antennaType.empty() ? std::string("---") : a.antennaType;
-    });
+    row("Typ",
+        [](const SiteAntennaResult &a, size_t) { return a.antennaType.empty() ? std::string("---") : a.antennaType; });
     row("Höhe", [](const SiteAntennaResult &a, size_t) { return metres(a.height); });
     row("Punkte im Plan", [&](const SiteAntennaResult &, size_t i) {
         const SiteAntenna *s = siteAntenna(i);
@@ -142,7 +142,8 @@ SiteTable SiteConfigurationTable(const SiteResult &r)
     row("ERP", [](const SiteAntennaResult &a, size_t) {
         return perBand(a, [](const StationBand &b) { return wattsUp(b.farField.ERP); });
     });
-    row("Sicherheitszuschlag", [](const SiteAntennaResult &a, size_t) { return number("%3.1f dB", a.inputs.marginDb); });
+    row("Sicherheitszuschlag",
+        [](const SiteAntennaResult &a, size_t) { return number("%3.1f dB", a.inputs.marginDb); });
     row("Verfahren", [](const SiteAntennaResult &a, size_t) {
         const bool angles = std::find(a.angleZone.begin(), a.angleZone.end(), true) != a.angleZone.end();
         return std::string(angles ? "Fernfeld mit Winkeldämpfung" : "Fernfeld");

@@ -91,10 +91,11 @@ void addTablePages(std::vector<SiteDocumentPage> &pages, const SiteTable &table,
         doc.page = NewPage(t, date);
         auto &items = doc.page.items;
         double y = 26;
-        items.push_back(text(kPrintLeftMm, y, sheets > 1 ? "Konfigurationstabelle (" + std::to_string(sheet + 1) + "/"
-                                                                 + std::to_string(sheets) + ")"
-                                                           : "Konfigurationstabelle",
-                             12, true));
+        items.push_back(
+            text(kPrintLeftMm, y,
+                 sheets > 1 ? "Konfigurationstabelle (" + std::to_string(sheet + 1) + "/" + std::to_string(sheets) + ")"
+                            : "Konfigurationstabelle",
+                 12, true));
         y += 9;
         const size_t first = sheet * kTableColumns + 1, last = std::min(antennas, first + kTableColumns - 1);
         for (size_t r = 0; r < table.antennas.size(); ++r) {
@@ -280,8 +281,7 @@ SiteDocuments BuildSiteDocuments(const SitePictureInput &picture, const StationM
         const double right = wide ? (a3 ? kA3WidthMm : kSheetWidthMm) - kSheetMarginMm : kPrintRightMm;
         const double bottom = a3 ? kA3HeightMm : kSheetHeightMm;
         d.pages[i].page.items.push_back(rightText(right - 40, right, wide ? bottom - 7 : kFooterTextYMm,
-                                                  "Seite " + std::to_string(i + 1) + " von " + count,
-                                                  kFooterFontPt));
+                                                  "Seite " + std::to_string(i + 1) + " von " + count, kFooterFontPt));
     }
     return d;
 }

@@ -28,10 +28,10 @@ struct SiteDocumentPage {
     enum class Kind { Items, Plan, Cuts, Diagram };
     Kind kind = Kind::Items;
     bool landscape = false;
-    bool a3 = false; // the plan on A3 landscape
-    PrintPage page;              // header, footer and text, in mm from the sheet's corner
-    int printout = -1;           // the printout data its zone picture is drawn from
-    DiagramWindowInput diagram;  // Kind::Diagram
+    bool a3 = false;            // the plan on A3 landscape
+    PrintPage page;             // header, footer and text, in mm from the sheet's corner
+    int printout = -1;          // the printout data its zone picture is drawn from
+    DiagramWindowInput diagram; // Kind::Diagram
 };
 
 struct SiteDocuments {
@@ -49,8 +49,8 @@ struct SiteDocuments {
 SiteDocuments BuildSiteDocuments(const SiteResult &result, const StationModel &base, const std::string &dateText,
                                  bool allAngleTables = false);
 // The same with the plan drawn as given: the site window's colours, background and scripts.
-SiteDocuments BuildSiteDocuments(const SitePictureInput &picture, const StationModel &base,
-                                 const std::string &dateText, bool allAngleTables = false);
+SiteDocuments BuildSiteDocuments(const SitePictureInput &picture, const StationModel &base, const std::string &dateText,
+                                 bool allAngleTables = false);
 
 // One page on a painter whose units are points from the sheet's corner.
 void PaintSiteDocumentPage(QPainter &painter, const SiteDocuments &documents, size_t page);

@@ -1,5 +1,7 @@
 #include "views/SiteWindow.h"
 
+#include "data/SiteTable.h"
+
 #include "data/ConfigFile.h"
 #include "util/DecimalText.h"
 #include "util/TextFile.h"
@@ -380,6 +382,10 @@ void TFormStandort::createMenus()
     menuAction(exports, "MIExportPng", "Lageplan als P&NG…", &TFormStandort::MIExportPngClick);
     exports->addSeparator();
     menuAction(exports, "MIKopieren", "Lageplan &kopieren", &TFormStandort::MIKopierenClick);
+    exports->addSeparator();
+    menuAction(exports, "MITabelleKopieren", "Konfigurationstabelle k&opieren", &TFormStandort::MITabelleKopierenClick);
+    menuAction(exports, "MITabelleSpeichern", "Konfigurationstabelle spei&chern…",
+               &TFormStandort::MITabelleSpeichernClick);
     if (input_.writeDocuments) {
         exports->addSeparator();
         menuAction(exports, "MIUnterlagen", "&Unterlagen als PDF…", &TFormStandort::MIUnterlagenClick);
@@ -2004,6 +2010,37 @@ void TFormStandort::MIUnterlagenClick()
     }
     statusBar()->showMessage("Unterlagen gespeichert: " + QFileInfo(path).fileName());
 }
+void TFormStandort::MITabelleKopierenClick()
+{
+    if (!mayExport())
+        return;
+    QString text;
+    for (const std::string &line : SiteTableLines(SiteConfigurationTable(result_), '\t'))
+        text += qs(line) + "\n";
+    Dialogs().setClipboardText(text);
+    statusBar()->showMessage("Konfigurationstabelle in die Zwischenablage kopiert.");
+}
+
+void TFormStandort::MITabelleSpeichernClick()
+{
+    if (!mayExport())
+        return;
+    const QString base = fileName_.isEmpty() ? (site_.callsign.empty() ? QString("Standort") : qs(site_.callsign))
+                                             : QFileInfo(fileName_).completeBaseName();
+    const QString path = Dialogs().saveFileName("Konfigurationstabelle speichern",
+                                                qs(folder()) + base + " Konfigurationstabelle.txt",
+                                                "Alle Dateien (*);;TextDateien (*.txt)", "TextDateien (*.txt)", "txt");
+    if (path.isEmpty())
+        return;
+    try {
+        WriteSiteTable(path.toStdString(), SiteConfigurationTable(result_));
+    } catch (const FileError &e) {
+        Dialogs().message(MessageKind::Error, qs(e.what()));
+        return;
+    }
+    statusBar()->showMessage("Konfigurationstabelle gespeichert: " + QFileInfo(path).fileName());
+}
+
 void TFormStandort::MIUnterlagenVorschauClick()
 {
     if (!mayExport() || !input_.paintDocuments)

@@ -137,6 +137,8 @@ private:
     void removeScript(int axis);
     void MIExportPdfClick();
     void MIUnterlagenClick();
+    void MITabelleKopierenClick();
+    void MITabelleSpeichernClick();
     void MIUnterlagenVorschauClick();
     void MIExportSvgClick();
     void MIExportPngClick();

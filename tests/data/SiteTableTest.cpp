@@ -50,8 +50,9 @@ TEST(SiteTableTest, FiguresEqualTheReportLines)
     ASSERT_EQ(t.antennas[0], (std::vector<std::string>{"", "A", "B", "C"}));
     // Report columns: name, configuration, catalogue, height, band, distance, radii, margins, verdict.
     const std::pair<const char *, int> rows[] = {
-        {"Radius Draufsicht", 6},  {"Radius in Aufenthaltshöhe", 7}, {"Abstand zur Grenze", 8},
-        {"Abstand zur Grenze in Aufenthaltshöhe", 9}, {"Ergebnis", 10}, {"Höhe", 3},
+        {"Radius Draufsicht", 6},  {"Radius in Aufenthaltshöhe", 7},
+        {"Abstand zur Grenze", 8}, {"Abstand zur Grenze in Aufenthaltshöhe", 9},
+        {"Ergebnis", 10},          {"Höhe", 3},
     };
     for (size_t i = 0; i < 3; ++i) {
         const std::vector<std::string> line = fields(report[3 + i], ';');

@@ -778,6 +778,24 @@ TEST_F(SiteWindow, DocumentsPreviewedOnThePrinter)
     EXPECT_EQ(PdfPageCount(path("Vorschau.pdf")), 1);
 }
 
+// The configuration table copied with tabs and saved with semicolons in Windows-1252.
+TEST_F(SiteWindow, ConfigurationTableCopiedAndSaved)
+{
+    openGarden();
+    trigger("MITabelleKopieren");
+    EXPECT_TRUE(dialogs.clipboard.startsWith("\tA\tB\tC\n")) << dialogs.clipboard.toStdString();
+    EXPECT_TRUE(dialogs.clipboard.contains("Ergebnis\tDreiseitenansicht nötig\tinnerhalb\t"));
+    dialogs.fileAnswers = {path("Tabelle.txt"), path("fehlt/Tabelle.txt")};
+    trigger("MITabelleSpeichern");
+    EXPECT_EQ(dialogs.lastProposedPath, path("Garten Konfigurationstabelle.txt"));
+    const std::string bytes = ReadFileBytes(dir.file("Tabelle.txt"));
+    EXPECT_EQ(bytes.rfind(";A;B;C\r\n", 0), 0u);
+    EXPECT_NE(bytes.find("H\xF6he;12,00 m;8,00 m;10,00 m\r\n"), std::string::npos);
+    trigger("MITabelleSpeichern");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Error);
+}
+
 // Without a writer the window offers no documents.
 TEST_F(SiteWindow, NoDocumentsWithoutAWriter)
 {
