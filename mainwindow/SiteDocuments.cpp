@@ -220,10 +220,27 @@ SiteDocuments BuildSiteDocuments(const SitePictureInput &picture, const StationM
             };
             for (size_t i = 0; i < printed.size(); ++i)
                 add(printed[i][0], firstData + static_cast<int>(i));
-            for (size_t i = 0; i < printed.size(); ++i)
-                if (allAngleTables || static_cast<int>(i) == safety)
-                    for (size_t k = 1; k < printed[i].size(); ++k)
-                        add(printed[i][k], firstData + static_cast<int>(i));
+            for (size_t i = 0; i < printed.size(); ++i) {
+                if (!allAngleTables && static_cast<int>(i) != safety)
+                    continue;
+                const PrintoutTexts &texts = d.printouts[static_cast<size_t>(firstData) + i].texts;
+                const AnglePagesLayout layout = LayoutAnglePages(texts.angleRows.size());
+                for (size_t k = 1; k < printed[i].size(); ++k) {
+                    PrintPage page = printed[i][k];
+                    // A continuation of the angle table repeats its headings.
+                    const int number = static_cast<int>(k) + 1;
+                    if (number > 2 && std::any_of(layout.rows.begin(), layout.rows.end(), [&](const auto &row) {
+                            return row.page == number;
+                        })) {
+                        PrintItem heading =
+                            text(kPrintLeftMm, kAngleHeadingYMm, AngleHeadingLine(), kAngleFontPt, true);
+                        heading.font = PrintFont::Courier;
+                        FitToLine(heading);
+                        page.items.push_back(heading);
+                    }
+                    add(page, firstData + static_cast<int>(i));
+                }
+            }
             if (!printed.empty())
                 add(AllBandsPage(d.printouts[static_cast<size_t>(firstData + safety)], date), firstData + safety);
             for (size_t i = 0; i < models.size(); ++i) {

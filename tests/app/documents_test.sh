@@ -75,6 +75,13 @@ check "Antenne C: Übersicht, Winkeltabelle, alle Bänder" '[ "$(sequence "Anten
 check "Antenne B ohne Diagramm" '! sequence "Antenne B: Berechnung" | grep -q D'
 check "Winkeltabelle von A für 15m, das Band des größten Abstands" 'grep -q "^ *0 *0,00 *4242,5" "$work/p$(partPages "Antenne A: Berechnung" | sed -n 4p).txt"'
 
+# Every page of an angle table starts with its column headings.
+for i in $(partPages "Antenne A: Berechnung"); do
+  if grep -qE "^ *[0-9]+ +[0-9]+,[0-9]{2} +[0-9]+,[0-9]{2} +[0-9]+,[0-9]{2} *$" "$work/p$i.txt"; then
+    check "Winkeltabelle Seite $i mit Überschrift" 'grep -q "Winkel \[°\]" "$work/p$i.txt"'
+  fi
+done
+
 # "Seite n von m" at the right of every footer.
 for ((i = 1; i <= pages; i++)); do
   check "Seite $i von $pages" 'tail -n 3 "$work/p$i.txt" | grep -qE "Seite $i von $pages *$"'
