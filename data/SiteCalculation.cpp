@@ -119,8 +119,13 @@ SiteResult CalculateSite(const Site &site, const std::string &siteFolder, const 
         SiteAntennaResult r;
         r.name = a.name;
         r.configuration = a.configuration;
-        if (chosen)
+        r.inputs = inputs;
+        if (chosen) {
             r.catalogueAntenna = inputs.antennaName + " (" + inputs.manufacturer + ")";
+            const int index = catalogue->IndexOf(inputs.antennaName, inputs.manufacturer);
+            if (index >= 0 && index < static_cast<int>(catalogue->Typen().size()))
+                r.antennaType = catalogue->Typen()[index];
+        }
         r.height = inputs.height;
         if (a.bands) {
             for (const SiteBand &b : *a.bands) {

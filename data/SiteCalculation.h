@@ -27,6 +27,8 @@ struct SiteAntennaResult {
     std::string name;
     std::string configuration;    // as the site file names it
     std::string catalogueAntenna; // "Name (Hersteller)"; empty: the typed gain on every band
+    std::string antennaType;      // the catalogue's type; empty without a catalogue antenna
+    StationInputs inputs;         // the configuration as read, before each band's power
     double height = 0;            // m
     std::vector<StationBand> bands;
     std::vector<bool> angleZone; // per band: its angle contour was taken

@@ -27,15 +27,22 @@ std::shared_ptr<const TAntennen> borrowed(const TAntennen *catalogue)
     return std::shared_ptr<const TAntennen>(std::shared_ptr<const TAntennen>(), catalogue);
 }
 
-StationBand calculateBand(const StationInputs &in, const std::shared_ptr<const TAntennen> &catalogue, BandIndex band,
-                          const std::shared_ptr<AngleFileCache> &angleFiles)
+StationModel modelOnBand(const StationInputs &in, const std::shared_ptr<const TAntennen> &catalogue, BandIndex band,
+                         const std::shared_ptr<AngleFileCache> &angleFiles)
 {
     StationModel m = StationModel::FromInputs(in, catalogue, band - 1);
     m.shareAngleFiles(angleFiles);
     m.CBBandChange(band - 1);
-    const bool chosen = catalogue && !in.antennaName.empty();
-    if (!chosen)
+    if (!(catalogue && !in.antennaName.empty()))
         m.takeGain(in.typedGain); // without a catalogue antenna every band takes the typed gain
+    return m;
+}
+
+StationBand calculateBand(const StationInputs &in, const std::shared_ptr<const TAntennen> &catalogue, BandIndex band,
+                          const std::shared_ptr<AngleFileCache> &angleFiles)
+{
+    const StationModel m = modelOnBand(in, catalogue, band, angleFiles);
+    const bool chosen = catalogue && !in.antennaName.empty();
 
     StationBand r;
     r.band = band;
@@ -67,6 +74,11 @@ StationBand CalculateStationBand(const StationInputs &in, const TAntennen *catal
 {
     const QuietMessages quiet;
     return calculateBand(in, borrowed(catalogue), band, std::make_shared<AngleFileCache>());
+}
+
+StationModel StationModelOnBand(const StationInputs &in, const TAntennen *catalogue, BandIndex band)
+{
+    return modelOnBand(in, borrowed(catalogue), band, std::make_shared<AngleFileCache>());
 }
 
 std::vector<StationBand> CalculateAllBands(const StationInputs &in, const TAntennen *catalogue)

@@ -35,6 +35,9 @@ struct StationBand {
 // The configuration on one band (1 .. kSelectableBands).
 StationBand CalculateStationBand(const StationInputs &inputs, const TAntennen *catalogue, BandIndex band);
 
+// The model of a configuration on one band, as the band's row is computed from.
+StationModel StationModelOnBand(const StationInputs &inputs, const TAntennen *catalogue, BandIndex band);
+
 // The same for the configuration a model holds.
 std::vector<StationBand> CalculateAllBands(const StationModel &station);
 

@@ -1207,6 +1207,12 @@ StationInputs StationModel::stationInputs() const
     return in;
 }
 
+void StationModel::showAngleRows()
+{
+    formatAngles_ = true;
+    WinkelCalc();
+}
+
 StationModel StationModel::FromInputs(const StationInputs &in, std::shared_ptr<const TAntennen> catalogue,
                                       int bandPosition)
 {
@@ -1231,6 +1237,7 @@ StationModel StationModel::FromInputs(const StationInputs &in, std::shared_ptr<c
     m.power_ = in.power;
     m.heightEntry_ = in.height;
     m.height_ = in.height;
+    s.EditHoehe = entryText(in.height); // as a printout of the copy shows it
     if (!in.antennaName.empty()) {
         s.types = std::vector<std::string>{in.antennaName};
         s.typeRow = 0;

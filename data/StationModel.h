@@ -291,6 +291,8 @@ public:
     // keeps the value in use. Throws ConvertError while the height field holds no number.
     StationInputs stationInputs() const;
     // A model holding these inputs on the band list position of bandPosition, not yet updated.
+    // A copy made by FromInputs formats its angle rows too, for a printout.
+    void showAngleRows();
     static StationModel FromInputs(const StationInputs &inputs, std::shared_ptr<const TAntennen> catalogue,
                                    int bandPosition);
     // A gain without a catalogue line, as the table of every band takes the typed one.

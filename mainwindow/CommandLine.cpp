@@ -41,12 +41,17 @@ CommandLine ParseCommandLine(const std::vector<std::string> &args)
         bool pixels = false, scale = false;
         for (size_t i = 2; i < args.size(); ++i) {
             const std::string &option = args[i];
-            if (option != "--lageplan" && option != "--pixel-pro-meter" && option != "--massstab")
+            if (option != "--lageplan" && option != "--pixel-pro-meter" && option != "--massstab" && option != "--pdf")
                 return wrongCall("Unbekannte Option „" + option + "“.");
+            const bool named = option == "--lageplan" || option == "--pdf";
             if (i + 1 >= args.size() || args[i + 1].empty() || args[i + 1].rfind("--", 0) == 0)
-                return wrongCall("„" + option + "“ braucht " + (option == "--lageplan" ? "einen Dateinamen." : "eine Zahl."));
+                return wrongCall("„" + option + "“ braucht " + (named ? "einen Dateinamen." : "eine Zahl."));
             const std::string &value = args[++i];
-            if (option == "--lageplan") {
+            if (option == "--pdf") {
+                if (!c.documentsFile.empty())
+                    return wrongCall("„" + option + "“ steht mehrfach.");
+                c.documentsFile = value;
+            } else if (option == "--lageplan") {
                 if (!c.planFile.empty())
                     return wrongCall("„" + option + "“ steht mehrfach.");
                 c.planFile = value;
@@ -134,6 +139,10 @@ std::string UsageText()
            "                                   genaueste von 1:100, 1:200, 1:250, 1:500, 1:1000, bei dem der Plan\n"
            "                                   passt), im PDF die Seitenansichten auf Seite 2, wenn eine Zone\n"
            "                                   nicht innerhalb bleibt\n"
+           "        feldora --standort DATEI --pdf AUSGABE.pdf\n"
+           "                                   dazu die Unterlagen zur Anzeige in einer PDF-Datei: Deckblatt mit\n"
+           "                                   Inhalt, Konfigurationstabelle, Lageplan, Seitenansichten, wenn\n"
+           "                                   nötig, und je Antenne die Berechnung ihrer Bänder\n"
            "        feldora --grenzwerte       Grenzwerttabelle aller Bänder als Text, ohne Fenster\n"
            "        feldora --help             diese Hilfe\n"
            "        feldora --version          Programmversion\n"

@@ -22,6 +22,7 @@ struct CommandLine {
     std::string reportFile; // DATEI of --bericht
     std::string siteFile;   // DATEI of --standort
     std::string planFile;   // AUSGABE of --lageplan (.png, .pdf, .svg), empty = none
+    std::string documentsFile; // AUSGABE.pdf of --pdf after --standort: the notification's documents
     double planPixelsPerMetre = 20; // --pixel-pro-meter of a PNG plan
     int planScale = 0;              // --massstab of a PDF or SVG plan; 0 = the most detailed that fits
     std::string pdfFile;    // AUSGABE.pdf of --pdf, empty = no PDF

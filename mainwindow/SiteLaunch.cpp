@@ -1,9 +1,12 @@
 #include "data/Settings.h"
 #include "mainwindow/FeldoraU.h"
+#include "mainwindow/SiteDocuments.h"
+#include "print/draw/DruckenSeiten.h"
 #include "views/SiteWindow.h"
 #include "views/draw/QtText.h"
 
 #include <QFileInfo>
+#include <QPrinter>
 
 // One site window at a time; it takes a copy of the started station and asks for the
 // configuration of the moment only when "Aktuelle Konfiguration übernehmen" needs it.
@@ -20,6 +23,13 @@ TFormStandort *TFeldoraForm::siteWindow(bool withLastSite)
             input.lastSite = qs(settings_.siteFileName);
         input.remember = [this](const QString &path) { settings_.siteFileName = path.toStdString(); };
         input.startFolder = qs(DesktopFolder());
+        input.writeDocuments = [base = input.base](const QString &path, const SitePictureInput &in, bool all) {
+            WriteSiteDocumentsPdf(path, BuildSiteDocuments(in, base, GermanDate(QDate::currentDate()).toStdString(), all));
+        };
+        input.paintDocuments = [base = input.base](QPrinter &printer, const SitePictureInput &in, bool all) {
+            PaintSiteDocuments(printer, BuildSiteDocuments(in, base, GermanDate(QDate::currentDate()).toStdString(), all),
+                               true);
+        };
         window = new TFormStandort(std::move(input), this);
     }
     window->show();

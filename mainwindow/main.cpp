@@ -2,6 +2,7 @@
 #include "core/LimitTable.h"
 #include "data/SiteCalculation.h"
 #include "mainwindow/CommandLine.h"
+#include "mainwindow/SiteDocuments.h"
 #include "mainwindow/FeldoraU.h"
 #include "mainwindow/StartFolders.h"
 #include "print/draw/DruckenSeiten.h"
@@ -134,13 +135,11 @@ int runReport(const CommandLine &call)
     return ok ? kExitOk : kExitFailed;
 }
 
-// "--lageplan AUSGABE": the top view as the extension names it; false after a "Fehler:" line.
-bool writeSitePlan(const CommandLine &call, const SiteResult &result, const std::string &folder)
+// The site drawn as its window draws it: colours, the views' scripts, the background. ok turns
+// false after a "Fehler:" line about a script or a background left out.
+SitePictureInput sitePictureOf(const CommandLine &call, const SiteResult &result, const std::string &folder, bool &ok)
 {
-    const QString path = QString::fromLocal8Bit(call.planFile.c_str());
-    const QString ext = ImageExtension(path).toLower();
     SitePictureInput in = SitePictureInputOf(result);
-    bool ok = true;
     // The views' drawing scripts, relative to the site's folder.
     const std::string scripts[2] = {result.site.cutScriptX, result.site.cutScriptY};
     for (int k = 0; k < 2; ++k) {
@@ -167,6 +166,14 @@ bool writeSitePlan(const CommandLine &call, const SiteResult &result, const std:
         printError(std::string(e.what()) + " Der Lageplan wird ohne Hintergrund geschrieben.");
         ok = false;
     }
+    return in;
+}
+
+// "--lageplan AUSGABE": the top view as the extension names it; false after a "Fehler:" line.
+bool writeSitePlan(const CommandLine &call, const SiteResult &result, const SitePictureInput &in)
+{
+    const QString path = QString::fromLocal8Bit(call.planFile.c_str());
+    const QString ext = ImageExtension(path).toLower();
     try {
         if (ext == ".png") {
             if (!SitePlanImageSize(result, call.planPixelsPerMetre)) {
@@ -189,7 +196,7 @@ bool writeSitePlan(const CommandLine &call, const SiteResult &result, const std:
         printError(e.what());
         return false;
     }
-    return ok;
+    return true;
 }
 
 // "--standort DATEI": every antenna of the site over its bands, the groups and the threshold.
@@ -208,7 +215,21 @@ int runSite(const CommandLine &call)
         const SiteResult result = CalculateSite(site, folder, base, call.siteFile);
         for (const std::string &line : SiteReportLines(result, name))
             std::printf("%s\n", line.c_str());
-        if (!call.planFile.empty() && !writeSitePlan(call, result, folder))
+        bool ok = true;
+        const bool drawn = !call.planFile.empty() || !call.documentsFile.empty();
+        const SitePictureInput in = drawn ? sitePictureOf(call, result, folder, ok) : SitePictureInput();
+        if (!call.planFile.empty() && !writeSitePlan(call, result, in))
+            return kExitFailed;
+        if (!call.documentsFile.empty()) {
+            try {
+                WriteSiteDocumentsPdf(QString::fromLocal8Bit(call.documentsFile.c_str()),
+                                      BuildSiteDocuments(in, base, GermanDate(QDate::currentDate()).toStdString()));
+            } catch (const FileError &e) {
+                printError(e.what());
+                return kExitFailed;
+            }
+        }
+        if (!ok)
             return kExitFailed;
     } catch (const SiteError &e) {
         printError(e.what());
@@ -301,7 +322,7 @@ int main(int argc, char *argv[])
         // Text alone needs no GUI; pictures and pages need fonts, on no screen: always offscreen,
         // whatever platform the environment names (one that does not exist would abort the call).
         const bool drawn = !call.sideViewFile.empty() || !call.diagramFile.empty() || !call.pdfFile.empty()
-                           || !call.planFile.empty();
+                           || !call.planFile.empty() || !call.documentsFile.empty();
         if (drawn)
             qputenv("QT_QPA_PLATFORM", "offscreen");
         const std::unique_ptr<QCoreApplication> app =

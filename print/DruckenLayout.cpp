@@ -43,6 +43,8 @@ PrintItem LineItem(double x1, double x2, double y)
     return item;
 }
 
+} // namespace
+
 PrintPage NewPage(const PrintoutTexts &t, const std::string &dateText)
 {
     PrintPage page;
@@ -64,8 +66,6 @@ void CloseWithFooter(PrintPage &page, const PrintoutTexts &t)
     footer.kind = PrintItem::Kind::CentredText;
     page.items.push_back(footer);
 }
-
-} // namespace
 
 double CourierWidthMm(const std::string &text, int fontPt)
 {

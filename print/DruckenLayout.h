@@ -71,6 +71,10 @@ double DrawnWidthMm(const PrintItem &item);
 // All pages, header and footer included. dateText: today in the German short form.
 std::vector<PrintPage> BuildPrintout(const PrintoutTexts &texts, const std::string &dateText);
 
+// A page with the printout's header (callsign, date), and its footer added when it is full.
+PrintPage NewPage(const PrintoutTexts &texts, const std::string &dateText);
+void CloseWithFooter(PrintPage &page, const PrintoutTexts &texts);
+
 // "Seite n von m" at the right end of every page's footer line, once the document is complete.
 void NumberPages(std::vector<PrintPage> &pages);
 

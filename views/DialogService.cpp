@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -184,4 +185,12 @@ bool QtDialogService::printDialog(QPrinter &printer, int pageCount)
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     dialog.setMinMax(1, pageCount);
     return dialog.exec() == QDialog::Accepted;
+}
+
+void QtDialogService::printPreview(const QString &title, const std::function<void(QPrinter &)> &paint)
+{
+    QPrintPreviewDialog dialog(parentWindow());
+    dialog.setWindowTitle(title);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter *printer) { paint(*printer); });
+    dialog.exec();
 }

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 class QPrinter;
@@ -42,6 +43,9 @@ public:
     // Print dialog preset to pages 1..pageCount; on OK (true) the printer holds the chosen
     // printer, page range and copies.
     virtual bool printDialog(QPrinter &printer, int pageCount) = 0;
+    // A page preview titled title; paint draws every page on the printer it is given, from
+    // where the user may print them.
+    virtual void printPreview(const QString &title, const std::function<void(QPrinter &)> &paint) = 0;
 };
 
 // The service in use; a QtDialogService until someone installs another.
@@ -68,6 +72,7 @@ public:
     void setClipboardImage(const QImage &picture) override;
     std::optional<QColor> chooseColor(const QColor &initial) override;
     bool printDialog(QPrinter &printer, int pageCount) override;
+    void printPreview(const QString &title, const std::function<void(QPrinter &)> &paint) override;
 };
 
 // Opens a file with the desktop; a desktop without a program for it gets the warning, never

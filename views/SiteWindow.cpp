@@ -1,5 +1,7 @@
 #include "views/SiteWindow.h"
 
+#include "data/SiteTable.h"
+
 #include "data/ConfigFile.h"
 #include "util/DecimalText.h"
 #include "util/TextFile.h"
@@ -380,6 +382,20 @@ void TFormStandort::createMenus()
     menuAction(exports, "MIExportPng", "Lageplan als P&NG…", &TFormStandort::MIExportPngClick);
     exports->addSeparator();
     menuAction(exports, "MIKopieren", "Lageplan &kopieren", &TFormStandort::MIKopierenClick);
+    exports->addSeparator();
+    menuAction(exports, "MITabelleKopieren", "Konfigurationstabelle k&opieren", &TFormStandort::MITabelleKopierenClick);
+    menuAction(exports, "MITabelleSpeichern", "Konfigurationstabelle spei&chern…",
+               &TFormStandort::MITabelleSpeichernClick);
+    if (input_.writeDocuments) {
+        exports->addSeparator();
+        menuAction(exports, "MIUnterlagen", "&Unterlagen als PDF…", &TFormStandort::MIUnterlagenClick);
+        if (input_.paintDocuments)
+            menuAction(exports, "MIUnterlagenVorschau", "Unterlagen – &Vorschau…",
+                       &TFormStandort::MIUnterlagenVorschauClick);
+        AllAngleTables = exports->addAction("&Alle Winkeltabellen");
+        AllAngleTables->setObjectName("MIAlleWinkeltabellen");
+        AllAngleTables->setCheckable(true);
+    }
 }
 
 void TFormStandort::createControls()
@@ -1974,6 +1990,64 @@ void TFormStandort::exportPlan(ExportKind kind)
 void TFormStandort::MIExportPdfClick()
 {
     exportPlan(ExportKind::Pdf);
+}
+void TFormStandort::MIUnterlagenClick()
+{
+    if (!mayExport() || !input_.writeDocuments)
+        return;
+    const QString base = fileName_.isEmpty() ? (site_.callsign.empty() ? QString("Standort") : qs(site_.callsign))
+                                             : QFileInfo(fileName_).completeBaseName();
+    const QString filter = "PDF-Dateien (*.pdf)";
+    const QString path = Dialogs().saveFileName("Unterlagen als PDF speichern", qs(folder()) + base + " Unterlagen.pdf",
+                                                filter + ";;Alle Dateien (*)", filter, "pdf");
+    if (path.isEmpty())
+        return;
+    try {
+        input_.writeDocuments(path, pictureInput(), AllAngleTables && AllAngleTables->isChecked());
+    } catch (const FileError &e) {
+        Dialogs().message(MessageKind::Error, qs(e.what()));
+        return;
+    }
+    statusBar()->showMessage("Unterlagen gespeichert: " + QFileInfo(path).fileName());
+}
+void TFormStandort::MITabelleKopierenClick()
+{
+    if (!mayExport())
+        return;
+    QString text;
+    for (const std::string &line : SiteTableLines(SiteConfigurationTable(result_), '\t'))
+        text += qs(line) + "\n";
+    Dialogs().setClipboardText(text);
+    statusBar()->showMessage("Konfigurationstabelle in die Zwischenablage kopiert.");
+}
+
+void TFormStandort::MITabelleSpeichernClick()
+{
+    if (!mayExport())
+        return;
+    const QString base = fileName_.isEmpty() ? (site_.callsign.empty() ? QString("Standort") : qs(site_.callsign))
+                                             : QFileInfo(fileName_).completeBaseName();
+    const QString path = Dialogs().saveFileName("Konfigurationstabelle speichern",
+                                                qs(folder()) + base + " Konfigurationstabelle.txt",
+                                                "Alle Dateien (*);;TextDateien (*.txt)", "TextDateien (*.txt)", "txt");
+    if (path.isEmpty())
+        return;
+    try {
+        WriteSiteTable(path.toStdString(), SiteConfigurationTable(result_));
+    } catch (const FileError &e) {
+        Dialogs().message(MessageKind::Error, qs(e.what()));
+        return;
+    }
+    statusBar()->showMessage("Konfigurationstabelle gespeichert: " + QFileInfo(path).fileName());
+}
+
+void TFormStandort::MIUnterlagenVorschauClick()
+{
+    if (!mayExport() || !input_.paintDocuments)
+        return;
+    const SitePictureInput in = pictureInput();
+    const bool all = AllAngleTables && AllAngleTables->isChecked();
+    Dialogs().printPreview("Unterlagen – Vorschau", [&](QPrinter &printer) { input_.paintDocuments(printer, in, all); });
 }
 void TFormStandort::MIExportSvgClick()
 {

@@ -23,6 +23,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPrinter;
 class QPushButton;
 class QSpinBox;
 class QTabWidget;
@@ -37,6 +38,11 @@ struct SiteWindowInput {
     QString lastSite;                              // opened at the start when it can be read
     std::function<void(const QString &)> remember; // a site was opened or saved under this name
     QString startFolder;                           // of the file dialogs while no site has a name
+    // Writes the notification's documents of the drawn site as one PDF (throws FileError);
+    // allAngleTables: every band's angle table, not only the one of the largest distance.
+    std::function<void(const QString &path, const SitePictureInput &in, bool allAngleTables)> writeDocuments;
+    // The same documents painted on a printer, for the preview.
+    std::function<void(QPrinter &printer, const SitePictureInput &in, bool allAngleTables)> paintDocuments;
 };
 
 class TFormStandort : public QMainWindow
@@ -130,6 +136,10 @@ private:
     void chooseScript(int axis);
     void removeScript(int axis);
     void MIExportPdfClick();
+    void MIUnterlagenClick();
+    void MITabelleKopierenClick();
+    void MITabelleSpeichernClick();
+    void MIUnterlagenVorschauClick();
     void MIExportSvgClick();
     void MIExportPngClick();
     void MIKopierenClick();
@@ -207,4 +217,5 @@ private:
     QSpinBox *SpinSeite = nullptr;
     QWidget *GBAntenne = nullptr;
     QAction *ToolActions[5] = {};
+    QAction *AllAngleTables = nullptr;
 };

@@ -128,3 +128,14 @@ bool ScriptedDialogs::printDialog(QPrinter &printer, int pageCount)
     printer.setCopyCount(answer.copies);
     return true;
 }
+
+void ScriptedDialogs::printPreview(const QString &title, const std::function<void(QPrinter &)> &paint)
+{
+    previewTitles << title;
+    if (previewPdf.isEmpty())
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(previewPdf);
+    paint(printer);
+}

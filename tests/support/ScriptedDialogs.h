@@ -63,6 +63,10 @@ public:
     void setClipboardImage(const QImage &picture) override;
     std::optional<QColor> chooseColor(const QColor &initial) override;
     bool printDialog(QPrinter &printer, int pageCount) override;
+    // Paints the pages into previewPdf when one is named.
+    void printPreview(const QString &title, const std::function<void(QPrinter &)> &paint) override;
+    QStringList previewTitles;
+    QString previewPdf;
 
     QString lastProposedPath;
     QString lastFilter;

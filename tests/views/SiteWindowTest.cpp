@@ -16,6 +16,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPointer>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -94,6 +95,8 @@ protected:
         input.lastSite = last;
         input.remember = [this](const QString &path) { remembered = path; };
         input.startFolder = path("");
+        input.writeDocuments = writeDocuments;
+        input.paintDocuments = paintDocuments;
         form = new TFormStandort(std::move(input));
         form->resize(1320, 860);
         form->show();
@@ -133,6 +136,8 @@ protected:
     StationModel station;
     QPointer<TFormStandort> form;
     QString remembered;
+    std::function<void(const QString &, const SitePictureInput &, bool)> writeDocuments;
+    std::function<void(QPrinter &, const SitePictureInput &, bool)> paintDocuments;
 };
 
 } // namespace
@@ -719,4 +724,81 @@ TEST_F(SiteWindow, ExportsThePlanAtAChosenScaleAndCopiesIt)
         trigger(name);
     EXPECT_EQ(dialogs.messages.size(), 2u);
     EXPECT_EQ(dialogs.unexpected, 0);
+}
+
+// "Unterlagen als PDF…" hands the drawn site to the writer, with or without every angle table;
+// a writer that fails gives its German message.
+TEST_F(SiteWindow, DocumentsGoToTheWriterWithTheDrawnSite)
+{
+    struct Call {
+        QString path;
+        size_t antennas = 0;
+        bool all = false;
+    };
+    std::vector<Call> calls;
+    writeDocuments = [&](const QString &file, const SitePictureInput &in, bool all) {
+        if (file.contains("fehlt"))
+            throw FileError("Die Datei \"" + file.toStdString() + "\" kann nicht geschrieben werden.");
+        calls.push_back({file, in.result.antennas.size(), all});
+    };
+    openGarden();
+    dialogs.fileAnswers = {path("U.pdf")};
+    trigger("MIUnterlagen");
+    EXPECT_EQ(dialogs.lastProposedPath, path("Garten Unterlagen.pdf"));
+    EXPECT_EQ(dialogs.lastDefaultSuffix, "pdf");
+    find<QAction>("MIAlleWinkeltabellen")->setChecked(true);
+    dialogs.fileAnswers = {path("V.pdf"), path("fehlt/W.pdf")};
+    trigger("MIUnterlagen");
+    trigger("MIUnterlagen");
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].path, path("U.pdf"));
+    EXPECT_EQ(calls[0].antennas, 3u);
+    EXPECT_FALSE(calls[0].all);
+    EXPECT_TRUE(calls[1].all);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Error);
+    EXPECT_NE(dialogs.lastMessage().indexOf("W.pdf"), -1);
+}
+
+// The preview paints the documents of the drawn site on the preview's printer.
+TEST_F(SiteWindow, DocumentsPreviewedOnThePrinter)
+{
+    int painted = 0;
+    paintDocuments = [&](QPrinter &printer, const SitePictureInput &in, bool) {
+        QPainter p(&printer);
+        p.drawText(100, 100, "Vorschau");
+        painted += int(in.result.antennas.size());
+    };
+    writeDocuments = [](const QString &, const SitePictureInput &, bool) {};
+    openGarden();
+    dialogs.previewPdf = path("Vorschau.pdf");
+    trigger("MIUnterlagenVorschau");
+    EXPECT_EQ(dialogs.previewTitles, QStringList{"Unterlagen – Vorschau"});
+    EXPECT_EQ(painted, 3);
+    EXPECT_EQ(PdfPageCount(path("Vorschau.pdf")), 1);
+}
+
+// The configuration table copied with tabs and saved with semicolons in Windows-1252.
+TEST_F(SiteWindow, ConfigurationTableCopiedAndSaved)
+{
+    openGarden();
+    trigger("MITabelleKopieren");
+    EXPECT_TRUE(dialogs.clipboard.startsWith("\tA\tB\tC\n")) << dialogs.clipboard.toStdString();
+    EXPECT_TRUE(dialogs.clipboard.contains("Ergebnis\tDreiseitenansicht nötig\tinnerhalb\t"));
+    dialogs.fileAnswers = {path("Tabelle.txt"), path("fehlt/Tabelle.txt")};
+    trigger("MITabelleSpeichern");
+    EXPECT_EQ(dialogs.lastProposedPath, path("Garten Konfigurationstabelle.txt"));
+    const std::string bytes = ReadFileBytes(dir.file("Tabelle.txt"));
+    EXPECT_EQ(bytes.rfind(";A;B;C\r\n", 0), 0u);
+    EXPECT_NE(bytes.find("H\xF6he;12,00 m;8,00 m;10,00 m\r\n"), std::string::npos);
+    trigger("MITabelleSpeichern");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Error);
+}
+
+// Without a writer the window offers no documents.
+TEST_F(SiteWindow, NoDocumentsWithoutAWriter)
+{
+    openGarden();
+    EXPECT_EQ(form->findChild<QAction *>("MIUnterlagen"), nullptr);
 }

@@ -15,9 +15,9 @@ namespace
 {
 
 // The sheet's picture area as DrawSitePlan splits it, in mm.
-QSizeF pictureMm()
+QSizeF pictureMm(double widthMm = kSheetWidthMm, double heightMm = kSheetHeightMm)
 {
-    const double w = kSheetWidthMm - 2 * kSheetMarginMm, h = kSheetHeightMm - 2 * kSheetMarginMm;
+    const double w = widthMm - 2 * kSheetMarginMm, h = heightMm - 2 * kSheetMarginMm;
     return QSizeF(w * 0.7, h);
 }
 
@@ -60,15 +60,21 @@ bool SitePlanFits(const SiteResult &result, int scale)
     return scale > 0 && fits(SitePlanBounds(result), scale, pictureMm());
 }
 
+bool SitePlanFitsA3(const SiteResult &result, int scale)
+{
+    return scale > 0 && fits(SitePlanBounds(result), scale, pictureMm(kA3WidthMm, kA3HeightMm));
+}
+
 int DefaultSiteScale(const SiteResult &result)
 {
     return fittingScale(SitePlanBounds(result), pictureMm(), kSiteScales[0]);
 }
 
-SiteSheetDrawn DrawSiteSheet(QPainter &p, const QRectF &page, const SitePictureInput &input, int scale, SiteSheet sheet)
+SiteSheetDrawn DrawSiteSheet(QPainter &p, const QRectF &page, const SitePictureInput &input, int scale, SiteSheet sheet,
+                             double sheetWidthMm)
 {
     SiteSheetDrawn drawn;
-    drawn.unitsPerMm = page.width() / kSheetWidthMm;
+    drawn.unitsPerMm = page.width() / sheetWidthMm;
     const double mm = drawn.unitsPerMm;
     if (scale <= 0)
         scale = DefaultSiteScale(input.result);

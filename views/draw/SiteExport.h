@@ -20,8 +20,12 @@ enum class SiteSheet { Plan, Cuts };
 
 inline constexpr double kSheetWidthMm = 297, kSheetHeightMm = 210, kSheetMarginMm = 10;
 
+// An A3 landscape sheet, for a plan that fits A4 at no offered scale.
+inline constexpr double kA3WidthMm = 420, kA3HeightMm = 297;
+
 // Whether the plan fits the sheet at 1:scale.
 bool SitePlanFits(const SiteResult &result, int scale);
+bool SitePlanFitsA3(const SiteResult &result, int scale);
 // The most detailed offered scale at which the plan fits; beyond 1:1000 the next of
 // 2, 2,5, 5 and 10 x 10^n that does.
 int DefaultSiteScale(const SiteResult &result);
@@ -33,9 +37,10 @@ struct SiteSheetDrawn {
     SiteCutDrawn cuts[2];
 };
 
-// One sheet on a page of the given size in device units (its width standing for 297 mm).
+// One sheet on a page of the given size in device units (its width standing for sheetWidthMm).
 // The cuts take the plan's scale when both fit, else the next one that does.
-SiteSheetDrawn DrawSiteSheet(QPainter &p, const QRectF &page, const SitePictureInput &in, int scale, SiteSheet sheet);
+SiteSheetDrawn DrawSiteSheet(QPainter &p, const QRectF &page, const SitePictureInput &in, int scale, SiteSheet sheet,
+                             double sheetWidthMm = kSheetWidthMm);
 
 // The plan, and on a second page the side views when some verdict is not "innerhalb".
 void WriteSitePdf(const QString &path, const SitePictureInput &in, int scale);
