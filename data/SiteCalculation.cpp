@@ -56,29 +56,9 @@ std::string csv(std::string text)
     return text;
 }
 
-std::string metres(double x)
-{
-    return FormatValue("%3.2f m", x);
-}
-std::string distanceText(double x)
-{
-    return metres(RoundUpTo(x, 2));
-}
-std::string marginText(double x)
-{
-    return metres(RoundDownTo(x, 2));
-}
-std::string quotientText(double q)
-{
-    return std::isfinite(q) ? FormatValue("%3.2f", RoundUpTo(q, 2)) : "---";
-}
 std::string placeText(const site::Point3 &p)
 {
     return FormatValue("%3.2f", p.x) + " " + FormatValue("%3.2f", p.y) + " " + FormatValue("%3.2f", p.z);
-}
-std::string eirpText(double w)
-{
-    return FormatValue("%3.2f W", RoundUpTo(w, 2));
 }
 
 SiteVerdict verdictOf(bool crossesTop, bool crossesPerson)
@@ -87,6 +67,26 @@ SiteVerdict verdictOf(bool crossesTop, bool crossesPerson)
 }
 
 } // namespace
+
+std::string SiteDistanceText(double x)
+{
+    return std::isfinite(x) ? FormatValue("%3.2f m", RoundUpTo(x, 2)) : "---";
+}
+
+std::string SiteMarginText(double x)
+{
+    return std::isfinite(x) ? FormatValue("%3.2f m", RoundDownTo(x, 2)) : "---";
+}
+
+std::string SiteQuotientText(double q)
+{
+    return std::isfinite(q) ? FormatValue("%3.2f", RoundUpTo(q, 2)) : "---";
+}
+
+std::string SiteEirpText(double w)
+{
+    return std::isfinite(w) ? FormatValue("%3.2f W", RoundUpTo(w, 2)) : "---";
+}
 
 std::string VerdictText(SiteVerdict verdict)
 {
@@ -233,10 +233,11 @@ std::vector<std::string> SiteReportLines(const SiteResult &result, const std::st
                     "Abstand zur Grenze in Aufenthaltshöhe;Ergebnis");
     for (const SiteAntennaResult &a : result.antennas)
         lines.push_back(csv(a.name) + ";" + csv(a.configuration) + ";"
-                        + (a.catalogueAntenna.empty() ? "---" : csv(a.catalogueAntenna)) + ";" + metres(a.height) + ";"
-                        + BandName(a.safetyBand) + ";" + distanceText(a.safetyDistance) + ";"
-                        + distanceText(a.topRadius) + ";" + distanceText(a.personRadius) + ";" + marginText(a.margin)
-                        + ";" + marginText(a.personMargin) + ";" + VerdictText(a.verdict));
+                        + (a.catalogueAntenna.empty() ? "---" : csv(a.catalogueAntenna)) + ";"
+                        + FormatValue("%3.2f m", a.height) + ";" + BandName(a.safetyBand) + ";"
+                        + SiteDistanceText(a.safetyDistance) + ";" + SiteDistanceText(a.topRadius) + ";"
+                        + SiteDistanceText(a.personRadius) + ";" + SiteMarginText(a.margin) + ";"
+                        + SiteMarginText(a.personMargin) + ";" + VerdictText(a.verdict));
     lines.push_back(
         "Gruppe;Antennen;größte Summe außerhalb;Ort;größte Summe außerhalb in Aufenthaltshöhe;Ort;Ergebnis");
     auto names = [&](const std::vector<size_t> &members) {
@@ -246,15 +247,16 @@ std::vector<std::string> SiteReportLines(const SiteResult &result, const std::st
         return text;
     };
     for (const SiteGroupResult &g : result.groups)
-        lines.push_back(csv(g.name) + ";" + names(g.members) + ";" + quotientText(g.any.value) + ";"
-                        + placeText(g.any.where) + ";" + quotientText(g.person.value) + ";" + placeText(g.person.where)
-                        + ";" + VerdictText(g.verdict));
+        lines.push_back(csv(g.name) + ";" + names(g.members) + ";" + SiteQuotientText(g.any.value) + ";"
+                        + placeText(g.any.where) + ";" + SiteQuotientText(g.person.value) + ";"
+                        + placeText(g.person.where) + ";" + VerdictText(g.verdict));
     lines.push_back("Anzeige;größte EIRP;Antenne;Band;erforderlich");
     if (!result.antennas.empty())
-        lines.push_back("Standort;" + eirpText(result.largestEirp) + ";" + csv(result.antennas[result.eirpAntenna].name)
-                        + ";" + BandName(result.eirpBand) + ";" + (result.notificationRequired ? "ja" : "nein"));
+        lines.push_back("Standort;" + SiteEirpText(result.largestEirp) + ";"
+                        + csv(result.antennas[result.eirpAntenna].name) + ";" + BandName(result.eirpBand) + ";"
+                        + (result.notificationRequired ? "ja" : "nein"));
     for (const SiteGroupResult &g : result.groups)
-        lines.push_back("Gruppe " + csv(g.name) + ";" + eirpText(g.eirpSum) + ";" + names(g.members) + ";;"
+        lines.push_back("Gruppe " + csv(g.name) + ";" + SiteEirpText(g.eirpSum) + ";" + names(g.members) + ";;"
                         + (g.eirpSum >= kNotificationEirp ? "ja" : "nein"));
     return lines;
 }

@@ -71,5 +71,12 @@ struct SiteResult {
 SiteResult CalculateSite(const Site &site, const std::string &siteFolder, const StationModel &base,
                          const std::string &fileLabel);
 
+// Figures as every table of the site shows them, never on the unsafe side: a distance or radius
+// rounded up, a margin to the boundary down, an EIRP up; "---" for no value.
+std::string SiteDistanceText(double x); // "12,98 m"
+std::string SiteMarginText(double x);
+std::string SiteEirpText(double w);     // "4242,54 W"
+std::string SiteQuotientText(double q); // "0,64"; "---" where it has no bound
+
 // The lines of "feldora --standort": ";"-separated, distances rounded away from the unsafe side.
 std::vector<std::string> SiteReportLines(const SiteResult &result, const std::string &siteName);

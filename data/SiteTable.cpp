@@ -2,7 +2,6 @@
 
 #include "core/CableLib2.h"
 #include "util/DecimalText.h"
-#include "util/NumRoutines.h"
 #include "util/TextFile.h"
 
 #include <algorithm>
@@ -19,18 +18,6 @@ std::string number(const char *format, double x)
 std::string metres(double x)
 {
     return number("%3.2f m", x);
-}
-std::string distanceText(double x)
-{
-    return metres(RoundUpTo(x, 2));
-}
-std::string marginText(double x)
-{
-    return metres(RoundDownTo(x, 2));
-}
-std::string wattsUp(double w)
-{
-    return number("%3.2f W", RoundUpTo(w, 2));
 }
 
 std::string perBand(const SiteAntennaResult &a, const std::function<std::string(const StationBand &)> &value)
@@ -68,11 +55,6 @@ std::string names(const SiteResult &r, const std::vector<size_t> &members)
     for (size_t i : members)
         text += (text.empty() ? "" : ", ") + r.antennas[i].name;
     return text;
-}
-
-std::string quotientText(double q)
-{
-    return std::isfinite(q) ? FormatValue("%3.2f", RoundUpTo(q, 2)) : "---";
 }
 
 std::string flat(std::string cell)
@@ -137,10 +119,10 @@ SiteTable SiteConfigurationTable(const SiteResult &r)
         return perBand(a, [](const StationBand &b) { return number("%3.2f dB", b.cable.TotalAtt); });
     });
     row("EIRP", [](const SiteAntennaResult &a, size_t) {
-        return perBand(a, [](const StationBand &b) { return wattsUp(b.farField.EIRP); });
+        return perBand(a, [](const StationBand &b) { return SiteEirpText(b.farField.EIRP); });
     });
     row("ERP", [](const SiteAntennaResult &a, size_t) {
-        return perBand(a, [](const StationBand &b) { return wattsUp(b.farField.ERP); });
+        return perBand(a, [](const StationBand &b) { return SiteEirpText(b.farField.ERP); });
     });
     row("Sicherheitszuschlag",
         [](const SiteAntennaResult &a, size_t) { return number("%3.1f dB", a.inputs.marginDb); });
@@ -149,29 +131,30 @@ SiteTable SiteConfigurationTable(const SiteResult &r)
         return std::string(angles ? "Fernfeld mit Winkeldämpfung" : "Fernfeld");
     });
     row("Sicherheitsabstand", [](const SiteAntennaResult &a, size_t) {
-        return distanceText(a.safetyDistance) + " (" + BandName(a.safetyBand) + ")";
+        return SiteDistanceText(a.safetyDistance) + " (" + BandName(a.safetyBand) + ")";
     });
-    row("Radius Draufsicht", [](const SiteAntennaResult &a, size_t) { return distanceText(a.topRadius); });
-    row("Radius in Aufenthaltshöhe", [](const SiteAntennaResult &a, size_t) { return distanceText(a.personRadius); });
-    row("Abstand zur Grenze", [](const SiteAntennaResult &a, size_t) { return marginText(a.margin); });
+    row("Radius Draufsicht", [](const SiteAntennaResult &a, size_t) { return SiteDistanceText(a.topRadius); });
+    row("Radius in Aufenthaltshöhe",
+        [](const SiteAntennaResult &a, size_t) { return SiteDistanceText(a.personRadius); });
+    row("Abstand zur Grenze", [](const SiteAntennaResult &a, size_t) { return SiteMarginText(a.margin); });
     row("Abstand zur Grenze in Aufenthaltshöhe",
-        [](const SiteAntennaResult &a, size_t) { return marginText(a.personMargin); });
+        [](const SiteAntennaResult &a, size_t) { return SiteMarginText(a.personMargin); });
     row("Ergebnis", [](const SiteAntennaResult &a, size_t) { return VerdictText(a.verdict); });
 
     if (!r.groups.empty()) {
         t.groups.push_back({"Gruppe", "Antennen", "größte Summe außerhalb", "in Aufenthaltshöhe", "Ergebnis"});
         for (const SiteGroupResult &g : r.groups)
-            t.groups.push_back({g.name, names(r, g.members), quotientText(g.any.value), quotientText(g.person.value),
-                                VerdictText(g.verdict)});
+            t.groups.push_back({g.name, names(r, g.members), SiteQuotientText(g.any.value),
+                                SiteQuotientText(g.person.value), VerdictText(g.verdict)});
     }
 
     t.threshold.push_back({"Anzeigeschwelle", "größte EIRP", "Antennen", "Anzeige erforderlich"});
     if (!r.antennas.empty())
-        t.threshold.push_back({"Standort", wattsUp(r.largestEirp),
+        t.threshold.push_back({"Standort", SiteEirpText(r.largestEirp),
                                r.antennas[r.eirpAntenna].name + " (" + BandName(r.eirpBand) + ")",
                                r.notificationRequired ? "ja" : "nein"});
     for (const SiteGroupResult &g : r.groups)
-        t.threshold.push_back({"Gruppe " + g.name, wattsUp(g.eirpSum), names(r, g.members),
+        t.threshold.push_back({"Gruppe " + g.name, SiteEirpText(g.eirpSum), names(r, g.members),
                                g.eirpSum >= kNotificationEirp ? "ja" : "nein"});
     return t;
 }
