@@ -45,15 +45,6 @@ PrintItem rightText(double left, double right, double y, const std::string &s, i
     return item;
 }
 
-PrintItem line(double x1, double x2, double y)
-{
-    PrintItem item;
-    item.kind = PrintItem::Kind::Line;
-    item.xMm = x1;
-    item.x2Mm = x2;
-    item.yMm = y;
-    return item;
-}
 
 std::vector<std::string> cellLines(const std::string &cell)
 {
@@ -115,7 +106,7 @@ void addTablePages(std::vector<SiteDocumentPage> &pages, const SiteTable &table,
             }
             items.push_back(text(kPrintLeftMm, y, r == 0 ? "Antenne" : row[0], kTablePt, r == 0));
             y += kTableLineMm * height + 0.8;
-            items.push_back(line(kPrintLeftMm, kPrintRightMm, y - 0.6));
+            items.push_back(LineItem(kPrintLeftMm, kPrintRightMm, y - 0.6));
         }
         if (sheet + 1 == sheets) {
             for (const SiteTableRows *part : {&table.groups, &table.threshold}) {
@@ -130,7 +121,7 @@ void addTablePages(std::vector<SiteDocumentPage> &pages, const SiteTable &table,
                                                : rightText(kPrintLeftMm + w * c + 1, kPrintLeftMm + w * (c + 1), y,
                                                            (*part)[r][c], kTablePt, r == 0));
                     y += kTableLineMm + 0.8;
-                    items.push_back(line(kPrintLeftMm, kPrintRightMm, y - 0.6));
+                    items.push_back(LineItem(kPrintLeftMm, kPrintRightMm, y - 0.6));
                 }
             }
         }
@@ -281,7 +272,7 @@ SiteDocuments BuildSiteDocuments(const SitePictureInput &picture, const StationM
     cover.items.push_back(rightText(140, 160, y, "Seite", 10, true));
     cover.items.push_back(rightText(160, kPrintRightMm, y, "Seiten", 10, true));
     y += 6;
-    cover.items.push_back(line(kPrintLeftMm, kPrintRightMm, y - 1));
+    cover.items.push_back(LineItem(kPrintLeftMm, kPrintRightMm, y - 1));
     for (const SiteDocumentPart &p : d.parts) {
         cover.items.push_back(text(kPrintLeftMm, y, p.name, 10));
         cover.items.push_back(rightText(140, 160, y, std::to_string(p.firstPage), 10));

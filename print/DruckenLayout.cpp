@@ -33,6 +33,9 @@ int LabelChars(const std::string &text)
     return colon == std::string::npos ? 0 : CharCount(text.substr(0, colon + 2));
 }
 
+
+} // namespace
+
 PrintItem LineItem(double x1, double x2, double y)
 {
     PrintItem item;
@@ -42,8 +45,6 @@ PrintItem LineItem(double x1, double x2, double y)
     item.yMm = y;
     return item;
 }
-
-} // namespace
 
 PrintPage NewPage(const PrintoutTexts &t, const std::string &dateText)
 {

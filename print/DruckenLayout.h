@@ -72,6 +72,8 @@ double DrawnWidthMm(const PrintItem &item);
 std::vector<PrintPage> BuildPrintout(const PrintoutTexts &texts, const std::string &dateText);
 
 // A page with the printout's header (callsign, date), and its footer added when it is full.
+// A black line across from x1 to x2 at y (mm).
+PrintItem LineItem(double x1, double x2, double y);
 PrintPage NewPage(const PrintoutTexts &texts, const std::string &dateText);
 void CloseWithFooter(PrintPage &page, const PrintoutTexts &texts);
 
