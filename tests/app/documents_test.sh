@@ -4,14 +4,8 @@
 # Usage: documents_test.sh FELDORA_BINARY SHIPPED_DATA_DIR FIXTURES_DIR
 set -u
 bin=$1 data=$2 fixtures=$3
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp "$bin" "$work/feldora"
-cp -r "$data"/. "$work/"
+. "$(dirname "$0")/scratch.sh"
 cp -r "$fixtures/site" "$work/site"
-unset DISPLAY WAYLAND_DISPLAY
-fail=0
-check() { if ! eval "$2"; then echo "FEHLER: $1"; fail=1; fi; }
 
 pdf=$work/Unterlagen.pdf
 "$work/feldora" --standort "$work/site/Garten.standort" --pdf "$pdf" >"$work/out" 2>"$work/err"

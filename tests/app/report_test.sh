@@ -3,13 +3,8 @@
 # Usage: report_test.sh FELDORA_BINARY SHIPPED_DATA_DIR FIXTURES_DIR
 set -u
 bin=$1 data=$2 fixtures=$3
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp "$bin" "$work/feldora"
-cp -r "$data"/. "$work/"
-unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
-fail=0
-check() { if ! eval "$2"; then echo "FEHLER: $1"; fail=1; fi; }
+. "$(dirname "$0")/scratch.sh"
+unset QT_QPA_PLATFORM
 
 "$work/feldora" --bericht "$fixtures/report_yagi2m.txt" >"$work/out" 2>"$work/err"
 rc=$?
